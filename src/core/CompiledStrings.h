@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+// Document of CSF compiled string tables (versions 2 and 3) and of their text form, STR.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+
+#include "core/EmpireAtWarStrings.h"
+
+namespace vste {
+
+class TCompiledStrings : public TEmpireAtWarStrings {
+public:
+    TCompiledStrings() = default;
+
+    // CSF reading constructor. `singleByte` is set when every stored value character lies below
+    // U+0100; the values have then been decoded through the active code page.
+    // Throws ReadError for a malformed file, FileError when it cannot be read.
+    static std::unique_ptr<TCompiledStrings> CreateFromFile(const std::string& fileName,
+                                                            Progress& progress, bool& singleByte);
+    static std::unique_ptr<TCompiledStrings>
+    CreateFromBuffer(std::span<const std::uint8_t> data, Progress& progress, bool& singleByte);
+
+    // STR reading constructor.
+    static std::unique_ptr<TCompiledStrings> CreateFromSTRFile(const std::string& fileName,
+                                                               Progress& progress);
+    static std::unique_ptr<TCompiledStrings> CreateFromSTRBuffer(std::span<const std::uint8_t> data,
+                                                                 Progress& progress);
+
+    TCat GetCategories() const override;
+    void SaveToFile(const std::string& fileName, Progress& progress, bool ansiMode) override;
+    void AddString(TText text) override;
+    void DeleteString(std::uint32_t index) override;
+    void SetVersion(std::int32_t version) override;
+    void SetLanguage(std::int32_t language) override;
+    void SaveToSTR(const std::string& fileName, Progress& progress) override;
+    void DecodeFargusCyrillic() override;
+    void EncodeFargusCyrillic() override;
+    void DecodeAnsiValues() override;
+    void Placeholder() override {}
+    void ImportStrings(TWestwoodStrings& source, Progress& progress) override;
+
+    // The CSF bytes that SaveToFile stores.
+    std::vector<std::uint8_t> SaveToBuffer(Progress& progress, bool ansiMode) const override;
+    // The STR text that SaveToSTR stores.
+    std::vector<std::uint8_t> SaveToSTRBuffer(Progress& progress) const;
+};
+
+} // namespace vste

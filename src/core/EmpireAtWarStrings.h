@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// Document of the Empire at War text data files (.DAT), and parent of the CSF document, which
+// takes its string adding and deleting from here.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+
+#include "core/Model.h"
+
+namespace vste {
+
+class TEmpireAtWarStrings : public TWestwoodStrings {
+public:
+    // Reading constructors. Throw ReadError for a malformed file, FileError when it cannot be read.
+    static std::unique_ptr<TEmpireAtWarStrings> CreateFromFile(const std::string& fileName,
+                                                               Progress& progress);
+    static std::unique_ptr<TEmpireAtWarStrings> CreateFromBuffer(std::span<const std::uint8_t> data,
+                                                                 Progress& progress);
+
+    TCat GetCategories() const override;
+    void SaveToFile(const std::string& fileName, Progress& progress, bool ansiMode) override;
+    void AddString(TText text) override;
+    void DeleteString(std::uint32_t index) override;
+    std::vector<std::uint8_t> SaveToBuffer(Progress& progress, bool ansiMode) const override;
+
+protected:
+    // Appends the string as given (no key is computed).
+    void AppendString(TText text);
+    // Removes the string at `index`; throws std::out_of_range for an index outside the table.
+    void RemoveString(std::uint32_t index);
+};
+
+} // namespace vste

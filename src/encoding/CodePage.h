@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+// Conversion between wide (UTF-16) text and single-byte text of a Windows code page.
+// The "active" code page stands for the system ANSI code page of the original platform: one of
+// Windows-1250..1258 or 874, chosen once at start (option, VSTE_CODEPAGE, or the locale).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vste {
+
+// 1250..1258 and 874, in menu order.
+const std::vector<int>& SupportedCodePages();
+bool IsSupportedCodePage(int codePage);
+
+int ActiveCodePage();
+// Throws std::invalid_argument for a code page that is not supported.
+void SetActiveCodePage(int codePage);
+// The code page a locale name such as "ru_RU.UTF-8" implies (1252 when nothing matches).
+int CodePageForLocale(std::string_view localeName);
+// Chooses the active code page from VSTE_CODEPAGE, else from the locale (LC_ALL, LC_CTYPE, LANG).
+void InitActiveCodePageFromEnvironment();
+
+// codePage 0 means the active code page. Both stop at the first NUL. WideToAnsi composes to NFC
+// first, writes a look-alike base letter for a character the code page lacks when one exists
+// (U+0100 -> 'A'), and '?' otherwise.
+std::string WideToAnsi(std::u16string_view text, int codePage = 0);
+std::u16string AnsiToWide(std::string_view text, int codePage = 0);
+// Upper-cases single-byte text by the letters of the code page; a byte whose upper-case letter
+// the code page lacks is kept.
+std::string AnsiUpperCase(std::string_view text, int codePage = 0);
+
+// UTF-8 <-> UTF-16 helpers for the command line and tests. An unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+std::u16string Utf8ToUtf16(std::string_view text);
+
+} // namespace vste

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+// Helpers shared by the core, format and CLI tests.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vste::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A fresh empty folder under the system's temporary folder, removed with the object.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return m_path; }
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+Bytes ReadBytes(const std::string& fileName);
+void WriteBytes(const std::string& fileName, const Bytes& data);
+// Bytes from a string of hex digits; spaces are ignored ("20 46 53 43").
+Bytes Hex(const std::string& hex);
+std::string ToHex(const Bytes& data);
+std::u16string U16(const char* utf8);
+std::string CorpusDir();
+
+} // namespace vste::test
