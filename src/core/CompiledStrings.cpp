@@ -7,19 +7,15 @@
 namespace vste {
 std::unique_ptr<TCompiledStrings> TCompiledStrings::CreateFromFile(const std::string&, Progress&, bool&) { throw std::logic_error("todo"); }
 std::unique_ptr<TCompiledStrings> TCompiledStrings::CreateFromBuffer(std::span<const std::uint8_t>, Progress&, bool&) { throw std::logic_error("todo"); }
-std::unique_ptr<TCompiledStrings> TCompiledStrings::CreateFromSTRFile(const std::string&, Progress&) { throw std::logic_error("todo"); }
-std::unique_ptr<TCompiledStrings> TCompiledStrings::CreateFromSTRBuffer(std::span<const std::uint8_t>, Progress&) { throw std::logic_error("todo"); }
 TCat TCompiledStrings::GetCategories() const { return {}; }
 void TCompiledStrings::SaveToFile(const std::string&, Progress&, bool) {}
 void TCompiledStrings::AddString(TText text) { AppendString(std::move(text)); }
 void TCompiledStrings::DeleteString(std::uint32_t index) { RemoveString(index); }
 void TCompiledStrings::SetVersion(std::int32_t) {}
 void TCompiledStrings::SetLanguage(std::int32_t) {}
-void TCompiledStrings::SaveToSTR(const std::string&, Progress&) {}
 void TCompiledStrings::DecodeFargusCyrillic() {}
 void TCompiledStrings::EncodeFargusCyrillic() {}
 void TCompiledStrings::DecodeAnsiValues() {}
 void TCompiledStrings::ImportStrings(TWestwoodStrings&, Progress&) {}
 std::vector<std::uint8_t> TCompiledStrings::SaveToBuffer(Progress&, bool) const { return {}; }
-std::vector<std::uint8_t> TCompiledStrings::SaveToSTRBuffer(Progress&) const { return {}; }
 } // namespace vste
