@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,13 @@ public:
     TWestwoodStrings(const TWestwoodStrings&) = default;
     TWestwoodStrings& operator=(const TWestwoodStrings&) = default;
     virtual ~TWestwoodStrings() = default;
+
+    // Reading constructors of the Westwood string files (.ENG, .GER, .FRE, .DIP, .LM, .DAT).
+    // Throw ReadError for a malformed file, FileError when it cannot be read.
+    static std::unique_ptr<TWestwoodStrings> CreateFromFile(const std::string& fileName,
+                                                            Progress& progress);
+    static std::unique_ptr<TWestwoodStrings> CreateFromBuffer(std::span<const std::uint8_t> data,
+                                                              Progress& progress);
 
     Tag4 Magic{};
     std::int32_t Version = 0;

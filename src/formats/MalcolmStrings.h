@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+// Document of the Malcolm's Revenge string files (.TRE, .TRF, .TRG).
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+
+#include "core/Model.h"
+
+namespace vste {
+
+class TMalcolmStrings : public TWestwoodStrings {
+public:
+    // Reading constructors. Throw ReadError for a malformed file, FileError when it cannot be read.
+    static std::unique_ptr<TMalcolmStrings> CreateFromFile(const std::string& fileName,
+                                                         Progress& progress);
+    static std::unique_ptr<TMalcolmStrings> CreateFromBuffer(std::span<const std::uint8_t> data,
+                                                           Progress& progress);
+
+    std::vector<std::uint8_t> SaveToBuffer(Progress& progress, bool ansiMode) const override;
+};
+
+} // namespace vste
