@@ -3,9 +3,11 @@
 // takes its string adding and deleting from here.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "core/Model.h"
 
@@ -25,11 +27,30 @@ public:
     void DeleteString(std::uint32_t index) override;
     std::vector<std::uint8_t> SaveToBuffer(Progress& progress, bool ansiMode) const override;
 
+    // The key the game looks a string up by: the standard CRC-32 (zlib's crc32) of the name's
+    // bytes, stored little-endian as the first value's Tag.
+    static Tag4 KeyForName(std::string_view name);
+
+    // Gives the string at `index` a new name and, in an Empire at War document, the key of that
+    // name. Throws std::out_of_range for an index outside the table.
+    void RenameString(std::uint32_t index, std::string name);
+
+    // Whether the keys were in ascending order (as unsigned numbers) when the file was read; the
+    // writer then keeps them ascending. True for a document that was not read from a file.
+    bool KeysAscending() const { return m_keysAscending; }
+
 protected:
+    // Whether keys follow the names (CRC-32). Only Empire at War documents themselves: derived
+    // formats such as CSF keep other data in their value tags.
+    virtual bool KeysFromNames() const;
+
     // Appends the string as given (no key is computed).
     void AppendString(TText text);
     // Removes the string at `index`; throws std::out_of_range for an index outside the table.
     void RemoveString(std::uint32_t index);
+
+private:
+    bool m_keysAscending = true;
 };
 
 } // namespace vste

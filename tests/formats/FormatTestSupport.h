@@ -17,8 +17,7 @@ namespace vste::test {
 // Feeds `read` every proper prefix of `data` (lengths 0 to size - 1). A prefix may only be read
 // or refused with ReadError; anything else (another exception) fails the test. Returns the
 // lengths that were read without error, so a test can state which truncations are harmless.
-template <class Read>
-std::vector<std::size_t> PrefixesThatRead(const Bytes& data, Read read) {
+template <class Read> std::vector<std::size_t> PrefixesThatRead(const Bytes& data, Read read) {
     std::vector<std::size_t> accepted;
     for (std::size_t length = 0; length < data.size(); ++length) {
         // A copy of exactly `length` bytes, so a read past the end is caught by the sanitizers.
