@@ -1,21 +1,286 @@
 // SPDX-License-Identifier: MIT
-// Placeholder definitions; replaced by the CSF and STR implementation.
+// CSF compiled string tables: reader, writer and table editing. Categories live in
+// CsfCategories.cpp, import in CsfImport.cpp, the STR text form in StrFormat.cpp.
 #include "core/CompiledStrings.h"
 
-#include <stdexcept>
+#include <algorithm>
+#include <climits>
+
+#include "core/ByteReader.h"
+#include "core/Errors.h"
+#include "core/FileIO.h"
+#include "encoding/CodePage.h"
+#include "encoding/Fargus.h"
 
 namespace vste {
-std::unique_ptr<TCompiledStrings> TCompiledStrings::CreateFromFile(const std::string&, Progress&, bool&) { throw std::logic_error("todo"); }
-std::unique_ptr<TCompiledStrings> TCompiledStrings::CreateFromBuffer(std::span<const std::uint8_t>, Progress&, bool&) { throw std::logic_error("todo"); }
-TCat TCompiledStrings::GetCategories() const { return {}; }
-void TCompiledStrings::SaveToFile(const std::string&, Progress&, bool) {}
-void TCompiledStrings::AddString(TText text) { AppendString(std::move(text)); }
-void TCompiledStrings::DeleteString(std::uint32_t index) { RemoveString(index); }
-void TCompiledStrings::SetVersion(std::int32_t) {}
-void TCompiledStrings::SetLanguage(std::int32_t) {}
-void TCompiledStrings::DecodeFargusCyrillic() {}
-void TCompiledStrings::EncodeFargusCyrillic() {}
-void TCompiledStrings::DecodeAnsiValues() {}
-void TCompiledStrings::ImportStrings(TWestwoodStrings&, Progress&) {}
-std::vector<std::uint8_t> TCompiledStrings::SaveToBuffer(Progress&, bool) const { return {}; }
+namespace {
+
+constexpr std::size_t kHeaderSize = 24;
+// Tag, value count and name length: the least a label record can occupy.
+constexpr std::uint64_t kMinLabelRecord = 12;
+// Tag and value length: the least a value record can occupy.
+constexpr std::uint64_t kMinValueRecord = 8;
+
+int progressIndex(std::size_t i) {
+    return i > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(i);
+}
+
+void setProgressMax(Progress& progress, std::size_t count) {
+    progress.SetMax(count == 0 ? -1 : progressIndex(count - 1));
+}
+
+inline std::uint8_t* put32(std::uint8_t* p, std::uint32_t v) {
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+    p[2] = static_cast<std::uint8_t>(v >> 16);
+    p[3] = static_cast<std::uint8_t>(v >> 24);
+    return p + 4;
+}
+
+inline std::uint8_t* putTag(std::uint8_t* p, const Tag4& t) {
+    std::copy(t.begin(), t.end(), p);
+    return p + 4;
+}
+
+inline std::uint8_t* putBytes(std::uint8_t* p, const std::string& s) {
+    std::copy(s.begin(), s.end(), p);
+    return p + s.size();
+}
+
+inline std::uint8_t* putUnit(std::uint8_t* p, std::uint16_t u) {
+    p[0] = static_cast<std::uint8_t>(u);
+    p[1] = static_cast<std::uint8_t>(u >> 8);
+    return p + 2;
+}
+
+// Stored units are the UTF-16 units inverted.
+std::uint8_t* putInvertedValue(std::uint8_t* p, const std::u16string& value) {
+    for (char16_t c : value)
+        p = putUnit(p, static_cast<std::uint16_t>(c ^ 0xFFFF));
+    return p;
+}
+
+// Single-byte form of the value under the active code page, one stored unit per byte. The file
+// must hold exactly as many units as the value has code units; when the conversion yields fewer
+// bytes (a U+0000 ends it, composed characters merge) the rest are written as zero bytes, and
+// surplus bytes are dropped.
+std::uint8_t* putAnsiValue(std::uint8_t* p, const std::u16string& value) {
+    const std::size_t length = value.size();
+    bool ascii = true;
+    for (char16_t c : value) {
+        if (c >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii) {
+        // Every supported code page keeps ASCII as is; the conversion would stop at a U+0000.
+        bool ended = false;
+        for (char16_t c : value) {
+            ended = ended || c == 0;
+            const auto b = ended ? std::uint8_t{0} : static_cast<std::uint8_t>(c);
+            p = putUnit(p, static_cast<std::uint16_t>(0xFF00 | (b ^ 0xFF)));
+        }
+        return p;
+    }
+    const std::string bytes = WideToAnsi(value, 0);
+    for (std::size_t k = 0; k < length; ++k) {
+        const auto b = k < bytes.size() ? static_cast<std::uint8_t>(bytes[k]) : std::uint8_t{0};
+        p = putUnit(p, static_cast<std::uint16_t>(0xFF00 | (b ^ 0xFF)));
+    }
+    return p;
+}
+
+std::size_t encodedSize(const TCSFBody& body) {
+    std::size_t total = kHeaderSize;
+    for (const TText& label : body) {
+        total += kMinLabelRecord + label.Name.size();
+        for (const TTextContainer& v : label.Values) {
+            total += kMinValueRecord + 2 * v.Value.size();
+            if (v.HasExtraValue())
+                total += 4 + v.ExtraValue.size();
+        }
+    }
+    return total;
+}
+
+} // namespace
+
+std::unique_ptr<TCompiledStrings> TCompiledStrings::CreateFromFile(const std::string& fileName,
+                                                                   Progress& progress,
+                                                                   bool& singleByte) {
+    const std::vector<std::uint8_t> data = LoadFile(fileName);
+    return CreateFromBuffer(data, progress, singleByte);
+}
+
+std::unique_ptr<TCompiledStrings>
+TCompiledStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress& progress,
+                                   bool& singleByte) {
+    singleByte = true;
+    ByteReader in(data);
+    auto doc = std::make_unique<TCompiledStrings>();
+    doc->Magic = in.tag();
+    doc->Version = in.i32();
+    const std::uint32_t labelCount = in.u32();
+    doc->StringCount = in.i32();
+    doc->Reserved = in.tag();
+    doc->Language = in.i32();
+
+    in.require(labelCount, kMinLabelRecord);
+    doc->Body.resize(labelCount);
+    setProgressMax(progress, labelCount);
+
+    // AND of every stored unit: its high byte stays 0xFF only if every unit is 0xFF00 or more,
+    // that is, every character lies below U+0100.
+    std::uint16_t allUnits = 0xFFFF;
+    for (std::uint32_t i = 0; i < labelCount; ++i) {
+        TText& label = doc->Body[i];
+        label.Tag = in.tag();
+        const std::uint32_t valueCount = in.u32();
+        const std::uint32_t nameLength = in.u32();
+        label.Name = in.bytes(nameLength);
+        if (valueCount == 0) {
+            // A label stored without values gets one empty value, so every label has one.
+            label.Values.resize(1);
+            label.Values[0].Tag = kValueTagV3;
+        } else {
+            in.require(valueCount, kMinValueRecord);
+            label.Values.resize(valueCount);
+            for (TTextContainer& value : label.Values) {
+                value.Tag = in.tag();
+                const std::uint32_t length = in.u32();
+                in.require(length, 2);
+                const std::uint8_t* units = in.span(std::size_t{2} * length).data();
+                value.Value.resize(length);
+                char16_t* out = value.Value.data();
+                for (std::uint32_t k = 0; k < length; ++k) {
+                    const auto u =
+                        static_cast<std::uint16_t>(units[2 * k] | (units[2 * k + 1] << 8));
+                    allUnits &= u;
+                    out[k] = static_cast<char16_t>(u ^ 0xFFFF);
+                }
+                if (value.HasExtraValue())
+                    value.ExtraValue = in.bytes(in.u32());
+            }
+        }
+        progress.SetPosition(progressIndex(i));
+    }
+    singleByte = (allUnits & 0xFF00) == 0xFF00;
+    if (singleByte)
+        doc->DecodeAnsiValues();
+    return doc;
+}
+
+void TCompiledStrings::DecodeAnsiValues() {
+    for (TText& label : Body) {
+        for (TTextContainer& v : label.Values) {
+            // Fast path: ASCII reads the same under every supported code page, and the
+            // conversion ends the value at its first zero byte.
+            std::size_t end = v.Value.size();
+            bool ascii = true;
+            for (std::size_t k = 0; k < v.Value.size(); ++k) {
+                const char16_t c = v.Value[k];
+                if ((c & 0xFF) == 0) {
+                    end = k;
+                    break;
+                }
+                if (c >= 0x80)
+                    ascii = false;
+            }
+            if (ascii) {
+                v.Value.resize(end);
+                continue;
+            }
+            std::string bytes(v.Value.size(), '\0');
+            for (std::size_t k = 0; k < v.Value.size(); ++k)
+                bytes[k] = static_cast<char>(v.Value[k] & 0xFF);
+            v.Value = AnsiToWide(bytes, 0);
+        }
+    }
+}
+
+std::vector<std::uint8_t> TCompiledStrings::SaveToBuffer(Progress& progress, bool ansiMode) const {
+    std::vector<std::uint8_t> out(encodedSize(Body));
+    std::uint8_t* p = out.data();
+    p = putTag(p, Magic);
+    p = put32(p, static_cast<std::uint32_t>(Version));
+    p = put32(p, LabelCount());
+    p = put32(p, static_cast<std::uint32_t>(StringCount));
+    p = putTag(p, Reserved);
+    p = put32(p, static_cast<std::uint32_t>(Language));
+    setProgressMax(progress, Body.size());
+    for (std::size_t i = 0; i < Body.size(); ++i) {
+        const TText& label = Body[i];
+        p = putTag(p, label.Tag);
+        p = put32(p, label.ValueCount());
+        p = put32(p, label.NameLength());
+        p = putBytes(p, label.Name);
+        for (const TTextContainer& v : label.Values) {
+            p = putTag(p, v.Tag);
+            p = put32(p, v.ValueLength());
+            p = ansiMode ? putAnsiValue(p, v.Value) : putInvertedValue(p, v.Value);
+            if (v.HasExtraValue()) {
+                p = put32(p, v.ExtraLength());
+                p = putBytes(p, v.ExtraValue);
+            }
+        }
+        progress.SetPosition(progressIndex(i));
+    }
+    return out;
+}
+
+void TCompiledStrings::SaveToFile(const std::string& fileName, Progress& progress, bool ansiMode) {
+    StoreFileAtomically(fileName, SaveToBuffer(progress, ansiMode));
+}
+
+void TCompiledStrings::AddString(TText text) {
+    // A new label repeats the table's label tag; the first label of an empty table gets the
+    // usual one.
+    text.Tag = Body.empty() ? kLabelTag : Body.back().Tag;
+    if (text.Values.empty()) {
+        TTextContainer value;
+        value.Tag = Version == 2 ? kValueTagV2 : kValueTagV3;
+        text.Values.push_back(std::move(value));
+    }
+    AppendString(std::move(text));
+    ++StringCount;
+}
+
+void TCompiledStrings::DeleteString(std::uint32_t index) {
+    RemoveString(index);
+    --StringCount;
+}
+
+void TCompiledStrings::SetVersion(std::int32_t version) {
+    Version = version;
+    if (version != 2 && version != 3)
+        return;
+    const std::uint8_t r = version == 2 ? 0x72 : 0x52;
+    const std::uint8_t t = version == 2 ? 0x74 : 0x54;
+    for (TText& label : Body) {
+        for (TTextContainer& v : label.Values) {
+            v.Tag[1] = r;
+            v.Tag[2] = t;
+        }
+    }
+}
+
+void TCompiledStrings::SetLanguage(std::int32_t language) {
+    Language = language;
+}
+
+void TCompiledStrings::DecodeFargusCyrillic() {
+    for (TText& label : Body)
+        for (TTextContainer& v : label.Values)
+            if (!v.Value.empty())
+                v.Value = FargusToWindows1251(v.Value);
+}
+
+void TCompiledStrings::EncodeFargusCyrillic() {
+    for (TText& label : Body)
+        for (TTextContainer& v : label.Values)
+            if (!v.Value.empty())
+                v.Value = Windows1251ToFargus(v.Value);
+}
+
 } // namespace vste
