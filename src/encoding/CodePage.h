@@ -22,16 +22,20 @@ int CodePageForLocale(std::string_view localeName);
 // Chooses the active code page from VSTE_CODEPAGE, else from the locale (LC_ALL, LC_CTYPE, LANG).
 void InitActiveCodePageFromEnvironment();
 
-// codePage 0 means the active code page. Both stop at the first NUL. WideToAnsi composes to NFC
-// first, writes a look-alike base letter for a character the code page lacks when one exists
-// (U+0100 -> 'A'), and '?' otherwise.
+// codePage 0 means the active code page; any other code page outside SupportedCodePages() throws
+// std::invalid_argument. Both stop at the first NUL. WideToAnsi composes to NFC first, writes a
+// look-alike base letter for a character the code page lacks when one exists (U+0100 -> 'A'),
+// drops a combining mark it cannot compose or store, and writes '?' otherwise. AnsiToWide maps a
+// byte that the code page leaves undefined to U+F700 + byte, and WideToAnsi maps that back, so any
+// single-byte text survives a round trip.
 std::string WideToAnsi(std::u16string_view text, int codePage = 0);
 std::u16string AnsiToWide(std::string_view text, int codePage = 0);
 // Upper-cases single-byte text by the letters of the code page; a byte whose upper-case letter
-// the code page lacks is kept.
+// the code page lacks is kept. The length never changes; NUL bytes stay in place.
 std::string AnsiUpperCase(std::string_view text, int codePage = 0);
 
-// UTF-8 <-> UTF-16 helpers for the command line and tests. An unpaired surrogate becomes U+FFFD.
+// UTF-8 <-> UTF-16 helpers for the command line and tests. An unpaired surrogate (and, from UTF-8,
+// a malformed sequence) becomes U+FFFD. Neither stops at NUL.
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 

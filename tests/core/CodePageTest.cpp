@@ -1,0 +1,187 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "encoding/CodePage.h"
+#include "support/TestSupport.h"
+
+using namespace vste;
+using vste::test::U16;
+
+namespace {
+
+// Restores the active code page a test changes.
+class ActiveCodePageGuard {
+public:
+    ActiveCodePageGuard() : m_saved(ActiveCodePage()) {}
+    ~ActiveCodePageGuard() { SetActiveCodePage(m_saved); }
+
+private:
+    int m_saved;
+};
+
+std::string Byte(int b) {
+    return std::string(1, static_cast<char>(b));
+}
+
+} // namespace
+
+TEST(CodePageTest, EveryByteOfEverySupportedCodePageRoundTrips) {
+    for (int cp : SupportedCodePages()) {
+        for (int b = 1; b < 256; ++b) {
+            const std::u16string wide = AnsiToWide(Byte(b), cp);
+            ASSERT_EQ(wide.size(), 1u) << "cp " << cp << " byte " << b;
+            EXPECT_EQ(WideToAnsi(wide, cp), Byte(b)) << "cp " << cp << " byte " << b;
+        }
+        // The whole range in one text, each byte after a space so that the combining marks of
+        // 1255 and 1258 have nothing to compose with or reorder against.
+        std::string all;
+        for (int b = 1; b < 256; ++b) {
+            all.push_back(' ');
+            all.push_back(static_cast<char>(b));
+        }
+        EXPECT_EQ(WideToAnsi(AnsiToWide(all, cp), cp), all) << "cp " << cp;
+    }
+}
+
+TEST(CodePageTest, KnownLettersOfSeveralCodePages) {
+    EXPECT_EQ(AnsiToWide("\xC0", 1251), u"\u0410");
+    EXPECT_EQ(WideToAnsi(u"\u0410", 1251), "\xC0");
+    EXPECT_EQ(AnsiToWide("\x80", 1252), u"\u20AC");
+    EXPECT_EQ(AnsiToWide("\xC1", 1253), u"\u0391");
+    EXPECT_EQ(AnsiToWide("\xA1", 874), u"\u0E01");
+    EXPECT_EQ(AnsiToWide("\xE0", 1255), u"\u05D0");
+    EXPECT_EQ(WideToAnsi(u"\u015F", 1254), "\xFE");
+    // Undefined bytes keep an identity of their own instead of becoming U+FFFD.
+    EXPECT_EQ(AnsiToWide("\xD2", 1253), u"\uF7D2");
+    EXPECT_EQ(WideToAnsi(u"\uF7D2", 1253), "\xD2");
+}
+
+TEST(CodePageTest, EmptyTextAndNulStopBothDirections) {
+    EXPECT_EQ(WideToAnsi(u"", 1251), "");
+    EXPECT_EQ(AnsiToWide("", 1251), u"");
+    EXPECT_EQ(WideToAnsi(std::u16string(u"AB\0CD", 5), 1252), "AB");
+    EXPECT_EQ(AnsiToWide(std::string("AB\0CD", 5), 1252), u"AB");
+    EXPECT_EQ(WideToAnsi(std::u16string(u"\0CD", 3), 1252), "");
+    // The slow (normalising) path stops at the NUL too.
+    EXPECT_EQ(WideToAnsi(std::u16string(u"e\u0301\0e\u0301", 5), 1252), "\xE9");
+}
+
+TEST(CodePageTest, DecomposedInputIsComposedFirst) {
+    // Single-byte text with a letter and a stored combining mark comes back precomposed.
+    EXPECT_EQ(WideToAnsi(AnsiToWide("a\xCC", 1258), 1258), "\xE0");
+    // NFD short i (и + combining breve) is one byte in 1251, not E8 3F.
+    EXPECT_EQ(WideToAnsi(u"\u0438\u0306", 1251), "\xE9");
+    EXPECT_EQ(WideToAnsi(u"\u0418\u0306\u043E\u0433", 1251), "\xC9\xEE\xE3");
+    EXPECT_EQ(WideToAnsi(u"Cafe\u0301", 1252), "Caf\xE9");
+    // A mark that neither composes nor exists in the code page is dropped after its letter.
+    EXPECT_EQ(WideToAnsi(u"q\u0303x", 1252), "qx");
+}
+
+TEST(CodePageTest, MissingCharactersBecomeLookAlikesOrQuestionMarks) {
+    EXPECT_EQ(WideToAnsi(u"\u0100", 1252), "A");     // A with macron
+    EXPECT_EQ(WideToAnsi(u"\u1EA0bc", 1252), "Abc"); // A with dot below
+    EXPECT_EQ(WideToAnsi(u"\u0100", 1251), "A");
+    EXPECT_EQ(WideToAnsi(u"\u4E2D\u6587", 1251), "??");            // CJK has no look-alike
+    EXPECT_EQ(WideToAnsi(u"\u0416", 1252), "?");                   // Cyrillic in a Western page
+    EXPECT_EQ(WideToAnsi(U16("x\xF0\x9F\x98\x80y"), 1252), "x?y"); // one '?' per code point
+    EXPECT_EQ(WideToAnsi(std::u16string(1, char16_t{0xD800}) + u"a", 1252), "?a");
+}
+
+TEST(CodePageTest, ActiveCodePageIsUsedForCodePageZero) {
+    ActiveCodePageGuard guard;
+    SetActiveCodePage(1251);
+    EXPECT_EQ(AnsiToWide("\xC0"), u"\u0410");
+    EXPECT_EQ(WideToAnsi(u"\u0410"), "\xC0");
+    SetActiveCodePage(1252);
+    EXPECT_EQ(AnsiToWide("\xC0"), u"\u00C0");
+    EXPECT_EQ(WideToAnsi(u"\u0410"), "?");
+    EXPECT_THROW(SetActiveCodePage(437), std::invalid_argument);
+    EXPECT_EQ(ActiveCodePage(), 1252);
+    EXPECT_THROW(WideToAnsi(u"a", 65001), std::invalid_argument);
+}
+
+TEST(CodePageTest, UpperCaseFollowsTheCodePageLetters) {
+    EXPECT_EQ(AnsiUpperCase("gui:\xEF\xF0\xE8\xE2\xE5\xF2 \xB8\xA2\xB3", 1251),
+              "GUI:\xCF\xD0\xC8\xC2\xC5\xD2 \xA8\xA1\xB2");
+    EXPECT_EQ(AnsiUpperCase("\xB5", 1252), "\xB5"); // micro sign: its capital is not in 1252
+    EXPECT_EQ(AnsiUpperCase("\xFF", 1252), "\x9F"); // y diaeresis -> U+0178 at 0x9F
+    EXPECT_EQ(AnsiUpperCase("\xDF", 1252), "\xDF"); // sharp s has no single capital
+    EXPECT_EQ(AnsiUpperCase("\xE0\xE9", 1252), "\xC0\xC9");
+    EXPECT_EQ(AnsiUpperCase("\xE1", 1253), "\xC1"); // Greek alpha
+    EXPECT_EQ(AnsiUpperCase(std::string("a\0b", 3), 1252), std::string("A\0B", 3));
+    EXPECT_EQ(AnsiUpperCase("", 1252), "");
+}
+
+TEST(CodePageTest, LocaleChoosesTheCodePage) {
+    EXPECT_EQ(CodePageForLocale("ru_RU.UTF-8"), 1251);
+    EXPECT_EQ(CodePageForLocale("uk_UA"), 1251);
+    EXPECT_EQ(CodePageForLocale("sr_RS@latin"), 1251);
+    EXPECT_EQ(CodePageForLocale("pl_PL.UTF-8"), 1250);
+    EXPECT_EQ(CodePageForLocale("ro"), 1250);
+    EXPECT_EQ(CodePageForLocale("el_GR"), 1253);
+    EXPECT_EQ(CodePageForLocale("tr_TR"), 1254);
+    EXPECT_EQ(CodePageForLocale("he_IL"), 1255);
+    EXPECT_EQ(CodePageForLocale("fa_IR"), 1256);
+    EXPECT_EQ(CodePageForLocale("LT_lt"), 1257);
+    EXPECT_EQ(CodePageForLocale("vi_VN"), 1258);
+    EXPECT_EQ(CodePageForLocale("th_TH.UTF-8"), 874);
+    EXPECT_EQ(CodePageForLocale("en_US.UTF-8"), 1252);
+    EXPECT_EQ(CodePageForLocale("C"), 1252);
+    EXPECT_EQ(CodePageForLocale(""), 1252);
+    EXPECT_EQ(CodePageForLocale("rus"), 1252); // a language code is matched whole
+}
+
+TEST(CodePageTest, EnvironmentChoosesTheCodePage) {
+    ActiveCodePageGuard guard;
+    const auto get = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v ? std::optional<std::string>(v) : std::nullopt;
+    };
+    const auto savedCp = get("VSTE_CODEPAGE"), savedAll = get("LC_ALL");
+    setenv("VSTE_CODEPAGE", "1257", 1);
+    setenv("LC_ALL", "ru_RU.UTF-8", 1);
+    InitActiveCodePageFromEnvironment();
+    EXPECT_EQ(ActiveCodePage(), 1257);
+    setenv("VSTE_CODEPAGE", "bogus", 1); // an unusable value falls back to the locale
+    InitActiveCodePageFromEnvironment();
+    EXPECT_EQ(ActiveCodePage(), 1251);
+    unsetenv("VSTE_CODEPAGE");
+    setenv("LC_ALL", "el_GR", 1);
+    InitActiveCodePageFromEnvironment();
+    EXPECT_EQ(ActiveCodePage(), 1253);
+    savedCp ? setenv("VSTE_CODEPAGE", savedCp->c_str(), 1) : unsetenv("VSTE_CODEPAGE");
+    savedAll ? setenv("LC_ALL", savedAll->c_str(), 1) : unsetenv("LC_ALL");
+}
+
+TEST(CodePageTest, TablesBuildSafelyFromSeveralThreads) {
+    std::vector<std::thread> threads;
+    std::vector<std::string> results(8);
+    for (int i = 0; i < 8; ++i)
+        threads.emplace_back(
+            [&results, i] { results[static_cast<std::size_t>(i)] = WideToAnsi(u"\u0E01", 874); });
+    for (auto& t : threads)
+        t.join();
+    for (const auto& r : results)
+        EXPECT_EQ(r, "\xA1");
+}
+
+TEST(CodePageTest, Utf8AndUtf16Convert) {
+    EXPECT_EQ(Utf16ToUtf8(u"A\u0416\u4E2D"), "A\xD0\x96\xE4\xB8\xAD");
+    EXPECT_EQ(Utf8ToUtf16("A\xD0\x96\xE4\xB8\xAD"), u"A\u0416\u4E2D");
+    EXPECT_EQ(Utf16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(Utf8ToUtf16("\xF0\x9F\x98\x80"), u"\U0001F600");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xDC00}) + u"x"), "\xEF\xBF\xBDx");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
+    EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                          "b\xE4\xB8"),
+              u"a\uFFFDb\uFFFD\uFFFD");
+    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD"); // encoded surrogate
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(u"a\0b", 3)), std::string("a\0b", 3));
+}
