@@ -1,0 +1,301 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "core/CompiledStrings.h"
+#include "core/Errors.h"
+#include "encoding/CodePage.h"
+#include "support/TestSupport.h"
+
+namespace vste {
+namespace {
+
+using test::Bytes;
+using namespace std::string_view_literals;
+
+Bytes ToBytes(std::string_view s) {
+    return Bytes(s.begin(), s.end());
+}
+
+std::unique_ptr<TCompiledStrings> ReadStr(std::string_view text) {
+    NullProgress progress;
+    const Bytes data = ToBytes(text);
+    return TCompiledStrings::CreateFromSTRBuffer(data, progress);
+}
+
+std::string WriteStr(const TCompiledStrings& doc) {
+    NullProgress progress;
+    const Bytes out = doc.SaveToSTRBuffer(progress);
+    return std::string(out.begin(), out.end());
+}
+
+TText Label(std::string name, std::u16string value) {
+    TText text;
+    text.Tag = kLabelTag;
+    text.Name = std::move(name);
+    text.Values.resize(1);
+    text.Values[0].Tag = kValueTagV3;
+    text.Values[0].Value = std::move(value);
+    return text;
+}
+
+// Every label as "name=value" with the value in UTF-8, for compact comparisons.
+std::vector<std::string> Strings(const TCompiledStrings& doc) {
+    std::vector<std::string> out;
+    for (const TText& text : doc.Body) {
+        EXPECT_EQ(text.ValueCount(), 1u) << text.Name;
+        std::string value;
+        for (char16_t c : text.Values.at(0).Value) {
+            value += c < 0x80 ? static_cast<char>(c) : '#';
+        }
+        out.push_back(text.Name + "=" + value);
+    }
+    return out;
+}
+
+using List = std::vector<std::string>;
+
+TEST(StrReadTest, OneStringGivesACompleteVersion3Table) {
+    const auto doc = ReadStr("GUI:OK\r\n\"OK\"\r\nEND\r\n");
+    ASSERT_EQ(doc->LabelCount(), 1u);
+    EXPECT_EQ(doc->Magic, kCsfMagic);
+    EXPECT_EQ(doc->Version, 3);
+    EXPECT_EQ(doc->Language, 0);
+    EXPECT_EQ(doc->Reserved, Tag4{});
+    EXPECT_EQ(doc->StringCount, 1);
+    const TText& text = doc->Body[0];
+    EXPECT_EQ(text.Tag, kLabelTag);
+    EXPECT_EQ(text.Name, "GUI:OK");
+    ASSERT_EQ(text.ValueCount(), 1u);
+    EXPECT_EQ(text.Values[0].Tag, kValueTagV3);
+    EXPECT_EQ(text.Values[0].Value, u"OK");
+    EXPECT_TRUE(text.Values[0].ExtraValue.empty());
+}
+
+TEST(StrReadTest, LineEndsAndEndKeywordVariants) {
+    EXPECT_EQ(Strings(*ReadStr("A\n\"a\"\nend\nB\n\"b\"\nEnd\n")), (List{"A=a", "B=b"}));
+    EXPECT_EQ(Strings(*ReadStr("A\r\n\"a\"\r\n   END  \t\r\nB\r\n\"b\"\r\neNd")),
+              (List{"A=a", "B=b"}));
+    // A last line without any line end still reads.
+    EXPECT_EQ(Strings(*ReadStr("A\n\"last\"")), (List{"A=last"}));
+    EXPECT_EQ(Strings(*ReadStr("A")), (List{"A="}));
+}
+
+TEST(StrReadTest, NamesKeepOnlyLabelCharactersAndLoseTrailingComments) {
+    EXPECT_EQ(Strings(*ReadStr("GUI:OK //confirm\n\"OK\"\nEND\n")), (List{"GUI:OK=OK"}));
+    EXPECT_EQ(Strings(*ReadStr("  GUI: Caf\xE9 (x)\n\"v\"\nEND\n")), (List{"GUI:Cafx=v"}));
+}
+
+TEST(StrReadTest, CommentsAndBlankLinesAreSkippedEverywhere) {
+    const auto doc = ReadStr("// header\n\n  ;;;  \nA\n// inside\n\n\"a\"\n  //x\nEND\n"
+                             "// between\nB // b\n\"b\"\nEND // not a keyword?\nEND\n");
+    // "END // not..." has more label characters than END: it is a value line without quotes.
+    EXPECT_EQ(Strings(*doc), (List{"A=a", "B="}));
+}
+
+TEST(StrReadTest, EscapedLineBreaks) {
+    EXPECT_EQ(ReadStr("A\n\"one\\ntwo\"\nEND\n")->Body[0].Values[0].Value, u"one\ntwo");
+    // Only backslash + lower-case n is an escape; other backslashes stay.
+    EXPECT_EQ(ReadStr("A\n\"a\\Nb\\tc\\\"\nEND\n")->Body[0].Values[0].Value, u"a\\Nb\\tc\\");
+    EXPECT_EQ(ReadStr("A\n\"x\\\\ny\"\nEND\n")->Body[0].Values[0].Value, u"x\\\ny");
+}
+
+TEST(StrReadTest, QuotesInsideAValueAndTextAroundIt) {
+    EXPECT_EQ(ReadStr("A\n\"He said \"hi\".\"\nEND\n")->Body[0].Values[0].Value,
+              u"He said \"hi\".");
+    // Text before the first quote gives exactly the quoted text.
+    EXPECT_EQ(ReadStr("A\n  value: \"abc\" tail\nEND\n")->Body[0].Values[0].Value, u"abc");
+    // A value line without quotes, or with only one, gives an empty value.
+    EXPECT_EQ(ReadStr("A\nabc\nEND\n")->Body[0].Values[0].Value, u"");
+    EXPECT_EQ(ReadStr("A\nab\"cd\nEND\n")->Body[0].Values[0].Value, u"");
+}
+
+TEST(StrReadTest, StructuralEdgeCases) {
+    // END outside a label starts a label named END.
+    EXPECT_EQ(Strings(*ReadStr("END\n\"e\"\nEND\n")), (List{"END=e"}));
+    // END with a comment stays inside the label as an empty value line.
+    EXPECT_EQ(Strings(*ReadStr("A\n\"a\"\nEND //done\n\"b\"\nEND\n")), (List{"A=b"}));
+    // A missing END swallows the next label line.
+    EXPECT_EQ(Strings(*ReadStr("A\n\"a\"\nB\n\"b\"\nEND\n")), (List{"A=b"}));
+    // The last of several value lines wins.
+    EXPECT_EQ(Strings(*ReadStr("A\n\"1\"\n\"2\"\nEND\n")), (List{"A=2"}));
+}
+
+TEST(StrReadTest, LabelsWithoutValueLinesGetOneEmptyValue) {
+    const auto doc = ReadStr("A\nEND\nB\n\"b\"\nEND\nC\n");
+    ASSERT_EQ(doc->LabelCount(), 3u);
+    for (const TText& text : doc->Body) {
+        ASSERT_EQ(text.ValueCount(), 1u);
+        EXPECT_EQ(text.Values[0].Tag, kValueTagV3);
+    }
+    EXPECT_EQ(Strings(*doc), (List{"A=", "B=b", "C="}));
+}
+
+TEST(StrReadTest, FilesWithoutLabelsGiveEmptyTables) {
+    for (std::string_view text : {"", "\n", "%", "// only a comment\n", "\t\n  ;;\r\n", "!"}) {
+        const auto doc = ReadStr(text);
+        EXPECT_EQ(doc->LabelCount(), 0u);
+        EXPECT_EQ(doc->StringCount, 0);
+        EXPECT_EQ(doc->Version, 3);
+    }
+}
+
+TEST(StrReadTest, NoLimitOnTheNumberOfLabels) {
+    std::string text;
+    for (int i = 0; i < 60000; ++i) {
+        text += 'L';
+        text += std::to_string(i);
+        text += "\n\"v\"\nEND\n";
+    }
+    const auto doc = ReadStr(text);
+    ASSERT_EQ(doc->LabelCount(), 60000u);
+    EXPECT_EQ(doc->StringCount, 60000);
+    EXPECT_EQ(doc->Body.back().Name, "L59999");
+}
+
+TEST(StrReadTest, CyrillicTextGoesThroughTheActiveCodePage) {
+    const int saved = ActiveCodePage();
+    SetActiveCodePage(1251);
+    const auto doc = ReadStr("A\n\"\xCF\xF0\xE8\xE2\xE5\xF2\"\nEND\n");
+    EXPECT_EQ(doc->Body[0].Values[0].Value, u"\u041F\u0440\u0438\u0432\u0435\u0442");
+    EXPECT_EQ(WriteStr(*doc), "A\r\n\"\xCF\xF0\xE8\xE2\xE5\xF2\"\r\nEND\r\n");
+    SetActiveCodePage(saved);
+}
+
+class RecordingProgress : public Progress {
+public:
+    void SetMax(int max) override { maxima.push_back(max); }
+    void SetPosition(int position) override { positions.push_back(position); }
+    std::vector<int> maxima;
+    std::vector<int> positions;
+};
+
+TEST(StrReadTest, ProgressRunsOverTheBytesOfStructuralLines) {
+    const Bytes data = ToBytes("// c\nA\n\"a\"\nEND\n\n");
+    RecordingProgress progress;
+    TCompiledStrings::CreateFromSTRBuffer(data, progress);
+    EXPECT_EQ(progress.maxima, (std::vector<int>{static_cast<int>(data.size())}));
+    EXPECT_EQ(progress.positions, (std::vector<int>{7, 11, 15}));
+}
+
+TEST(StrReadTest, HostileInputsNeverCrash) {
+    std::mt19937 rng(12345);
+    for (int round = 0; round < 200; ++round) {
+        Bytes junk(rng() % 2000);
+        for (auto& b : junk) {
+            // Bias towards structural bytes so the state machine is exercised.
+            const unsigned r = rng() % 8;
+            b = r == 0 ? '\n' : r == 1 ? '"' : r == 2 ? '\\' : static_cast<std::uint8_t>(rng());
+        }
+        NullProgress progress;
+        const auto doc = TCompiledStrings::CreateFromSTRBuffer(junk, progress);
+        for (const TText& text : doc->Body) {
+            ASSERT_EQ(text.ValueCount(), 1u);
+        }
+    }
+    // Ten megabytes in one line: a label and a value line without line ends.
+    const std::string huge(10'000'000, 'A');
+    const auto doc = ReadStr(huge + "\n\"" + huge + "\"");
+    ASSERT_EQ(doc->LabelCount(), 1u);
+    EXPECT_EQ(doc->Body[0].Name.size(), huge.size());
+    EXPECT_EQ(doc->Body[0].Values[0].Value.size(), huge.size());
+}
+
+TEST(StrWriteTest, LayoutOfTwoStrings) {
+    TCompiledStrings doc;
+    doc.Body = {Label("A", u"x"), Label("B", u"1\n2")};
+    EXPECT_EQ(WriteStr(doc), "A\r\n\"x\"\r\nEND\r\n\r\nB\r\n\"1\\n2\"\r\nEND\r\n");
+}
+
+TEST(StrWriteTest, EmptyValuesCarriageReturnsAndEmptyTables) {
+    TCompiledStrings doc;
+    doc.Body = {Label("A", u""), Label("B", u"a\r\nb\0c")};
+    doc.Body[1].Values[0].Value = std::u16string(u"a\r\nb\0c", 6);
+    doc.Body.push_back(Label("C", u""));
+    doc.Body.back().Values.clear();
+    const std::string_view expected = "A\r\n\"\"\r\nEND\r\n\r\nB\r\n\"a\r\\nb\0c\"\r\nEND\r\n\r\n"
+                                      "C\r\n\"\"\r\nEND\r\n"sv;
+    EXPECT_EQ(WriteStr(doc), expected);
+    EXPECT_EQ(WriteStr(TCompiledStrings()), "");
+}
+
+TEST(StrWriteTest, LongNamesAndValuesAreWrittenWhole) {
+    TCompiledStrings doc;
+    doc.Body = {Label(std::string(70000, 'N'), std::u16string(140000, u'v'))};
+    const auto back = ReadStr(WriteStr(doc));
+    ASSERT_EQ(back->LabelCount(), 1u);
+    EXPECT_EQ(back->Body[0].Name.size(), 70000u);
+    EXPECT_EQ(back->Body[0].Values[0].Value.size(), 140000u);
+}
+
+TEST(StrWriteTest, ProgressCountsLabels) {
+    TCompiledStrings doc;
+    doc.Body = {Label("A", u"a"), Label("B", u"b"), Label("C", u"c")};
+    RecordingProgress progress;
+    doc.SaveToSTRBuffer(progress);
+    EXPECT_EQ(progress.maxima, (std::vector<int>{2}));
+    EXPECT_EQ(progress.positions, (std::vector<int>{0, 1, 2}));
+}
+
+TEST(StrRoundTripTest, ReadWriteReadGivesTheSameTable) {
+    const std::string text = "// game texts\nGUI:OK\n\"OK\"\nEND\n\nGUI:Cancel //c\n"
+                             "\"Say \"no\"\\nnow\"\nend\nMSG:Empty\nEND\nEND\n\"e\"\nEND";
+    const auto first = ReadStr(text);
+    const std::string written = WriteStr(*first);
+    const auto second = ReadStr(written);
+    EXPECT_EQ(Strings(*second), Strings(*first));
+    EXPECT_EQ(Strings(*first),
+              (List{"GUI:OK=OK", "GUI:Cancel=Say \"no\"\nnow", "MSG:Empty=", "END=e"}));
+    // Writing is stable from the first write on.
+    EXPECT_EQ(WriteStr(*second), written);
+}
+
+TEST(StrRoundTripTest, CsfLikeTableKeepsLabelsAndFirstValuesOnly) {
+    TCompiledStrings csf;
+    csf.Magic = kCsfMagic;
+    csf.Version = 2;
+    csf.Language = 5;
+    csf.Body = {Label("GUI:One", u"first\nline"), Label("GUI:Two", u"a \\n b"),
+                Label("My Name", u"spaced")};
+    csf.Body[0].Values.push_back(csf.Body[0].Values[0]);
+    csf.Body[0].Values[1].Value = u"second value";
+    csf.Body[1].Values[0].Tag = {'W', 'R', 'T', 'S'};
+    csf.Body[1].Values[0].ExtraValue = "extra";
+    csf.StringCount = 4;
+
+    const auto back = ReadStr(WriteStr(csf));
+    EXPECT_EQ(back->Version, 3);
+    EXPECT_EQ(back->Language, 0);
+    EXPECT_EQ(back->StringCount, 3);
+    // A literal backslash-n comes back as a line feed; a space leaves the name.
+    EXPECT_EQ(Strings(*back), (List{"GUI:One=first\nline", "GUI:Two=a \n b", "MyName=spaced"}));
+    EXPECT_TRUE(back->Body[1].Values[0].ExtraValue.empty());
+}
+
+TEST(StrFileTest, SaveAndLoadThroughFiles) {
+    test::TempDir dir;
+    const std::string path = dir.file("table.str");
+    TCompiledStrings doc;
+    doc.Body = {Label("A", u"a")};
+    NullProgress progress;
+    doc.SaveToSTR(path, progress);
+    EXPECT_EQ(test::ReadBytes(path), ToBytes("A\r\n\"a\"\r\nEND\r\n"));
+    EXPECT_EQ(Strings(*TCompiledStrings::CreateFromSTRFile(path, progress)), (List{"A=a"}));
+
+    // A failed save names the file and leaves nothing behind in the target folder.
+    const std::string missing = dir.file("no/such/folder/t.str");
+    EXPECT_THROW(doc.SaveToSTR(missing, progress), FileError);
+    EXPECT_THROW(TCompiledStrings::CreateFromSTRFile(dir.file("absent.str"), progress), FileError);
+    // A save that cannot replace the target keeps the previous file.
+    std::filesystem::create_directory(dir.file("dir.str"));
+    EXPECT_THROW(doc.SaveToSTR(dir.file("dir.str"), progress), FileError);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("dir.str")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+} // namespace
+} // namespace vste
