@@ -39,15 +39,25 @@ const UpperTable& tableForActiveCodePage() {
 
 } // namespace
 
-std::string UpperCaseName(std::string_view name) {
+void AppendUpperCaseName(std::string_view name, std::string& out) {
     const UpperTable& table = tableForActiveCodePage();
-    std::string result(name.size(), '\0');
+    const std::size_t start = out.size();
+    out.resize(start + name.size());
+    char* dest = out.data() + start;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto b = static_cast<unsigned char>(name[i]);
-        if (!table.direct[b])
-            return AnsiUpperCase(name);
-        result[i] = static_cast<char>(table.upper[b]);
+        if (!table.direct[b]) {
+            out.resize(start);
+            out += AnsiUpperCase(name);
+            return;
+        }
+        dest[i] = static_cast<char>(table.upper[b]);
     }
+}
+
+std::string UpperCaseName(std::string_view name) {
+    std::string result;
+    AppendUpperCaseName(name, result);
     return result;
 }
 

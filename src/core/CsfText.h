@@ -11,5 +11,7 @@ namespace vste::csf {
 // AnsiUpperCase does, but through a per-byte table built once per code page, so that a million
 // names cost a table look-up per byte instead of a code page conversion each.
 std::string UpperCaseName(std::string_view name);
+// The same, appended to `out` (no allocation once `out` has grown).
+void AppendUpperCaseName(std::string_view name, std::string& out);
 
 } // namespace vste::csf
