@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+// Dune 2000 string tables: a record count, then name/value pairs, each a NUL-terminated text
+// after its 16-bit size. A line break in a value is stored as the byte 0xAC.
+#include "formats/Dune2000Strings.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "core/ByteReader.h"
+#include "core/ByteWriter.h"
+#include "core/Errors.h"
+#include "core/FileIO.h"
+#include "formats/WestwoodText.h"
+
+namespace vste {
+
+namespace {
+
+// Two 16-bit sizes; a well-formed record has at least two terminators besides.
+constexpr std::size_t kMinRecordSize = 2 + 2;
+constexpr char16_t kStoredLineBreak = u'\u00AC';
+constexpr std::size_t kMaxField = std::numeric_limits<std::uint16_t>::max();
+
+// A size field counts its terminator, so zero leaves no room for it.
+std::string_view readField(ByteReader& in) {
+    const std::uint16_t size = in.u16();
+    if (size == 0)
+        throw ReadError();
+    const auto bytes = in.span(size);
+    return {reinterpret_cast<const char*>(bytes.data()), std::size_t{size} - 1};
+}
+
+} // namespace
+
+std::unique_ptr<TDune2000Strings> TDune2000Strings::CreateFromFile(const std::string& fileName,
+                                                                   Progress& progress) {
+    const std::vector<std::uint8_t> data = LoadFile(fileName);
+    return CreateFromBuffer(data, progress);
+}
+
+std::unique_ptr<TDune2000Strings>
+TDune2000Strings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress& progress) {
+    ByteReader in(data);
+    const std::uint32_t count = in.u32();
+    in.require(count, kMinRecordSize);
+
+    auto document = std::make_unique<TDune2000Strings>();
+    document->Body.resize(count);
+    if (count > 0)
+        progress.SetMax(static_cast<int>(count - 1));
+    for (std::uint32_t i = 0; i < count; ++i) {
+        TText& text = document->Body[i];
+        text.Name = readField(in);
+        // The stored terminator never becomes part of the value, even when it is not a NUL.
+        TTextContainer& container = text.Values.emplace_back();
+        container.Value = BytesToWide(readField(in));
+        std::replace(container.Value.begin(), container.Value.end(), kStoredLineBreak, u'\n');
+        progress.SetPosition(static_cast<int>(i));
+    }
+    return document;
+}
+
+std::vector<std::uint8_t> TDune2000Strings::SaveToBuffer(Progress& progress, bool ansiMode) const {
+    (void)ansiMode;
+    const std::size_t count = Body.size();
+    if (count > 0)
+        progress.SetMax(static_cast<int>(count - 1));
+    ByteWriter out;
+    out.u32(static_cast<std::uint32_t>(count));
+    std::u16string stored;
+    for (std::size_t i = 0; i < count; ++i) {
+        const TText& text = Body[i];
+        stored = text.Values.empty() ? std::u16string{} : text.Values.front().Value;
+        // Sizes are 16-bit and count the terminator: refuse what would wrap around.
+        if (text.Name.size() >= kMaxField)
+            throw FormatError("The name of the string '" + text.Name +
+                              "' is too long: a Dune 2000 name holds at most 65534 bytes");
+        if (stored.size() >= kMaxField)
+            throw FormatError("The value of the string '" + text.Name +
+                              "' is too long: a Dune 2000 value holds at most 65534 characters");
+        out.u16(static_cast<std::uint16_t>(text.Name.size() + 1));
+        out.bytes(text.Name);
+        out.u8(0);
+        std::replace(stored.begin(), stored.end(), u'\n', kStoredLineBreak);
+        out.u16(static_cast<std::uint16_t>(stored.size() + 1));
+        out.bytes(WideToFixedBytes(stored, stored.size()));
+        out.u8(0);
+        progress.SetPosition(static_cast<int>(i));
+    }
+    return out.take();
+}
+
+} // namespace vste
