@@ -11,7 +11,6 @@
 #include <zlib.h>
 
 #include "core/ByteReader.h"
-#include "core/ByteWriter.h"
 #include "core/EmpireAtWarStrings.h"
 #include "core/Errors.h"
 #include "core/FileIO.h"
@@ -113,45 +112,55 @@ TEmpireAtWarStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progre
 
 std::vector<std::uint8_t> TEmpireAtWarStrings::SaveToBuffer(Progress& progress, bool) const {
     const std::uint32_t count = LabelCount();
+    std::vector<std::uint32_t> keys(count);
+    std::uint64_t total = 4 + kEntrySize * count;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const TTextContainer& value = FirstValue(Body[i]);
+        keys[i] = KeyValue(value.Tag);
+        total += 2 * static_cast<std::uint64_t>(value.ValueLength()) + Body[i].NameLength();
+    }
 
     // A file read with ascending keys stays ascending (stable: equal keys keep their order),
     // so strings added or renamed since land where the game looks for them.
     std::vector<std::uint32_t> order(count);
     std::iota(order.begin(), order.end(), 0u);
-    if (m_keysAscending)
-        std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
-            return KeyValue(FirstValue(Body[a]).Tag) < KeyValue(FirstValue(Body[b]).Tag);
-        });
+    if (m_keysAscending && !std::is_sorted(keys.begin(), keys.end()))
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
 
-    std::uint64_t total = 4 + kEntrySize * count;
-    for (const TText& text : Body)
-        total += 2 * static_cast<std::uint64_t>(FirstValue(text).ValueLength()) + text.NameLength();
-
-    ByteWriter out;
-    out.reserve(static_cast<std::size_t>(total));
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(total));
+    std::uint8_t* p = out.data();
+    const auto put32 = [&p](std::uint32_t v) {
+        p[0] = static_cast<std::uint8_t>(v);
+        p[1] = static_cast<std::uint8_t>(v >> 8);
+        p[2] = static_cast<std::uint8_t>(v >> 16);
+        p[3] = static_cast<std::uint8_t>(v >> 24);
+        p += 4;
+    };
     if (count > 0)
         progress.SetMax(static_cast<int>(count - 1));
-    out.u32(count);
+    put32(count);
     for (std::uint32_t i : order) {
-        const TText& text = Body[i];
-        const TTextContainer& value = FirstValue(text);
-        out.tag(value.Tag);
-        out.u32(value.ValueLength());
-        out.u32(text.NameLength());
+        const TTextContainer& value = FirstValue(Body[i]);
+        put32(keys[i]);
+        put32(value.ValueLength());
+        put32(Body[i].NameLength());
     }
-    auto& buf = out.buffer();
     for (std::uint32_t n = 0; n < count; ++n) {
         for (char16_t c : FirstValue(Body[order[n]]).Value) {
-            buf.push_back(static_cast<std::uint8_t>(c));
-            buf.push_back(static_cast<std::uint8_t>(c >> 8));
+            p[0] = static_cast<std::uint8_t>(c);
+            p[1] = static_cast<std::uint8_t>(c >> 8);
+            p += 2;
         }
         progress.SetPosition(static_cast<int>(n));
     }
     for (std::uint32_t n = 0; n < count; ++n) {
-        out.bytes(Body[order[n]].Name);
+        const std::string& name = Body[order[n]].Name;
+        std::copy(name.begin(), name.end(), p);
+        p += name.size();
         progress.SetPosition(static_cast<int>(n));
     }
-    return out.take();
+    return out;
 }
 
 void TEmpireAtWarStrings::SaveToFile(const std::string& fileName, Progress& progress,
