@@ -1,41 +1,147 @@
 // SPDX-License-Identifier: MIT
-// Placeholder: CSF and STR only; replaced by the full registry.
+// The table of supported formats and the one place that maps a format to its reading
+// constructor and writer.
 #include "formats/Registry.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "core/CompiledStrings.h"
+#include "core/EmpireAtWarStrings.h"
+#include "core/Errors.h"
 #include "core/FileIO.h"
+#include "formats/BladeRunnerStrings.h"
+#include "formats/Dune2000Strings.h"
+#include "formats/LiquidStrings.h"
+#include "formats/MalcolmStrings.h"
 
 namespace vste {
+namespace {
+
+constexpr std::string_view kCsfSaveFilter =
+    "Compiled String Table Files (*.CSF)|*.CSF|Uncompiled String Table Files (*.STR)|*.STR";
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
 const std::vector<FormatInfo>& Formats() {
-    static const std::vector<FormatInfo> v{
-        {DocumentFormat::CSF, "csf", {".csf"}, "Compiled String Table Files (*.CSF)|*.CSF", "Compiled String Table Files (*.CSF)|*.CSF|Uncompiled String Table Files (*.STR)|*.STR", ".csf", true, true, true, true},
-        {DocumentFormat::STR, "str", {".str"}, "Uncompiled String Table Files (*.STR)|*.STR", "Compiled String Table Files (*.CSF)|*.CSF|Uncompiled String Table Files (*.STR)|*.STR", ".csf", true, true, true, true},
+    // clang-format off
+    static const std::vector<FormatInfo> formats{
+        //  id                          short       extensions
+        //  open filter
+        //  save filter, default extension, insert/delete, names, extra values, progress
+        {DocumentFormat::CSF, "csf", {".csf"},
+         "Compiled String Table Files (*.CSF)|*.CSF",
+         kCsfSaveFilter, ".csf", true, true, true, true},
+        {DocumentFormat::STR, "str", {".str"},
+         "Uncompiled String Table Files (*.STR)|*.STR",
+         kCsfSaveFilter, ".csf", true, true, true, true},
+        {DocumentFormat::EmpireAtWar, "eaw", {".dat"},
+         "Empire at War Text Data Files (*.DAT)|*.DAT",
+         "Empire at War Text Data Files (*.DAT)|*.DAT", ".dat", true, true, false, true},
+        {DocumentFormat::Dune2000, "uib", {".uib"},
+         "Dune 2000 String Table Files (*.UIB)|*.UIB",
+         "Dune 2000 String Table Files (*.UIB)|*.UIB", ".uib", false, true, false, true},
+        {DocumentFormat::Westwood, "westwood", {".eng", ".ger", ".fre", ".dip", ".lm", ".dat"},
+         "Westwood String Table Files (*.ENG, etc)|*.ENG; *.GER; *.FRE; *.DIP; *.LM; *.DAT",
+         "Westwood String Table Files (*.ENG, etc)|*.ENG", ".eng", false, false, false, false},
+        {DocumentFormat::Liquid, "lte", {".lte"},
+         "Liquid Text Files (*.LTE)|*.LTE",
+         "Liquid Text Files (*.LTE)|*.LTE", ".lte", false, false, false, false},
+        {DocumentFormat::BladeRunner, "trr", {".trr"},
+         "Blade Runner\\LoL2 String Table Files (*.TRR)|*.TRR",
+         "", "", false, false, false, false},
+        {DocumentFormat::Malcolm, "tre", {".tre", ".trf", ".trg"},
+         "Malcolm's Revenge String Table Files (*.TRE)|*.TRE; *.TRF; *.TRG",
+         "", "", false, false, false, false},
     };
-    return v;
+    // clang-format on
+    return formats;
 }
+
 const FormatInfo& GetFormatInfo(DocumentFormat id) {
-    for (const auto& f : Formats()) if (f.id == id) return f;
-    throw std::invalid_argument("unknown format");
+    for (const auto& f : Formats())
+        if (f.id == id)
+            return f;
+    throw std::invalid_argument("Unknown document format " + std::to_string(static_cast<int>(id)));
 }
-const FormatInfo* FindFormatByName(std::string_view n) {
-    for (const auto& f : Formats()) if (f.shortName == n) return &f;
+
+const FormatInfo* FindFormatByName(std::string_view shortName) {
+    for (const auto& f : Formats())
+        if (f.shortName == shortName)
+            return &f;
     return nullptr;
 }
-const FormatInfo* FindFormatByFileName(std::string_view) { return nullptr; }
-ReadResult ReadDocument(DocumentFormat format, std::span<const std::uint8_t> data, Progress& progress) {
+
+const FormatInfo* FindFormatByFileName(std::string_view fileName) {
+    // The extension of the last path component only: a dot in a folder name does not count.
+    const auto slash = fileName.find_last_of("/\\");
+    const auto base = slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
+    const auto dot = base.rfind('.');
+    if (dot == std::string_view::npos)
+        return nullptr;
+    std::string ext(base.substr(dot));
+    std::transform(ext.begin(), ext.end(), ext.begin(), LowerAscii);
+    // In id order, so ".dat" finds Empire at War before the Westwood files.
+    for (const auto& f : Formats())
+        if (std::find(f.extensions.begin(), f.extensions.end(), ext) != f.extensions.end())
+            return &f;
+    return nullptr;
+}
+
+ReadResult ReadDocument(DocumentFormat format, std::span<const std::uint8_t> data,
+                        Progress& progress) {
     ReadResult r;
-    if (format == DocumentFormat::STR) r.document = TCompiledStrings::CreateFromSTRBuffer(data, progress);
-    else r.document = TCompiledStrings::CreateFromBuffer(data, progress, r.singleByte);
+    switch (format) {
+    case DocumentFormat::CSF:
+        r.document = TCompiledStrings::CreateFromBuffer(data, progress, r.singleByte);
+        break;
+    case DocumentFormat::STR:
+        r.document = TCompiledStrings::CreateFromSTRBuffer(data, progress);
+        break;
+    case DocumentFormat::EmpireAtWar:
+        r.document = TEmpireAtWarStrings::CreateFromBuffer(data, progress);
+        break;
+    case DocumentFormat::Dune2000:
+        r.document = TDune2000Strings::CreateFromBuffer(data, progress);
+        break;
+    case DocumentFormat::Westwood:
+        r.document = TWestwoodStrings::CreateFromBuffer(data, progress);
+        break;
+    case DocumentFormat::Liquid:
+        r.document = TLiquidStrings::CreateFromBuffer(data, progress);
+        break;
+    case DocumentFormat::BladeRunner:
+        r.document = TBladeRunnerStrings::CreateFromBuffer(data, progress);
+        break;
+    case DocumentFormat::Malcolm:
+        r.document = TMalcolmStrings::CreateFromBuffer(data, progress);
+        break;
+    default:
+        throw std::invalid_argument("Unknown document format " +
+                                    std::to_string(static_cast<int>(format)));
+    }
     return r;
 }
-ReadResult ReadDocumentFile(DocumentFormat format, const std::string& fileName, Progress& progress) {
-    auto bytes = LoadFile(fileName);
-    return ReadDocument(format, bytes, progress);
+
+ReadResult ReadDocumentFile(DocumentFormat format, const std::string& fileName,
+                            Progress& progress) {
+    // The file's bytes live only while they are parsed, so a large table is not held twice.
+    return ReadDocument(format, LoadFile(fileName), progress);
 }
-std::vector<std::uint8_t> WriteDocument(DocumentFormat format, const TWestwoodStrings& document, Progress& progress, bool ansiMode) {
-    if (format == DocumentFormat::STR) return dynamic_cast<const TCompiledStrings&>(document).SaveToSTRBuffer(progress);
+
+std::vector<std::uint8_t> WriteDocument(DocumentFormat format, const TWestwoodStrings& document,
+                                        Progress& progress, bool ansiMode) {
+    if (format == DocumentFormat::STR) {
+        const auto* compiled = dynamic_cast<const TCompiledStrings*>(&document);
+        if (!compiled)
+            throw FormatError("Only a CSF or STR document can be saved as STR text");
+        return compiled->SaveToSTRBuffer(progress);
+    }
     return document.SaveToBuffer(progress, ansiMode);
 }
+
 } // namespace vste

@@ -29,7 +29,7 @@ enum class DocumentFormat : int {
 
 struct FormatInfo {
     DocumentFormat id;
-    std::string_view shortName;               // "csf", "str", "eaw", "uib", "westwood", "lte", "trr", "tre"
+    std::string_view shortName; // "csf", "str", "eaw", "uib", "westwood", "lte", "trr", "tre"
     std::vector<std::string_view> extensions; // lower-case, with the dot: ".csf"
     std::string_view openFilter;              // "Compiled String Table Files (*.CSF)|*.CSF"
     std::string_view saveFilter;              // empty when Save as sets no filter
@@ -45,7 +45,8 @@ const std::vector<FormatInfo>& Formats();
 const FormatInfo& GetFormatInfo(DocumentFormat id);
 // By short name ("csf"); nullptr when unknown.
 const FormatInfo* FindFormatByName(std::string_view shortName);
-// By the file name's extension, case-insensitive (".dat" means Empire at War); nullptr when unknown.
+// By the file name's extension, case-insensitive (".dat" means Empire at War); nullptr when
+// unknown.
 const FormatInfo* FindFormatByFileName(std::string_view fileName);
 
 struct ReadResult {
@@ -54,7 +55,8 @@ struct ReadResult {
 };
 
 // Throws ReadError for a malformed input and FileError when a file cannot be read.
-ReadResult ReadDocument(DocumentFormat format, std::span<const std::uint8_t> data, Progress& progress);
+ReadResult ReadDocument(DocumentFormat format, std::span<const std::uint8_t> data,
+                        Progress& progress);
 ReadResult ReadDocumentFile(DocumentFormat format, const std::string& fileName, Progress& progress);
 
 // The bytes that saving `document` in `format` stores: the STR text for STR, otherwise the

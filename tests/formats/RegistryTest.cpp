@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include "core/CompiledStrings.h"
+#include "core/EmpireAtWarStrings.h"
+#include "core/Errors.h"
+#include "formats/BladeRunnerStrings.h"
+#include "formats/Dune2000Strings.h"
+#include "formats/LiquidStrings.h"
+#include "formats/MalcolmStrings.h"
+#include "formats/Registry.h"
+#include "support/TestSupport.h"
+
+using namespace vste;
+using namespace vste::test;
+
+namespace {
+
+std::string ShortNameOf(std::string_view fileName) {
+    const FormatInfo* f = FindFormatByFileName(fileName);
+    return f ? std::string(f->shortName) : "none";
+}
+
+TText OneValue(std::string name, std::u16string value) {
+    TText t;
+    t.Name = std::move(name);
+    t.Values.push_back(TTextContainer{{}, std::move(value), {}});
+    return t;
+}
+
+} // namespace
+
+TEST(RegistryTest, EightFormatsInOpenDialogOrder) {
+    std::vector<std::string> names, filters;
+    int expectedId = 1;
+    for (const FormatInfo& f : Formats()) {
+        EXPECT_EQ(static_cast<int>(f.id), expectedId++);
+        EXPECT_EQ(&GetFormatInfo(f.id), &f);
+        EXPECT_EQ(FindFormatByName(f.shortName), &f);
+        names.emplace_back(f.shortName);
+        filters.emplace_back(f.openFilter);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"csf", "str", "eaw", "uib", "westwood", "lte", "trr",
+                                               "tre"}));
+    EXPECT_EQ(
+        filters,
+        (std::vector<std::string>{
+            "Compiled String Table Files (*.CSF)|*.CSF",
+            "Uncompiled String Table Files (*.STR)|*.STR",
+            "Empire at War Text Data Files (*.DAT)|*.DAT",
+            "Dune 2000 String Table Files (*.UIB)|*.UIB",
+            "Westwood String Table Files (*.ENG, etc)|*.ENG; *.GER; *.FRE; *.DIP; *.LM; *.DAT",
+            "Liquid Text Files (*.LTE)|*.LTE",
+            "Blade Runner\\LoL2 String Table Files (*.TRR)|*.TRR",
+            "Malcolm's Revenge String Table Files (*.TRE)|*.TRE; *.TRF; *.TRG"}));
+    EXPECT_EQ(FindFormatByName("dat"), nullptr);
+    EXPECT_THROW(GetFormatInfo(static_cast<DocumentFormat>(9)), std::invalid_argument);
+}
+
+TEST(RegistryTest, SaveAsFiltersAndCapabilities) {
+    const auto& csf = GetFormatInfo(DocumentFormat::CSF);
+    EXPECT_EQ(
+        csf.saveFilter,
+        "Compiled String Table Files (*.CSF)|*.CSF|Uncompiled String Table Files (*.STR)|*.STR");
+    EXPECT_EQ(GetFormatInfo(DocumentFormat::STR).saveFilter, csf.saveFilter);
+    EXPECT_EQ(GetFormatInfo(DocumentFormat::Westwood).saveFilter,
+              "Westwood String Table Files (*.ENG, etc)|*.ENG");
+    std::vector<std::string> extensions;
+    std::string insertDelete, names;
+    for (const FormatInfo& f : Formats()) {
+        extensions.emplace_back(f.defaultExtension);
+        insertDelete += f.canInsertDelete ? '1' : '0';
+        names += f.editableNames ? '1' : '0';
+    }
+    EXPECT_EQ(extensions,
+              (std::vector<std::string>{".csf", ".csf", ".dat", ".uib", ".eng", ".lte", "", ""}));
+    EXPECT_EQ(insertDelete, "11100000");
+    EXPECT_EQ(names, "11110000");
+    EXPECT_TRUE(GetFormatInfo(DocumentFormat::BladeRunner).saveFilter.empty());
+    EXPECT_TRUE(GetFormatInfo(DocumentFormat::Malcolm).saveFilter.empty());
+}
+
+TEST(RegistryTest, FormatByFileExtension) {
+    EXPECT_EQ(ShortNameOf("ra2.csf"), "csf");
+    EXPECT_EQ(ShortNameOf("/x/GAME.STR"), "str");
+    EXPECT_EQ(ShortNameOf("MasterTextFile_English.DAT"), "eaw");
+    EXPECT_EQ(ShortNameOf("c:\\games\\conquer.Eng"), "westwood");
+    for (const char* name : {"a.ger", "a.FRE", "a.dip", "a.LM"})
+        EXPECT_EQ(ShortNameOf(name), "westwood") << name;
+    EXPECT_EQ(ShortNameOf("a.uib"), "uib");
+    EXPECT_EQ(ShortNameOf("a.lte"), "lte");
+    EXPECT_EQ(ShortNameOf("a.TRR"), "trr");
+    for (const char* name : {"a.tre", "a.TRF", "a.trg"})
+        EXPECT_EQ(ShortNameOf(name), "tre") << name;
+    for (const char* name : {"", "csf", "a.csf.bak", "dir.csf/file", "dir.csf\\file", "a.", ".cs"})
+        EXPECT_EQ(ShortNameOf(name), "none") << name;
+}
+
+TEST(RegistryTest, EachFormatReadsAndWritesThroughItsOwnClass) {
+    NullProgress progress;
+    struct Case {
+        DocumentFormat format;
+        std::unique_ptr<TWestwoodStrings> document;
+    };
+    std::vector<Case> cases;
+    cases.push_back({DocumentFormat::EmpireAtWar, std::make_unique<TEmpireAtWarStrings>()});
+    cases.push_back({DocumentFormat::Dune2000, std::make_unique<TDune2000Strings>()});
+    cases.push_back({DocumentFormat::Westwood, std::make_unique<TWestwoodStrings>()});
+    cases.push_back({DocumentFormat::Liquid, std::make_unique<TLiquidStrings>()});
+    cases.push_back({DocumentFormat::BladeRunner, std::make_unique<TBladeRunnerStrings>()});
+    cases.push_back({DocumentFormat::Malcolm, std::make_unique<TMalcolmStrings>()});
+    for (auto& [format, document] : cases) {
+        SCOPED_TRACE(GetFormatInfo(format).shortName);
+        document->Body.push_back(OneValue("1", u"First"));
+        document->Body.push_back(OneValue("2", u"Second"));
+        const Bytes bytes = WriteDocument(format, *document, progress, false);
+        ReadResult read = ReadDocument(format, bytes, progress);
+        ASSERT_TRUE(read.document);
+        EXPECT_EQ(typeid(*read.document), typeid(*document));
+        EXPECT_FALSE(read.singleByte);
+        ASSERT_EQ(read.document->LabelCount(), 2u);
+        EXPECT_EQ(read.document->Body[1].Values.at(0).Value, u"Second");
+        EXPECT_EQ(WriteDocument(format, *read.document, progress, false), bytes);
+    }
+}
+
+TEST(RegistryTest, CompiledTablesAndTheirTextForm) {
+    NullProgress progress;
+    TCompiledStrings csf;
+    csf.Magic = kCsfMagic;
+    csf.Version = 3;
+    TText label;
+    label.Tag = kLabelTag;
+    label.Name = "GUI:OK";
+    label.Values.push_back(TTextContainer{kValueTagV3, u"OK", {}});
+    csf.Body.push_back(label);
+    csf.StringCount = 1;
+
+    const Bytes csfBytes = WriteDocument(DocumentFormat::CSF, csf, progress, false);
+    ReadResult fromCsf = ReadDocument(DocumentFormat::CSF, csfBytes, progress);
+    ASSERT_NE(dynamic_cast<TCompiledStrings*>(fromCsf.document.get()), nullptr);
+    EXPECT_TRUE(fromCsf.singleByte);
+    EXPECT_EQ(fromCsf.document->Body.at(0).Name, "GUI:OK");
+
+    const Bytes strBytes = WriteDocument(DocumentFormat::STR, csf, progress, false);
+    ReadResult fromStr = ReadDocument(DocumentFormat::STR, strBytes, progress);
+    ASSERT_NE(dynamic_cast<TCompiledStrings*>(fromStr.document.get()), nullptr);
+    EXPECT_EQ(fromStr.document->Body.at(0).Values.at(0).Value, u"OK");
+
+    // Only the CSF document has a text form.
+    EXPECT_THROW(WriteDocument(DocumentFormat::STR, TEmpireAtWarStrings(), progress, false),
+                 FormatError);
+}
+
+TEST(RegistryTest, ReadingFilesAndBadInput) {
+    TempDir dir;
+    NullProgress progress;
+    WriteBytes(dir.file("a.tre"), Hex("0100 0700 0600 486900"));
+    ReadResult r = ReadDocumentFile(DocumentFormat::Malcolm, dir.file("a.tre"), progress);
+    ASSERT_EQ(r.document->LabelCount(), 1u);
+    EXPECT_EQ(r.document->Body[0].Values[0].Value, u"Hi");
+    EXPECT_THROW(ReadDocumentFile(DocumentFormat::Malcolm, dir.file("missing.tre"), progress),
+                 FileError);
+    // Every binary reader refuses a count that the bytes cannot hold.
+    for (auto format : {DocumentFormat::CSF, DocumentFormat::EmpireAtWar,
+                        DocumentFormat::BladeRunner, DocumentFormat::Malcolm})
+        EXPECT_THROW(ReadDocument(format, Hex("FFFF"), progress), ReadError);
+}
