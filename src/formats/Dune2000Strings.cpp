@@ -30,6 +30,15 @@ std::string_view readField(ByteReader& in) {
     return {reinterpret_cast<const char*>(bytes.data()), std::size_t{size} - 1};
 }
 
+// Text that every supported code page stores unchanged, byte for byte, and that holds no line
+// break to translate.
+bool isPlainAscii(std::u16string_view text) {
+    for (char16_t c : text)
+        if (c == 0 || c == u'\n' || c >= 0x80)
+            return false;
+    return true;
+}
+
 } // namespace
 
 std::unique_ptr<TDune2000Strings> TDune2000Strings::CreateFromFile(const std::string& fileName,
@@ -65,25 +74,38 @@ std::vector<std::uint8_t> TDune2000Strings::SaveToBuffer(Progress& progress, boo
     const std::size_t count = Body.size();
     if (count > 0)
         progress.SetMax(static_cast<int>(count - 1));
+    std::size_t total = 4;
+    for (const TText& text : Body)
+        total +=
+            6 + text.Name.size() + (text.Values.empty() ? 0 : text.Values.front().Value.size());
     ByteWriter out;
+    out.reserve(total);
     out.u32(static_cast<std::uint32_t>(count));
     std::u16string stored;
     for (std::size_t i = 0; i < count; ++i) {
         const TText& text = Body[i];
-        stored = text.Values.empty() ? std::u16string{} : text.Values.front().Value;
+        const std::u16string_view value = text.Values.empty()
+                                              ? std::u16string_view{}
+                                              : std::u16string_view{text.Values.front().Value};
         // Sizes are 16-bit and count the terminator: refuse what would wrap around.
         if (text.Name.size() >= kMaxField)
             throw FormatError("The name of the string '" + text.Name +
                               "' is too long: a Dune 2000 name holds at most 65534 bytes");
-        if (stored.size() >= kMaxField)
+        if (value.size() >= kMaxField)
             throw FormatError("The value of the string '" + text.Name +
                               "' is too long: a Dune 2000 value holds at most 65534 characters");
         out.u16(static_cast<std::uint16_t>(text.Name.size() + 1));
         out.bytes(text.Name);
         out.u8(0);
-        std::replace(stored.begin(), stored.end(), u'\n', kStoredLineBreak);
-        out.u16(static_cast<std::uint16_t>(stored.size() + 1));
-        out.bytes(WideToFixedBytes(stored, stored.size()));
+        out.u16(static_cast<std::uint16_t>(value.size() + 1));
+        if (isPlainAscii(value)) {
+            for (char16_t c : value)
+                out.u8(static_cast<std::uint8_t>(c));
+        } else {
+            stored.assign(value);
+            std::replace(stored.begin(), stored.end(), u'\n', kStoredLineBreak);
+            out.bytes(WideToFixedBytes(stored, stored.size()));
+        }
         out.u8(0);
         progress.SetPosition(static_cast<int>(i));
     }

@@ -14,9 +14,9 @@ class TDune2000Strings : public TWestwoodStrings {
 public:
     // Reading constructors. Throw ReadError for a malformed file, FileError when it cannot be read.
     static std::unique_ptr<TDune2000Strings> CreateFromFile(const std::string& fileName,
-                                                         Progress& progress);
+                                                            Progress& progress);
     static std::unique_ptr<TDune2000Strings> CreateFromBuffer(std::span<const std::uint8_t> data,
-                                                           Progress& progress);
+                                                              Progress& progress);
 
     std::vector<std::uint8_t> SaveToBuffer(Progress& progress, bool ansiMode) const override;
 };
