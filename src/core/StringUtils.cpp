@@ -10,22 +10,7 @@ namespace vste {
 
 namespace {
 
-constexpr std::array<bool, 256> MakeLabelTable() {
-    std::array<bool, 256> t{};
-    for (unsigned char c : std::string_view("\"$&'+-./:?[]_")) {
-        t[c] = true;
-    }
-    for (int c = '0'; c <= '9'; ++c) {
-        t[static_cast<std::size_t>(c)] = true;
-    }
-    for (int c = 'A'; c <= 'Z'; ++c) {
-        t[static_cast<std::size_t>(c)] = true;
-        t[static_cast<std::size_t>(c + 32)] = true;
-    }
-    return t;
-}
-
-constexpr std::array<bool, 256> kLabelTable = MakeLabelTable();
+using detail::kLabelTable;
 
 bool IsHighSurrogate(char16_t u) {
     return u >= 0xD800 && u <= 0xDBFF;
@@ -49,10 +34,6 @@ const PlainCodec& CodecFor(int codePage) {
 }
 
 } // namespace
-
-bool IsLabelChar(unsigned char c) {
-    return kLabelTable[c];
-}
 
 std::size_t LastPos(char c, std::string_view s) {
     const std::size_t at = s.rfind(c);
@@ -94,13 +75,13 @@ bool HasLabelChars(std::string_view s) {
 }
 
 std::string FilterLabelChars(std::string_view s) {
-    std::string out;
-    out.reserve(s.size());
+    std::string out(s.size(), '\0');
+    char* p = out.data();
     for (char c : s) {
-        if (kLabelTable[static_cast<unsigned char>(c)]) {
-            out.push_back(c);
-        }
+        *p = c;
+        p += kLabelTable[static_cast<unsigned char>(c)] ? 1 : 0;
     }
+    out.resize(static_cast<std::size_t>(p - out.data()));
     return out;
 }
 

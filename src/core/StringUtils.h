@@ -14,7 +14,27 @@ namespace vste {
 // The 75 characters a label may consist of: the double quote, $ & ' + - . / : ? [ ] _, the
 // digits and the letters A-Z, a-z. Everything else (blanks, other punctuation, bytes from 127
 // up) is not a label character.
-bool IsLabelChar(unsigned char c);
+namespace detail {
+constexpr std::array<bool, 256> MakeLabelTable() {
+    std::array<bool, 256> t{};
+    for (unsigned char c : std::string_view("\"$&'+-./:?[]_")) {
+        t[c] = true;
+    }
+    for (int c = '0'; c <= '9'; ++c) {
+        t[static_cast<std::size_t>(c)] = true;
+    }
+    for (int c = 'A'; c <= 'Z'; ++c) {
+        t[static_cast<std::size_t>(c)] = true;
+        t[static_cast<std::size_t>(c + 32)] = true;
+    }
+    return t;
+}
+inline constexpr std::array<bool, 256> kLabelTable = MakeLabelTable();
+} // namespace detail
+
+inline bool IsLabelChar(unsigned char c) {
+    return detail::kLabelTable[c];
+}
 
 // 1-based position of the last occurrence of `c` in `s`; 0 when it does not occur.
 std::size_t LastPos(char c, std::string_view s);
