@@ -85,15 +85,6 @@ TEST(WestwoodTextTest, ExpandsLetterPairsEscapesAndControlBytes) {
     EXPECT_EQ(DecompressWestwoodText(""), "");
 }
 
-TEST(WestwoodTextTest, EveryPairByteExpandsToItsRowAndColumn) {
-    for (int b = 0x80; b <= 0xFF; ++b) {
-        const std::string out = DecompressWestwoodText(std::string(1, static_cast<char>(b)));
-        ASSERT_EQ(out.size(), 2u);
-        EXPECT_EQ(out[0], kWestwoodFirstLetters[(b >> 3) & 0x0F]) << b;
-        EXPECT_EQ(out[1], kWestwoodFollowers[(b >> 3) & 0x0F][b & 7]) << b;
-    }
-}
-
 TEST_F(WestwoodTest, GameFormIsExpandedAndItsLastStringRunsToTheEnd) {
     // "\x90\xB8\x1B\x6A" = "th" + "s " + 0xE9; the last string has no table entry of its own end.
     const Bytes file = MakeStringFile({"\x90"
