@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+// Message boxes, questions and file dialogs of the window, behind an interface so that tests
+// can answer them.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace vste::ui {
+
+// A file dialog's result: the chosen name and the 1-based index of the chosen filter.
+struct FileChoice {
+    QString fileName;
+    int filterIndex = 1;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // An error box with one OK button.
+    virtual void error(QWidget* parent, const QString& text) = 0;
+    // A confirmation box with Yes and No; true for Yes.
+    virtual bool question(QWidget* parent, const QString& text) = 0;
+    // Filters are "Description|*.A; *.B" entries. Empty when the user cancels.
+    virtual std::optional<FileChoice> openFile(QWidget* parent, const QStringList& filters,
+                                               const QString& fileName, int filterIndex) = 0;
+    virtual std::optional<FileChoice> saveFile(QWidget* parent, const QStringList& filters,
+                                               const QString& fileName, int filterIndex) = 0;
+};
+
+// The real boxes and dialogs. Save dialogs ask nothing before replacing a file.
+class StandardDialogs final : public Dialogs {
+public:
+    void error(QWidget* parent, const QString& text) override;
+    bool question(QWidget* parent, const QString& text) override;
+    std::optional<FileChoice> openFile(QWidget* parent, const QStringList& filters,
+                                       const QString& fileName, int filterIndex) override;
+    std::optional<FileChoice> saveFile(QWidget* parent, const QStringList& filters,
+                                       const QString& fileName, int filterIndex) override;
+};
+
+// "Compiled String Table Files (*.CSF)|*.CSF" -> "Compiled String Table Files (*.CSF) (*.CSF
+// *.csf)": the patterns in both letter cases, since file systems may tell them apart.
+QString ToQtFilter(const QString& filter);
+
+} // namespace vste::ui

@@ -1,0 +1,247 @@
+// SPDX-License-Identifier: MIT
+// The editor's main window.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <QTranslator>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/Model.h"
+#include "ui/Dialogs.h"
+#include "ui/ProgressBarAdapter.h"
+#include "ui/Settings.h"
+
+class QAction;
+class QEvent;
+class QCloseEvent;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QSplitter;
+class QTableView;
+class QToolButton;
+
+namespace vste::ui {
+
+class StringsModel;
+
+// The window owns the one open document and every command on it. Its slots carry the names of
+// the menu items and buttons that trigger them, so tests drive exactly what a click does.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // `dialogs` answers every message box and file dialog; the real one when null.
+    explicit TMainForm(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Sets every caption, label, hint and menu text of the current translation.
+    void retranslateUi();
+
+    // 1: English texts; any other value: Russian. Messages are chosen by it when they are shown.
+    std::uint8_t InterfaceLanguage = 1;
+    std::uint8_t AutodetectEncoding = 1;
+    std::uint8_t ChangesSaved = 1;
+    std::uint8_t CyrillicAnsiMode = 0;
+    std::uint8_t OpenWithoutDialog = 0;
+    int DocumentFormat = 0;
+    std::unique_ptr<TWestwoodStrings> CurrentDocument;
+    TCat CurrentCategories;
+
+    // The open dialog's remembered file name and 1-based filter index (the document's path).
+    QString openFileName() const { return m_openFileName; }
+    void setOpenFileName(const QString& name) { m_openFileName = name; }
+    int openFilterIndex() const { return m_openFilterIndex; }
+    void setOpenFilterIndex(int index) { m_openFilterIndex = index; }
+    QString saveFileName() const { return m_saveFileName; }
+    // The status text (panel 0 of the status bar).
+    QString statusText() const;
+    void setStatusText(const QString& text);
+
+    // Opens `fileName` as format `filterIndex` (1..8) through the open routine.
+    void openFile(const QString& fileName, int filterIndex);
+    // The program's window title without a file.
+    static QString baseTitle();
+
+public slots:
+    // File
+    void Open1Click();
+    void OpenNewClick();
+    void Save1Click();
+    void Saveas1Click();
+    void ImportFromCSF1Click();
+    void Exit1Click();
+    void OpenFavoriteClick(int number);
+    void SetFavoriteClick(int number);
+    // Edit
+    void Standart1Click();
+    void Cyrillics1Click();
+    void DecodeFargusClick();
+    void Version2Click();
+    void Version3Click();
+    void LanguageClick(int number);
+    // Options
+    void AssocClick();
+    void RussianUIClick();
+    void EnglishUIClick();
+    void AutodetectOn1Click();
+    // Help
+    void About1Click();
+    // Browsing
+    void CatsListBoxClick();
+    void StringsGridClick();
+    void ValuesSpinEditChange();
+    void QuickNameSearchEditChange();
+    void QuickStringSearchEditChange();
+    // Editing
+    void SaveButtonClick();
+    void InsertButtonClick();
+    void DeleteButtonClick();
+    void AddValueButtonClick();
+    void RemoveValueButtonClick();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    friend class TMainFormTestAccess;
+
+    void createWidgets();
+    void createMenus();
+    QAction* addAction(QMenu* menu, const char* name);
+    QMenu* addSubMenu(QMenu* menu, const char* name);
+    void FormCreate();
+    void FormResize();
+
+    // English when InterfaceLanguage is 1, otherwise the Russian translation of `english`.
+    QString chooseText(const char* english) const;
+    void showError(const QString& text);
+    bool loadRussianTranslation();
+    // Installs or removes the Russian translation and applies the captions.
+    void applyInterfaceLanguage(bool english);
+    void updateValuesNumberLabel();
+
+    // Open routine; the file name and filter index are the open dialog's.
+    void openRoutine();
+    bool askToSaveChanges();
+    void setLanguageAndVersionMarks();
+    // Fills the categories list from CurrentCategories without selecting anything.
+    void refillCategoryList();
+    void fillCategories(int selectLine);
+    void selectCategoryLine(int line);
+    void selectRow(int row, int column = 0);
+
+    // The current string and value, or null when the grid shows none.
+    TText* currentString();
+    int currentBodyIndex() const;
+    int currentRow() const;
+    int currentValueIndex() const;
+    void clearEditor();
+    void showValue(const TText& text, int valueIndex);
+    std::u16string memoValue() const;
+    int memoLineCount() const;
+    std::string nameBoxText() const;
+    std::string extraBoxText() const;
+    Tag4 editorValueTag(bool lowerCaseForVersion2) const;
+    void quickSearch(int column, const QString& query);
+
+    // Writes the document as STR or in its own format; reports a failure and returns false.
+    bool saveDocumentTo(const QString& fileName, bool asStr);
+    // The Save command; false when writing failed.
+    bool saveCommand();
+    void updateTitleWithFile(const QString& fileName, const char* separator);
+
+    std::unique_ptr<Dialogs> m_dialogs;
+    std::unique_ptr<ProgressBarAdapter> m_progress;
+    Settings m_settings;
+    QTranslator m_russian;
+    bool m_russianLoaded = false;
+    bool m_russianInstalled = false;
+
+    QString m_openFileName;
+    // The path the current document was read from (the open dialog's name after a good open).
+    QString m_documentFileName;
+    int m_openFilterIndex = 1;
+    QString m_saveFileName;
+    int m_saveFilterIndex = 1;
+    QStringList m_saveFilters{QStringLiteral("Compiled String Table Files (*.CSF)|*.CSF"),
+                              QStringLiteral("All files|*.*")};
+    QString m_importFileName;
+    QString m_categoryCaption;
+
+public:
+    // Widgets and menu items, named as their object names.
+    QSplitter* Splitter1 = nullptr;
+    QGroupBox* CategorBox = nullptr;
+    QListWidget* CatsListBox = nullptr;
+    QFrame* RightGroupBox = nullptr;
+    QGroupBox* StringsGroupBox = nullptr;
+    QTableView* StringsGrid = nullptr;
+    StringsModel* Strings = nullptr;
+    QLabel* QuickSearchLabel = nullptr;
+    QLineEdit* QuickNameSearchEdit = nullptr;
+    QLineEdit* QuickStringSearchEdit = nullptr;
+    QGroupBox* StringBox = nullptr;
+    QLabel* StringNameLabel = nullptr;
+    QLineEdit* StringNameEdit = nullptr;
+    QLabel* ValuesNumberLabel = nullptr;
+    QSpinBox* ValuesSpinEdit = nullptr;
+    QToolButton* AddValueButton = nullptr;
+    QToolButton* RemoveValueButton = nullptr;
+    QPlainTextEdit* EditorMemo = nullptr;
+    QLineEdit* SubStringEdit = nullptr;
+    QPushButton* DeleteButton = nullptr;
+    QPushButton* InsertButton = nullptr;
+    QPushButton* SaveButton = nullptr;
+    QLabel* StatusPanel0 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+
+    QMenu* File1 = nullptr;
+    QAction* New1 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* OpenNew = nullptr;
+    QMenu* OpenFavorite = nullptr;
+    std::array<QAction*, 5> OpenFavorites{};
+    QAction* Save1 = nullptr;
+    QAction* Saveas1 = nullptr;
+    QAction* ImportFromCSF1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QMenu* Edit = nullptr;
+    QMenu* Coding = nullptr;
+    QAction* Standart1 = nullptr;
+    QAction* Cyrillics1 = nullptr;
+    QAction* DecodeFargus = nullptr;
+    QMenu* Fileversion1 = nullptr;
+    QAction* Version2 = nullptr;
+    QAction* Version3 = nullptr;
+    QMenu* FileLanguage1 = nullptr;
+    std::array<QAction*, 18> Languages{};
+    QMenu* Setfileasfavorite1 = nullptr;
+    std::array<QAction*, 5> SetFavorites{};
+    QMenu* Options1 = nullptr;
+    QMenu* Assoc = nullptr;
+    QAction* Assoc1 = nullptr;
+    QMenu* LanguageUI = nullptr;
+    QAction* RussianUI = nullptr;
+    QAction* EnglishUI = nullptr;
+    QAction* AutodetectOn1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* About1 = nullptr;
+};
+
+} // namespace vste::ui

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+// Switching the interface between English and Russian.
+#include <QAction>
+
+#include "ui/MainForm.h"
+
+namespace vste::ui {
+
+void TMainForm::RussianUIClick() {
+    if (RussianUI->isChecked() && InterfaceLanguage == 0)
+        return;
+    applyInterfaceLanguage(false);
+}
+
+void TMainForm::EnglishUIClick() {
+    if (EnglishUI->isChecked() && InterfaceLanguage == 1)
+        return;
+    applyInterfaceLanguage(true);
+}
+
+} // namespace vste::ui
