@@ -91,3 +91,23 @@ TEST(CsfCategories, EqualToTheStraightforwardDefinitionOnRandomLabels) {
     }
     EXPECT_EQ(doc.GetCategories(), referenceCategories(doc));
 }
+
+TEST(CsfCategories, PrefixesUpperCaseExactlyAsTheCodePageDoesUnderEveryCodePage) {
+    for (int cp : SupportedCodePages()) {
+        SCOPED_TRACE(cp);
+        const int old = ActiveCodePage();
+        SetActiveCodePage(cp);
+        TCompiledStrings doc;
+        std::vector<std::string> prefixes;
+        for (int b = 1; b < 256; ++b) {
+            if (b == ':' || b == '_')
+                continue;
+            prefixes.push_back(std::string("p") + static_cast<char>(b));
+            doc.Body.push_back({kLabelTag, prefixes.back() + ":x", {{kValueTagV3, u"", ""}}});
+        }
+        const TCat cats = doc.GetCategories();
+        const TCat expected = referenceCategories(doc);
+        SetActiveCodePage(old);
+        EXPECT_EQ(cats, expected);
+    }
+}

@@ -362,3 +362,35 @@ TEST(CsfEditing, FargusRecodingVisitsEveryValue) {
     EXPECT_EQ(d.Body[0].Values[0].Value, u"\u00C0\u00C1A");
     EXPECT_EQ(d.Body[1].Values[0].Value, u"\u00AF\u00AF\u0411");
 }
+
+TEST(CsfReader, SingleByteValuesDecodeAsTheCodePageDoesUnderEveryCodePage) {
+    // Every nonzero byte once, stored one per wide character, must decode and encode back exactly
+    // as the code page conversion says, whatever shortcut the reader and writer take.
+    std::string bytes;
+    std::u16string stored;
+    for (int b = 1; b < 256; ++b) {
+        bytes += static_cast<char>(b);
+        stored += static_cast<char16_t>(b);
+    }
+    CsfBuilder b;
+    b.label("A:all", stored).label("A:ascii", u"Plain text 123");
+    for (int cp : SupportedCodePages()) {
+        SCOPED_TRACE(cp);
+        CodePageScope scope(cp);
+        Read r = read(b.bytes());
+        ASSERT_TRUE(r.singleByte);
+        const std::u16string& value = r.doc->Body[0].Values[0].Value;
+        EXPECT_EQ(value, AnsiToWide(bytes, cp));
+        EXPECT_EQ(r.doc->Body[1].Values[0].Value, u"Plain text 123");
+        // Written in single-byte form, each value gives the conversion's bytes, zero-padded.
+        TCompiledStrings one;
+        one.Body.push_back(r.doc->Body[0]);
+        const Bytes out = write(one, true);
+        const std::string expected = WideToAnsi(value, cp);
+        const auto units = storedUnits(out, 24 + 12 + 5 + 8, value.size());
+        for (std::size_t k = 0; k < value.size(); ++k) {
+            const auto byte = k < expected.size() ? static_cast<std::uint8_t>(expected[k]) : 0;
+            ASSERT_EQ(units[k], 0xFF00 | (byte ^ 0xFF)) << k;
+        }
+    }
+}
