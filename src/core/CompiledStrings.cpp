@@ -91,6 +91,12 @@ std::uint8_t* putAnsiValue(std::uint8_t* p, const std::u16string& value) {
     return p;
 }
 
+// The header's string count is whatever the file held; it wraps like the 32-bit field it is.
+std::int32_t adjustCount(std::int32_t count, std::int32_t delta) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(count) +
+                                     static_cast<std::uint32_t>(delta));
+}
+
 std::size_t encodedSize(const TCSFBody& body) {
     std::size_t total = kHeaderSize;
     for (const TText& label : body) {
@@ -243,12 +249,12 @@ void TCompiledStrings::AddString(TText text) {
         text.Values.push_back(std::move(value));
     }
     AppendString(std::move(text));
-    ++StringCount;
+    StringCount = adjustCount(StringCount, +1);
 }
 
 void TCompiledStrings::DeleteString(std::uint32_t index) {
     RemoveString(index);
-    --StringCount;
+    StringCount = adjustCount(StringCount, -1);
 }
 
 void TCompiledStrings::SetVersion(std::int32_t version) {
