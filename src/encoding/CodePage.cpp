@@ -9,12 +9,14 @@
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace vste {
 namespace {
@@ -29,6 +31,9 @@ struct CodePageTables {
     std::array<unsigned char, 65536>
         fromWide{};                  // exact mapping, else look-alike base letter, else '?'
     std::array<bool, 65536> exact{}; // fromWide holds the character itself
+    // Characters written as a letter plus combining marks of the code page (1258, 1255).
+    std::array<bool, 65536> expands{};
+    std::unordered_map<char16_t, std::string> expansions;
     std::array<unsigned char, 256> upper{};
 };
 
@@ -133,18 +138,51 @@ std::unique_ptr<CodePageTables> BuildTables(int codePage) {
         t->exact[t->toWide[static_cast<std::size_t>(b)]] = true;
     }
 
-    // A missing character whose canonical decomposition starts with a letter of the code page
-    // is written as that letter (U+0100 -> 'A').
+    // A missing character is written through its canonical decomposition: its base letter
+    // composed with as many of its marks as give a character of the code page, followed by the
+    // other marks when the code page has all of them (1258: U+1EC7 -> E-circumflex + dot below),
+    // else that letter alone as a look-alike (U+0100 -> 'A', 1252 U+01D8 -> u-diaeresis).
     const icu::Normalizer2& nfd = Nfd();
+    const icu::Normalizer2& nfc = Nfc();
+    const auto exactUnit = [&t](char16_t u) { return t->exact[u]; };
     for (UChar32 c = 0x80; c < 0x10000; ++c) {
         if (t->exact[static_cast<std::size_t>(c)] || (c >= 0xD800 && c <= 0xDFFF))
             continue;
         icu::UnicodeString decomposition;
         if (!nfd.getDecomposition(c, decomposition) || decomposition.isEmpty())
             continue;
-        const UChar32 base = decomposition.char32At(0);
-        if (base < 0x10000 && base != c && t->exact[static_cast<std::size_t>(base)])
-            t->fromWide[static_cast<std::size_t>(c)] = t->fromWide[static_cast<std::size_t>(base)];
+        UErrorCode e = U_ZERO_ERROR;
+        decomposition = nfd.normalize(decomposition, e);
+        if (U_FAILURE(e) || decomposition.isEmpty())
+            continue;
+        char16_t base = decomposition.charAt(0);
+        std::u16string marks;
+        for (int32_t i = 1; i < decomposition.length(); ++i)
+            marks.push_back(decomposition.charAt(i));
+        for (bool composed = true; composed;) {
+            composed = false;
+            for (std::size_t i = 0; i < marks.size() && !composed; ++i) {
+                icu::UnicodeString pair;
+                pair.append(static_cast<UChar>(base)).append(static_cast<UChar>(marks[i]));
+                UErrorCode e2 = U_ZERO_ERROR;
+                const icu::UnicodeString one = nfc.normalize(pair, e2);
+                if (U_SUCCESS(e2) && one.length() == 1 && exactUnit(one.charAt(0))) {
+                    base = one.charAt(0);
+                    marks.erase(i, 1);
+                    composed = true;
+                }
+            }
+        }
+        if (!exactUnit(base))
+            continue;
+        t->fromWide[static_cast<std::size_t>(c)] = t->fromWide[base];
+        if (!marks.empty() && std::all_of(marks.begin(), marks.end(), exactUnit)) {
+            std::string expansion(1, static_cast<char>(t->fromWide[base]));
+            for (char16_t m : marks)
+                expansion.push_back(static_cast<char>(t->fromWide[m]));
+            t->expands[static_cast<std::size_t>(c)] = true;
+            t->expansions.emplace(static_cast<char16_t>(c), std::move(expansion));
+        }
     }
 
     // Upper-casing by the code page's letters; a byte whose upper-case letter the code page lacks
@@ -207,6 +245,10 @@ std::string WideToAnsiSlow(std::u16string_view text, const CodePageTables& t) {
             IsLowSurrogate(static_cast<char16_t>(composed.charAt(i + 1)))) {
             result.push_back('?');
             ++i;
+            continue;
+        }
+        if (t.expands[c]) {
+            result += t.expansions.at(c);
             continue;
         }
         if (!t.exact[c] && u_getCombiningClass(c) != 0 && t.fromWide[c] == '?')
@@ -290,7 +332,7 @@ std::string WideToAnsi(std::u16string_view text, int codePage) {
     std::string result(text.size(), '\0');
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (!stable.stable[c])
+        if (!stable.stable[c] || t.expands[c])
             return WideToAnsiSlow(text, t);
         result[i] = static_cast<char>(t.fromWide[c]);
     }

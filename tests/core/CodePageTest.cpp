@@ -88,6 +88,15 @@ TEST(CodePageTest, MissingCharactersBecomeLookAlikesOrQuestionMarks) {
     EXPECT_EQ(WideToAnsi(u"\u0100", 1252), "A");     // A with macron
     EXPECT_EQ(WideToAnsi(u"\u1EA0bc", 1252), "Abc"); // A with dot below
     EXPECT_EQ(WideToAnsi(u"\u0100", 1251), "A");
+    EXPECT_EQ(WideToAnsi(u"\u01D8", 1252),
+              "\xFC"); // u diaeresis acute: the longest part that exists
+    EXPECT_EQ(WideToAnsi(u"\u212B", 1252), "\xC5"); // Angstrom sign is A-ring
+    // Vietnamese letters missing from 1258 become a letter and the code page's combining marks,
+    // on both the table and the normalising path.
+    EXPECT_EQ(WideToAnsi(u"\u1EBF", 1258), "\xEA\xEC");
+    EXPECT_EQ(WideToAnsi(u"Vi\u1EC7t", 1258), "Vi\xEA\xF2t");
+    EXPECT_EQ(WideToAnsi(u"e\u0302\u0301", 1258), "\xEA\xEC");
+    EXPECT_EQ(AnsiToWide("\xEA\xEC", 1258), u"\u00EA\u0301");
     EXPECT_EQ(WideToAnsi(u"\u4E2D\u6587", 1251), "??");            // CJK has no look-alike
     EXPECT_EQ(WideToAnsi(u"\u0416", 1252), "?");                   // Cyrillic in a Western page
     EXPECT_EQ(WideToAnsi(U16("x\xF0\x9F\x98\x80y"), 1252), "x?y"); // one '?' per code point
