@@ -8,6 +8,7 @@
 #include <QTranslator>
 
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -20,6 +21,7 @@
 class QAction;
 class QEvent;
 class QCloseEvent;
+class QShowEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -76,6 +78,16 @@ public:
     // The program's window title without a file.
     static QString baseTitle();
 
+    // Favorites, start-up and settings.
+    void LoadFavorites();
+    void OpenFavoriteFile(int number);
+    void SetFavoriteFile(int number);
+    // The program's command-line parameters, opened when the window is first shown.
+    void setStartupParameters(const QStringList& parameters) { m_startupParameters = parameters; }
+    void FormShow();
+    // Starts a separate copy of the program; replaceable so that tests start nothing.
+    std::function<void(const QString& program, const QStringList& arguments)> startProgram;
+
 public slots:
     // File
     void Open1Click();
@@ -98,6 +110,7 @@ public slots:
     void RussianUIClick();
     void EnglishUIClick();
     void AutodetectOn1Click();
+    void CodePageClick(int codePage);
     // Help
     void About1Click();
     // Browsing
@@ -117,6 +130,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     friend class TMainFormTestAccess;
@@ -135,6 +149,13 @@ private:
     // Installs or removes the Russian translation and applies the captions.
     void applyInterfaceLanguage(bool english);
     void updateValuesNumberLabel();
+    // The Options menu's code page list, its captions, and the choices remembered at start.
+    void createCodePageMenu();
+    void retranslateCodePageMenu();
+    void applyStoredChoices();
+    void updateCodePageMarks();
+    // Opens a file named on the command line, in the format its extension names.
+    void commandLineOpen(const QString& fileName);
 
     // Open routine; the file name and filter index are the open dialog's.
     void openRoutine();
@@ -183,6 +204,8 @@ private:
                               QStringLiteral("All files|*.*")};
     QString m_importFileName;
     QString m_categoryCaption;
+    QStringList m_startupParameters;
+    bool m_shownOnce = false;
 
 public:
     // Widgets and menu items, named as their object names.
@@ -240,6 +263,8 @@ public:
     QAction* RussianUI = nullptr;
     QAction* EnglishUI = nullptr;
     QAction* AutodetectOn1 = nullptr;
+    QMenu* CodePageMenu = nullptr;
+    std::array<QAction*, 10> CodePages{};
     QMenu* Help1 = nullptr;
     QAction* About1 = nullptr;
 };

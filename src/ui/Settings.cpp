@@ -1,13 +1,149 @@
 // SPDX-License-Identifier: MIT
 #include "ui/Settings.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "encoding/CodePage.h"
+
 namespace vste::ui {
+
+namespace {
+
+const QString kOptionsFileName = QStringLiteral("options.dat");
+
+QString& programFolderOverride() {
+    static QString folder;
+    return folder;
+}
+
+QString& fallbackFolderOverride() {
+    static QString folder;
+    return folder;
+}
+
+QSettings favoritesStore() {
+    return QSettings(QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"));
+}
+
+bool folderWritable(const QString& file) {
+    const QFileInfo info(file);
+    if (info.exists())
+        return info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
+    return QFileInfo(info.absolutePath()).isWritable();
+}
+
+// The first two bytes of `file`; nothing when it is missing or shorter.
+std::optional<QByteArray> readTwoBytes(const QString& file) {
+    QFile input(file);
+    if (!input.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = input.read(2);
+    if (bytes.size() < 2)
+        return std::nullopt;
+    return bytes;
+}
+
+bool writeBytes(const QString& file, const QByteArray& bytes) {
+    if (!QDir().mkpath(QFileInfo(file).absolutePath()))
+        return false;
+    QSaveFile output(file);
+    if (!output.open(QIODevice::WriteOnly))
+        return false;
+    if (output.write(bytes) != bytes.size()) {
+        output.cancelWriting();
+        return false;
+    }
+    return output.commit();
+}
+
+} // namespace
+
+void Settings::setOptionsFolders(const QString& programFolder, const QString& fallbackFolder) {
+    programFolderOverride() = programFolder;
+    fallbackFolderOverride() = fallbackFolder;
+}
+
+QString Settings::programOptionsFile() {
+    const QString folder = programFolderOverride().isEmpty()
+                               ? QCoreApplication::applicationDirPath()
+                               : programFolderOverride();
+    return QDir(folder).filePath(kOptionsFileName);
+}
+
+QString Settings::fallbackOptionsFile() {
+    const QString folder = fallbackFolderOverride().isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                               : fallbackFolderOverride();
+    return QDir(folder).filePath(kOptionsFileName);
+}
+
+QString Settings::optionsFile() {
+    const QString program = programOptionsFile();
+    return folderWritable(program) ? program : fallbackOptionsFile();
+}
 
 void Settings::load() {
     m_interfaceLanguage = 1;
     m_autodetectEncoding = 1;
+    std::optional<QByteArray> bytes = readTwoBytes(optionsFile());
+    // A read-only program folder may still hold a settings file shipped with the program.
+    if (!bytes)
+        bytes = readTwoBytes(programOptionsFile());
+    if (!bytes)
+        return;
+    m_interfaceLanguage = static_cast<std::uint8_t>(bytes->at(0));
+    m_autodetectEncoding = static_cast<std::uint8_t>(bytes->at(1));
 }
 
-void Settings::save() const {}
+bool Settings::save() const {
+    QByteArray bytes(2, '\0');
+    bytes[0] = static_cast<char>(m_interfaceLanguage);
+    bytes[1] = static_cast<char>(m_autodetectEncoding);
+    const QString first = optionsFile();
+    if (writeBytes(first, bytes))
+        return true;
+    const QString fallback = fallbackOptionsFile();
+    return fallback != first && writeBytes(fallback, bytes);
+}
+
+QString Settings::favoritePath(int number) {
+    return favoritesStore().value(QStringLiteral("Favorite%1").arg(number)).toString();
+}
+
+QString Settings::favoriteName(int number) {
+    return favoritesStore().value(QStringLiteral("Favorite%1Name").arg(number)).toString();
+}
+
+void Settings::setFavorite(int number, const QString& path, const QString& name) {
+    QSettings store = favoritesStore();
+    store.setValue(QStringLiteral("Favorite%1").arg(number), path);
+    store.setValue(QStringLiteral("Favorite%1Name").arg(number), name);
+}
+
+std::optional<int> Settings::codePage() {
+    bool ok = false;
+    const int value = favoritesStore().value(QStringLiteral("CodePage")).toInt(&ok);
+    if (!ok || !IsSupportedCodePage(value))
+        return std::nullopt;
+    return value;
+}
+
+void Settings::setCodePage(int codePage) {
+    favoritesStore().setValue(QStringLiteral("CodePage"), codePage);
+}
+
+QString FileNamePart(const QString& path) {
+    qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
+#ifdef Q_OS_WIN
+    cut = std::max({cut, path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char(':'))});
+#endif
+    return path.mid(cut + 1);
+}
 
 } // namespace vste::ui

@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: MIT
-// The editor's stored settings: interface language and the "Autodetect Encoding" switch.
+// The editor's stored settings: the two bytes of options.dat (interface language and the
+// "Autodetect Encoding" switch), the five favorite files and the chosen code page.
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
+#include <optional>
 
 namespace vste::ui {
 
 class Settings {
 public:
-    // Reads the stored settings; missing settings give English and autodetection on.
+    // Reads options.dat; a missing file, or one shorter than two bytes, gives English and
+    // autodetection on.
     void load();
-    // Stores the settings; a failure does not keep the program from ending.
-    void save() const;
+    // Writes options.dat as exactly two bytes, replacing the file in one step. Returns false when
+    // neither folder could take it; the previous file then stays as it was.
+    bool save() const;
 
     // 0: Russian; any other value: English.
     std::uint8_t interfaceLanguage() const { return m_interfaceLanguage; }
@@ -20,9 +26,31 @@ public:
     std::uint8_t autodetectEncoding() const { return m_autodetectEncoding; }
     void setAutodetectEncoding(std::uint8_t value) { m_autodetectEncoding = value; }
 
+    // options.dat lives beside the executable; when that folder cannot be written it lives in
+    // the user's configuration folder instead. Tests point both somewhere private; empty
+    // arguments restore the defaults.
+    static void setOptionsFolders(const QString& programFolder, const QString& fallbackFolder);
+    static QString programOptionsFile();
+    static QString fallbackOptionsFile();
+    // The file that load() reads and save() tries first.
+    static QString optionsFile();
+
+    // Favorites 1 to 5 ("Favorite" + N and "Favorite" + N + "Name"); missing values read empty.
+    static QString favoritePath(int number);
+    static QString favoriteName(int number);
+    static void setFavorite(int number, const QString& path, const QString& name);
+
+    // The code page the user chose in the Options menu, if any.
+    static std::optional<int> codePage();
+    static void setCodePage(int codePage);
+
 private:
     std::uint8_t m_interfaceLanguage = 1;
     std::uint8_t m_autodetectEncoding = 1;
 };
+
+// The file name part of a path shown in the favorites menu: everything after the last folder
+// separator (and, on Windows, after a drive colon).
+QString FileNamePart(const QString& path);
 
 } // namespace vste::ui

@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: MIT
+#include "UiTestSupport.h"
+
+#include <QFile>
+
+#include "core/CompiledStrings.h"
+#include "core/FileIO.h"
+#include "encoding/CodePage.h"
+#include "formats/BladeRunnerStrings.h"
+#include "formats/Dune2000Strings.h"
+#include "formats/LiquidStrings.h"
+#include "formats/MalcolmStrings.h"
+#include "formats/Registry.h"
+
+namespace vste::ui::test {
+
+bool FakeDialogs::question(QWidget*, const QString& text) {
+    m_log.questions << text;
+    if (m_log.answers.empty())
+        return false;
+    const bool answer = m_log.answers.front();
+    m_log.answers.pop_front();
+    return answer;
+}
+
+std::optional<FileChoice> FakeDialogs::next() {
+    if (m_log.files.empty())
+        return std::nullopt;
+    std::optional<FileChoice> choice;
+    choice.swap(m_log.files.front());
+    m_log.files.pop_front();
+    return choice;
+}
+
+std::optional<FileChoice> FakeDialogs::openFile(QWidget*, const QStringList& filters,
+                                                const QString&, int) {
+    m_log.openFilters = filters;
+    return next();
+}
+
+std::optional<FileChoice> FakeDialogs::saveFile(QWidget*, const QStringList& filters,
+                                                const QString&, int) {
+    m_log.saveFilters = filters;
+    return next();
+}
+
+namespace {
+
+void fill(TWestwoodStrings& document, const std::vector<Entry>& entries, int version) {
+    for (const Entry& entry : entries) {
+        TText text;
+        text.Tag = kLabelTag;
+        text.Name = entry.name;
+        for (const std::u16string& value : entry.values) {
+            TTextContainer container;
+            container.Tag = version == 2 ? kValueTagV2 : kValueTagV3;
+            container.Value = value;
+            container.ExtraValue = entry.extra;
+            if (!entry.extra.empty())
+                container.Tag[0] = kExtraValueMark;
+            text.Values.push_back(container);
+        }
+        document.Body.push_back(text);
+    }
+    document.StringCount = 0;
+    for (const TText& text : document.Body)
+        document.StringCount += static_cast<std::int32_t>(text.ValueCount());
+}
+
+} // namespace
+
+void WriteCsf(const QString& path, const std::vector<Entry>& entries, int version, int language) {
+    TCompiledStrings document;
+    document.Magic = kCsfMagic;
+    document.Version = version;
+    document.Language = language;
+    fill(document, entries, version);
+    NullProgress progress;
+    StoreFileAtomically(path.toStdString(), document.SaveToBuffer(progress, false));
+}
+
+void WriteFormat(const QString& path, int format, const std::vector<Entry>& entries) {
+    if (format == 1) {
+        WriteCsf(path, entries);
+        return;
+    }
+    std::unique_ptr<TWestwoodStrings> document;
+    switch (format) {
+    case 2:
+        document = std::make_unique<TCompiledStrings>();
+        break;
+    case 3:
+        document = std::make_unique<TEmpireAtWarStrings>();
+        break;
+    case 4:
+        document = std::make_unique<TDune2000Strings>();
+        break;
+    case 5:
+        document = std::make_unique<TWestwoodStrings>();
+        break;
+    case 6:
+        document = std::make_unique<TLiquidStrings>();
+        break;
+    case 7:
+        document = std::make_unique<TBladeRunnerStrings>();
+        break;
+    default:
+        document = std::make_unique<TMalcolmStrings>();
+        break;
+    }
+    document->Magic = kCsfMagic;
+    document->Version = 3;
+    fill(*document, entries, 3);
+    if (format == 3)
+        for (TText& text : document->Body)
+            text.Values.front().Tag = TEmpireAtWarStrings::KeyForName(text.Name);
+    NullProgress progress;
+    StoreFileAtomically(path.toStdString(), WriteDocument(static_cast<DocumentFormat>(format),
+                                                          *document, progress, false));
+}
+
+std::u16string U(const char* utf8) {
+    return Utf8ToUtf16(utf8);
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& data) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(data);
+}
+
+} // namespace vste::ui::test

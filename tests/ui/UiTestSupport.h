@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+// Scripted dialogs and small document builders for the window tests.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Model.h"
+#include "ui/Dialogs.h"
+
+namespace vste::ui::test {
+
+// Records every message and question; answers questions and file dialogs from queues. An
+// unexpected question is answered No, an unexpected file dialog is cancelled, and both are
+// recorded so that tests can see them.
+class FakeDialogs final : public Dialogs {
+public:
+    struct Log {
+        QStringList errors;
+        QStringList questions;
+        QStringList openFilters;
+        QStringList saveFilters;
+        std::deque<bool> answers;
+        std::deque<std::optional<FileChoice>> files;
+    };
+
+    explicit FakeDialogs(Log& log) : m_log(log) {}
+    void error(QWidget*, const QString& text) override { m_log.errors << text; }
+    bool question(QWidget*, const QString& text) override;
+    std::optional<FileChoice> openFile(QWidget*, const QStringList& filters, const QString&,
+                                       int) override;
+    std::optional<FileChoice> saveFile(QWidget*, const QStringList& filters, const QString&,
+                                       int) override;
+
+private:
+    std::optional<FileChoice> next();
+    Log& m_log;
+};
+
+struct Entry {
+    std::string name;
+    std::vector<std::u16string> values;
+    std::string extra;
+};
+
+// A CSF table of `entries`, written to `path` through the CSF writer.
+void WriteCsf(const QString& path, const std::vector<Entry>& entries, int version = 3,
+              int language = 0);
+// A document of `entries` written in `format` (1..8) through the registry.
+void WriteFormat(const QString& path, int format, const std::vector<Entry>& entries);
+std::u16string U(const char* utf8);
+QByteArray ReadBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& data = {});
+
+} // namespace vste::ui::test
