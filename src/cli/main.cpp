@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "cli/Commands.h"
@@ -20,7 +21,8 @@ int Fail(const std::string& message, int code) {
     return code;
 }
 
-void AddInputOptions(CLI::App& command, vste::cli::InputOptions& input, int& codePage) {
+void AddInputOptions(CLI::App& command, vste::cli::InputOptions& input,
+                     std::optional<int>& codePage) {
     command.add_option("--format", input.format,
                        std::string("Format of the input file; without it the extension decides "
                                    "(case-insensitive, .dat means eaw). Formats: ") +
@@ -43,7 +45,7 @@ int main(int argc, char** argv) {
 
     vste::cli::InputOptions input;
     vste::cli::ConvertOptions convert;
-    int codePage = 0;
+    std::optional<int> codePage;
 
     CLI::App* dump = app.add_subcommand(
         "dump",
@@ -96,11 +98,11 @@ int main(int argc, char** argv) {
     }
 
     try {
-        if (codePage != 0) {
-            if (!vste::IsSupportedCodePage(codePage))
-                throw vste::cli::UsageError("unsupported code page " + std::to_string(codePage) +
+        if (codePage) {
+            if (!vste::IsSupportedCodePage(*codePage))
+                throw vste::cli::UsageError("unsupported code page " + std::to_string(*codePage) +
                                             " (supported: 1250-1258, 874)");
-            vste::SetActiveCodePage(codePage);
+            vste::SetActiveCodePage(*codePage);
         } else {
             vste::InitActiveCodePageFromEnvironment();
         }
