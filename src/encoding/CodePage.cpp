@@ -18,12 +18,19 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace vste {
 namespace {
 
 constexpr std::size_t kCodePageCount = 10;
-constexpr char16_t kUndefinedByteBase =
-    0xF700; // private-use home of bytes a code page leaves undefined
+// Private-use home of the bytes a code page leaves undefined.
+constexpr char16_t kUndefinedByteBase = 0xF700;
 
 // Everything one code page needs, built once.
 struct CodePageTables {
@@ -314,6 +321,13 @@ void InitActiveCodePageFromEnvironment() {
             return;
         }
     }
+#ifdef _WIN32
+    // The system's ANSI code page, where it is one of ours.
+    if (const int acp = static_cast<int>(GetACP()); IsSupportedCodePage(acp)) {
+        SetActiveCodePage(acp);
+        return;
+    }
+#endif
     for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
         if (const char* value = std::getenv(name); value != nullptr && *value != '\0') {
             SetActiveCodePage(CodePageForLocale(value));

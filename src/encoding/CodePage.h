@@ -19,7 +19,8 @@ int ActiveCodePage();
 void SetActiveCodePage(int codePage);
 // The code page a locale name such as "ru_RU.UTF-8" implies (1252 when nothing matches).
 int CodePageForLocale(std::string_view localeName);
-// Chooses the active code page from VSTE_CODEPAGE, else from the locale (LC_ALL, LC_CTYPE, LANG).
+// Chooses the active code page from VSTE_CODEPAGE, else (on Windows) the system's ANSI code page,
+// else from the locale (LC_ALL, LC_CTYPE, LANG).
 void InitActiveCodePageFromEnvironment();
 
 // codePage 0 means the active code page; any other code page outside SupportedCodePages() throws
