@@ -263,5 +263,65 @@
         <source>You have not saved last changes in file. Would you like to save it before exit?!</source>
         <translation>Вы не сохранили, сделанные вами, изменения в файле. Хотите сохранить их перед выходом?!</translation>
     </message>
+    <message>
+        <source>Opening file. Please Stand By...</source>
+        <translation>Открытие файла. Пожалуйста, подождите...</translation>
+    </message>
+    <message>
+        <source>Importing. Please Stand By...</source>
+        <translation>Импортирование. Пожалуйста, подождите...</translation>
+    </message>
+    <message>
+        <source>Strings was imported successfully</source>
+        <translation>Строки были благополучно импортированы</translation>
+    </message>
+    <message>
+        <source>Settings could not be saved</source>
+        <translation>Не удалось сохранить настройки</translation>
+    </message>
+    <message>
+        <source>Code page</source>
+        <translation>Кодовая страница</translation>
+    </message>
+    <message>
+        <source>Windows-1250 (Central European)</source>
+        <translation>Windows-1250 (центральноевропейская)</translation>
+    </message>
+    <message>
+        <source>Windows-1251 (Cyrillic)</source>
+        <translation>Windows-1251 (кириллица)</translation>
+    </message>
+    <message>
+        <source>Windows-1252 (Western European)</source>
+        <translation>Windows-1252 (западноевропейская)</translation>
+    </message>
+    <message>
+        <source>Windows-1253 (Greek)</source>
+        <translation>Windows-1253 (греческая)</translation>
+    </message>
+    <message>
+        <source>Windows-1254 (Turkish)</source>
+        <translation>Windows-1254 (турецкая)</translation>
+    </message>
+    <message>
+        <source>Windows-1255 (Hebrew)</source>
+        <translation>Windows-1255 (иврит)</translation>
+    </message>
+    <message>
+        <source>Windows-1256 (Arabic)</source>
+        <translation>Windows-1256 (арабская)</translation>
+    </message>
+    <message>
+        <source>Windows-1257 (Baltic)</source>
+        <translation>Windows-1257 (балтийская)</translation>
+    </message>
+    <message>
+        <source>Windows-1258 (Vietnamese)</source>
+        <translation>Windows-1258 (вьетнамская)</translation>
+    </message>
+    <message>
+        <source>Windows-874 (Thai)</source>
+        <translation>Windows-874 (тайская)</translation>
+    </message>
 </context>
 </TS>

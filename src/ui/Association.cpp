@@ -18,7 +18,8 @@ namespace vste::ui {
 namespace {
 
 QString cannotCreate(const QString& file, const QString& reason) {
-    return QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(file), reason);
+    return QStringLiteral("Cannot create file \"%1\". %2")
+        .arg(QDir::toNativeSeparators(file), reason);
 }
 
 } // namespace
@@ -74,9 +75,15 @@ QString DesktopExecLine(const QString& executable) {
     return QLatin1Char('"') + QDir::toNativeSeparators(executable) + QStringLiteral("\" \"%1\"");
 }
 
-QString AssociationDesktopFile() { return {}; }
-QString AssociationMimeFile() { return {}; }
-QString AssociationMimeAppsFile() { return {}; }
+QString AssociationDesktopFile() {
+    return {};
+}
+QString AssociationMimeFile() {
+    return {};
+}
+QString AssociationMimeAppsFile() {
+    return {};
+}
 
 #else
 
@@ -90,8 +97,12 @@ QString xdgFolder(const char* variable, const QString& fallback) {
     return QDir::homePath() + fallback;
 }
 
-QString dataHome() { return xdgFolder("XDG_DATA_HOME", QStringLiteral("/.local/share")); }
-QString configHome() { return xdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config")); }
+QString dataHome() {
+    return xdgFolder("XDG_DATA_HOME", QStringLiteral("/.local/share"));
+}
+QString configHome() {
+    return xdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
+}
 
 QString iconFile() {
     return dataHome() + QStringLiteral("/icons/hicolor/256x256/apps/") +
@@ -148,20 +159,20 @@ QByteArray mimeXml() {
 }
 
 QByteArray desktopEntry(const QString& executable) {
-    const QString text = QStringLiteral("[Desktop Entry]\n"
-                                        "Type=Application\n"
-                                        "Name=Velmoran String Table Editor\n"
-                                        "Comment=%1\n"
-                                        "Icon=%2\n"
-                                        "Exec=%3\n"
-                                        "MimeType=%4;\n"
-                                        "Terminal=false\n"
-                                        "NoDisplay=true\n"
-                                        "X-Velmoran-ProgId=%5\n")
-                             .arg(QString::fromLatin1(kCsfDescription),
-                                  QString::fromLatin1(kIconName), DesktopExecLine(executable),
-                                  QString::fromLatin1(kCsfMimeType),
-                                  QString::fromLatin1(kCsfProgId));
+    const QString text =
+        QStringLiteral("[Desktop Entry]\n"
+                       "Type=Application\n"
+                       "Name=Velmoran String Table Editor\n"
+                       "Comment=%1\n"
+                       "Icon=%2\n"
+                       "Exec=%3\n"
+                       "MimeType=%4;\n"
+                       "Terminal=false\n"
+                       "NoDisplay=true\n"
+                       "X-Velmoran-ProgId=%5\n")
+            .arg(QString::fromLatin1(kCsfDescription), QString::fromLatin1(kIconName),
+                 DesktopExecLine(executable), QString::fromLatin1(kCsfMimeType),
+                 QString::fromLatin1(kCsfProgId));
     return text.toUtf8();
 }
 
@@ -234,7 +245,9 @@ QString AssociationMimeFile() {
            QStringLiteral(".xml");
 }
 
-QString AssociationMimeAppsFile() { return configHome() + QStringLiteral("/mimeapps.list"); }
+QString AssociationMimeAppsFile() {
+    return configHome() + QStringLiteral("/mimeapps.list");
+}
 
 QString DesktopExecLine(const QString& executable) {
     // Quoting rules of the Exec key first, then the escapes of a desktop file string value.

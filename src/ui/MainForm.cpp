@@ -346,6 +346,7 @@ void TMainForm::createMenus() {
     separator(Options1, "N3");
     AutodetectOn1 = addAction(Options1, "AutodetectOn1");
     AutodetectOn1->setCheckable(true);
+    createCodePageMenu();
 
     Help1 = topMenu("Help1");
     About1 = addAction(Help1, "About1");
@@ -381,6 +382,7 @@ void TMainForm::FormCreate() {
     setWindowTitle(baseTitle());
     AutodetectOn1->setChecked(AutodetectEncoding != 0);
     ChangesSaved = 1;
+    applyStoredChoices();
 }
 
 QString TMainForm::chooseText(const char* english) const {
@@ -483,6 +485,7 @@ void TMainForm::retranslateUi() {
     Assoc1->setText(QStringLiteral("CSF"));
     Help1->setTitle(tr("Help"));
     About1->setText(tr("About..."));
+    retranslateCodePageMenu();
 }
 
 void TMainForm::updateValuesNumberLabel() {
@@ -529,7 +532,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     m_settings.setAutodetectEncoding(AutodetectOn1->isChecked() ? 1 : 0);
     m_settings.setInterfaceLanguage(InterfaceLanguage);
-    m_settings.save();
+    // A settings file that cannot be written never keeps the program from ending.
+    if (!m_settings.save())
+        setStatusText(chooseText(QT_TR_NOOP("Settings could not be saved")));
     event->accept();
 }
 

@@ -1,15 +1,142 @@
 // SPDX-License-Identifier: MIT
-// Favorite files: opening them and storing the current file as one.
+// Favorite files, the open of a file named on the command line when the window is first shown.
+#include <QAction>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+#include <QToolButton>
+
+#include <exception>
+
+#include "formats/Registry.h"
 #include "ui/MainForm.h"
+#include "ui/StringsModel.h"
 
 namespace vste::ui {
 
+void TMainForm::LoadFavorites() {
+    for (int n = 1; n <= static_cast<int>(OpenFavorites.size()); ++n) {
+        const QString name = Settings::favoriteName(n);
+        if (name.isEmpty())
+            continue;
+        QAction* item = OpenFavorites[static_cast<std::size_t>(n - 1)];
+        item->setVisible(true);
+        // A single "&" would mark an accelerator instead of showing.
+        QString shown = name;
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        item->setText(QString::number(n) + QStringLiteral(". ") + shown);
+        OpenFavorite->menuAction()->setEnabled(true);
+    }
+}
+
 void TMainForm::OpenFavoriteClick(int number) {
-    (void)number;
+    OpenFavoriteFile(number);
+}
+
+void TMainForm::OpenFavoriteFile(int number) {
+    m_openFileName = Settings::favoritePath(number);
+    OpenWithoutDialog = 1;
+    Open1Click();
+    OpenWithoutDialog = 0;
 }
 
 void TMainForm::SetFavoriteClick(int number) {
-    (void)number;
+    SetFavoriteFile(number);
+}
+
+void TMainForm::SetFavoriteFile(int number) {
+    if (m_documentFileName.isEmpty())
+        return;
+    Settings::setFavorite(number, m_documentFileName, FileNamePart(m_documentFileName));
+    LoadFavorites();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Restoring a minimised window shows it again; only the first showing opens the file.
+    if (m_shownOnce || event->spontaneous())
+        return;
+    m_shownOnce = true;
+    // Queued, so that the window is painted before a long read or an error box.
+    QTimer::singleShot(0, this, [this] { FormShow(); });
+}
+
+void TMainForm::FormShow() {
+    LoadFavorites();
+    if (!m_startupParameters.isEmpty())
+        commandLineOpen(m_startupParameters.join(QLatin1Char(' ')));
+    m_progress->reset();
+}
+
+void TMainForm::commandLineOpen(const QString& fileName) {
+    // A document with unsaved changes is saved or dropped by the user's choice, never silently.
+    if (!askToSaveChanges())
+        return;
+    const std::string path = fileName.toStdString();
+    const FormatInfo* byExtension = FindFormatByFileName(path);
+    const vste::DocumentFormat format = byExtension ? byExtension->id : vste::DocumentFormat::CSF;
+    m_openFileName = fileName;
+    m_openFilterIndex = static_cast<int>(format);
+
+    ReadResult result;
+    try {
+        result = ReadDocumentFile(format, path, *m_progress);
+    } catch (const std::exception& error) {
+        m_progress->reset();
+        m_openFileName = m_documentFileName;
+        showError(QString::fromUtf8(error.what()));
+        return;
+    }
+
+    Strings->clear();
+    CurrentCategories.clear();
+    CurrentDocument = std::move(result.document);
+    m_documentFileName = fileName;
+    DocumentFormat = static_cast<int>(format);
+
+    Coding->menuAction()->setEnabled(false);
+    FileLanguage1->menuAction()->setEnabled(false);
+    Fileversion1->menuAction()->setEnabled(false);
+    AddValueButton->setEnabled(false);
+    StringNameEdit->setEnabled(true);
+
+    if (DocumentFormat == 1 && AutodetectOn1->isChecked()) {
+        CyrillicAnsiMode = result.singleByte ? 1 : 0;
+        Cyrillics1->setChecked(CyrillicAnsiMode == 1);
+        Standart1->setChecked(CyrillicAnsiMode == 0);
+    } else if (DocumentFormat == 2) {
+        CyrillicAnsiMode = 0;
+        Standart1->setChecked(true);
+        Cyrillics1->setChecked(false);
+    }
+
+    CategorBox->setEnabled(true);
+    StringsGroupBox->setEnabled(true);
+    StringBox->setEnabled(true);
+    CurrentCategories = CurrentDocument->GetCategories();
+    fillCategories(0);
+
+    if (DocumentFormat == 1 || DocumentFormat == 2) {
+        setLanguageAndVersionMarks();
+        Coding->menuAction()->setEnabled(true);
+        FileLanguage1->menuAction()->setEnabled(true);
+        Fileversion1->menuAction()->setEnabled(true);
+        AddValueButton->setEnabled(true);
+    } else {
+        const FormatInfo& info = GetFormatInfo(format);
+        SubStringEdit->setEnabled(false);
+        DeleteButton->setEnabled(info.canInsertDelete);
+        InsertButton->setEnabled(info.canInsertDelete);
+        StringNameEdit->setEnabled(info.editableNames);
+    }
+
+    m_saveFileName = fileName;
+    updateTitleWithFile(fileName, " (RC3)- ");
+    Save1->setEnabled(true);
+    Saveas1->setEnabled(true);
 }
 
 } // namespace vste::ui

@@ -1,11 +1,76 @@
 // SPDX-License-Identifier: MIT
 // Importing values from another CSF file, and opening a file in a new window.
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <exception>
+
+#include "core/CompiledStrings.h"
+#include "ui/Dialogs.h"
 #include "ui/MainForm.h"
+#include "ui/ProgressBarAdapter.h"
 
 namespace vste::ui {
 
-void TMainForm::ImportFromCSF1Click() {}
+namespace {
 
-void TMainForm::OpenNewClick() {}
+const QString kImportFilter = QStringLiteral("Compiled String Table Files (*.CSF)|*.CSF");
+
+} // namespace
+
+void TMainForm::ImportFromCSF1Click() {
+    if (!CurrentDocument)
+        return;
+    const auto choice = m_dialogs->openFile(this, {kImportFilter}, m_importFileName, 1);
+    if (!choice)
+        return;
+    m_importFileName = choice->fileName;
+    if (m_importFileName.isEmpty() || !QFileInfo(m_importFileName).isFile()) {
+        showError(chooseText(QT_TR_NOOP("File with this filename not exist!")));
+        return;
+    }
+    const QString previousStatus = statusText();
+    setStatusText(chooseText(QT_TR_NOOP("Opening file. Please Stand By...")));
+    repaint();
+
+    // The source is read completely before anything of the document changes, so a file that
+    // cannot be read leaves the document as it was.
+    std::unique_ptr<TCompiledStrings> source;
+    try {
+        bool singleByte = false;
+        source = TCompiledStrings::CreateFromFile(m_importFileName.toStdString(), *m_progress,
+                                                  singleByte);
+    } catch (const std::exception& error) {
+        m_progress->reset();
+        setStatusText(previousStatus);
+        showError(QString::fromUtf8(error.what()));
+        return;
+    }
+
+    setStatusText(chooseText(QT_TR_NOOP("Importing. Please Stand By...")));
+    repaint();
+    CurrentDocument->ImportStrings(*source, *m_progress);
+    CurrentCategories = CurrentDocument->GetCategories();
+    refillCategoryList();
+    source.reset();
+    selectCategoryLine(0);
+    m_progress->reset();
+    setStatusText(chooseText(QT_TR_NOOP("Strings was imported successfully")));
+}
+
+void TMainForm::OpenNewClick() {
+    const auto choice = m_dialogs->openFile(this, {kImportFilter}, m_importFileName, 1);
+    if (!choice)
+        return;
+    m_importFileName = choice->fileName;
+    // The path travels as one argument, so spaces in either path need no quoting.
+    const QString program = QCoreApplication::applicationFilePath();
+    const QStringList arguments{m_importFileName};
+    if (startProgram)
+        startProgram(program, arguments);
+    else
+        QProcess::startDetached(program, arguments);
+}
 
 } // namespace vste::ui

@@ -1,23 +1,148 @@
 // SPDX-License-Identifier: MIT
-// The Edit menu's encoding, file version and file language commands, and autodetection.
+// The Edit menu's encoding, file version and file language commands, autodetection, and the
+// Options menu's code page.
+#include <QAction>
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QTableView>
+
+#include "encoding/CodePage.h"
+#include "ui/Association.h"
 #include "ui/MainForm.h"
+#include "ui/StringsModel.h"
 
 namespace vste::ui {
 
-void TMainForm::Standart1Click() {}
-
-void TMainForm::Cyrillics1Click() {}
-
-void TMainForm::DecodeFargusClick() {}
-
-void TMainForm::Version2Click() {}
-
-void TMainForm::Version3Click() {}
-
-void TMainForm::LanguageClick(int number) {
-    (void)number;
+void TMainForm::Standart1Click() {
+    CyrillicAnsiMode = 0;
+    Standart1->setChecked(true);
+    Cyrillics1->setChecked(false);
 }
 
-void TMainForm::AutodetectOn1Click() {}
+void TMainForm::Cyrillics1Click() {
+    CyrillicAnsiMode = 1;
+    Standart1->setChecked(false);
+    Cyrillics1->setChecked(true);
+}
+
+void TMainForm::AutodetectOn1Click() {
+    // The action toggles its own mark; nothing else depends on it until the next open.
+}
+
+void TMainForm::DecodeFargusClick() {
+    if (!CurrentDocument)
+        return;
+    // The action has already toggled its mark: checked now means "recode".
+    if (DecodeFargus->isChecked())
+        CurrentDocument->DecodeFargusCyrillic();
+    else
+        CurrentDocument->EncodeFargusCyrillic();
+    CatsListBoxClick();
+}
+
+void TMainForm::Version2Click() {
+    if (!CurrentDocument)
+        return;
+    CurrentDocument->SetVersion(2);
+    Version2->setChecked(true);
+    Version3->setChecked(false);
+    ChangesSaved = 0;
+}
+
+void TMainForm::Version3Click() {
+    if (!CurrentDocument)
+        return;
+    CurrentDocument->SetVersion(3);
+    Version3->setChecked(true);
+    Version2->setChecked(false);
+    ChangesSaved = 0;
+}
+
+void TMainForm::LanguageClick(int number) {
+    if (!CurrentDocument || number < 1 || number > static_cast<int>(Languages.size()))
+        return;
+    for (QAction* item : Languages)
+        item->setChecked(false);
+    Languages[static_cast<std::size_t>(number - 1)]->setChecked(true);
+    CurrentDocument->SetLanguage(number - 1);
+    ChangesSaved = 0;
+}
+
+namespace {
+
+struct CodePageCaption {
+    int codePage;
+    const char* caption;
+};
+
+// Captions in the order of SupportedCodePages().
+constexpr CodePageCaption kCodePageCaptions[] = {
+    {1250, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Windows-1250 (Central European)")},
+    {1251, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Windows-1251 (Cyrillic)")},
+    {1252, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Windows-1252 (Western European)")},
+    {1253, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Windows-1253 (Greek)")},
+    {1254, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Windows-1254 (Turkish)")},
+    {1255, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Windows-1255 (Hebrew)")},
+    {1256, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Windows-1256 (Arabic)")},
+    {1257, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Windows-1257 (Baltic)")},
+    {1258, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Windows-1258 (Vietnamese)")},
+    {874, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Windows-874 (Thai)")},
+};
+
+} // namespace
+
+void TMainForm::createCodePageMenu() {
+    CodePageMenu = addSubMenu(Options1, "CodePageMenu");
+    for (std::size_t i = 0; i < CodePages.size(); ++i) {
+        const int codePage = kCodePageCaptions[i].codePage;
+        const QByteArray name = "CodePage" + QByteArray::number(codePage);
+        CodePages[i] = addAction(CodePageMenu, name.constData());
+        CodePages[i]->setCheckable(true);
+        CodePages[i]->setData(codePage);
+        connect(CodePages[i], &QAction::triggered, this,
+                [this, codePage] { CodePageClick(codePage); });
+    }
+    updateCodePageMarks();
+}
+
+void TMainForm::retranslateCodePageMenu() {
+    if (!CodePageMenu)
+        return;
+    CodePageMenu->setTitle(tr("Code page"));
+    for (std::size_t i = 0; i < CodePages.size(); ++i)
+        CodePages[i]->setText(tr(kCodePageCaptions[i].caption));
+}
+
+void TMainForm::updateCodePageMarks() {
+    const int active = ActiveCodePage();
+    for (QAction* item : CodePages)
+        item->setChecked(item->data().toInt() == active);
+}
+
+void TMainForm::CodePageClick(int codePage) {
+    if (!IsSupportedCodePage(codePage))
+        return;
+    SetActiveCodePage(codePage);
+    Settings::setCodePage(codePage);
+    updateCodePageMarks();
+    // Names, category names and extra values are shown through the code page: show them anew.
+    if (CurrentDocument) {
+        const int category = CatsListBox->currentRow();
+        const int row = currentRow();
+        refillCategoryList();
+        selectCategoryLine(category);
+        if (row > 0)
+            selectRow(row);
+    }
+}
+
+void TMainForm::applyStoredChoices() {
+    Assoc1->setChecked(IsCsfAssociated());
+    // A code page chosen in the menu wins over the one the environment suggests.
+    if (const std::optional<int> codePage = Settings::codePage())
+        SetActiveCodePage(*codePage);
+    updateCodePageMarks();
+}
 
 } // namespace vste::ui

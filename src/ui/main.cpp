@@ -14,11 +14,8 @@ int main(int argc, char* argv[]) {
     vste::InitActiveCodePageFromEnvironment();
 
     vste::ui::TMainForm window;
+    // A file named on the command line is opened when the window is first shown.
+    window.setStartupParameters(QApplication::arguments().mid(1));
     window.show();
-    // A file named on the command line (its parts joined, as a path with spaces may arrive
-    // split) is opened as CSF.
-    const QStringList arguments = QApplication::arguments().mid(1);
-    if (!arguments.isEmpty())
-        window.openFile(arguments.join(QLatin1Char(' ')), 1);
     return application.exec();
 }
