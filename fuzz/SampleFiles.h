@@ -292,8 +292,9 @@ inline std::vector<HostileFile> HostileFiles() {
         add("csf_value_truncated.csf", "csf", E, b.take());
     }
     {
-        add("str_empty.str", "str", E, Bytes{});
-        add("str_one_byte.str", "str", E, Bytes{'A'});
+        // Text too short to hold a line still reads, as an empty table.
+        add("str_empty.str", "str", Expect::Reads, Bytes{});
+        add("str_one_byte.str", "str", Expect::Reads, Bytes{'A'});
         add("str_no_newline.str", "str", Expect::Reads,
             Builder().text("GUI:OK\n\"OK\"\nEND").take());
         add("str_label_without_end.str", "str", Expect::Reads,

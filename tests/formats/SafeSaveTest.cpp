@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: MIT
+// Every writer saves through a temporary file and a rename: when the save fails (missing folder,
+// folder that cannot be written, a directory in the way, the disk filling up halfway), it reports
+// a FileError naming the file, the previous file keeps every byte, and no temporary file is left.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "../fuzz/SampleFiles.h"
+#include "core/Errors.h"
+#include "core/FileIO.h"
+#include "formats/Registry.h"
+#include "support/TestSupport.h"
+
+using namespace vste;
+using vste::test::Bytes;
+using vste::test::ReadBytes;
+using vste::test::TempDir;
+using vste::test::WriteBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+// One way of storing a file: a format's own save operation on a sample document, or the atomic
+// store itself.
+struct Writer {
+    const char* name;
+    bool viaStore; // StoreFileAtomically directly
+    DocumentFormat format;
+    Bytes (*sample)();
+};
+
+const Writer kWriters[] = {
+    {"store", true, DocumentFormat::CSF, nullptr},
+    {"csf", false, DocumentFormat::CSF, samples::CsfEnglish},
+    {"str", false, DocumentFormat::STR, samples::StrSample},
+    {"eaw", false, DocumentFormat::EmpireAtWar, samples::EmpireAtWarSample},
+    {"uib", false, DocumentFormat::Dune2000, samples::Dune2000Sample},
+    {"westwood", false, DocumentFormat::Westwood, samples::WestwoodEditorForm},
+    {"lte", false, DocumentFormat::Liquid, samples::LiquidSample},
+    {"trr", false, DocumentFormat::BladeRunner, samples::BladeRunnerSample},
+    {"tre", false, DocumentFormat::Malcolm, samples::MalcolmSample},
+};
+
+const Bytes kPrevious = {'p', 'r', 'e', 'v', 'i', 'o', 'u', 's', '\n', 0, 0xFF};
+
+class SafeSaveTest : public ::testing::TestWithParam<Writer> {
+protected:
+    void SetUp() override {
+        const Writer& w = GetParam();
+        fs::permissions(m_dir.path(), fs::perms::owner_all | fs::perms::group_read |
+                                          fs::perms::group_exec | fs::perms::others_read |
+                                          fs::perms::others_exec);
+        if (w.viaStore) {
+            // Larger than a page, so that a size limit stops it in the middle.
+            m_expected.resize(10000);
+            for (std::size_t i = 0; i < m_expected.size(); ++i)
+                m_expected[i] = static_cast<std::uint8_t>(i * 7);
+            return;
+        }
+        NullProgress progress;
+        m_doc = ReadDocument(w.format, w.sample(), progress).document;
+        ASSERT_NE(m_doc, nullptr);
+        m_expected = WriteDocument(w.format, *m_doc, progress, false);
+    }
+
+    // Saves the way the window does for this format.
+    void Save(const std::string& path) {
+        const Writer& w = GetParam();
+        NullProgress progress;
+        if (w.viaStore)
+            StoreFileAtomically(path, m_expected);
+        else if (w.format == DocumentFormat::STR)
+            m_doc->SaveToSTR(path, progress);
+        else
+            m_doc->SaveToFile(path, progress, false);
+    }
+
+    std::string Target(const fs::path& folder) const {
+        return (folder / (std::string("table.") + GetParam().name)).string();
+    }
+
+    static std::vector<std::string> Entries(const fs::path& folder) {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(folder))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // Runs `save` in a child process after `prepare` (limits, identity), and returns what the
+    // child saw: "FileError: <message>", "no error", or another exception's text.
+    static std::string InChild(const std::function<void()>& prepare,
+                               const std::function<void()>& save) {
+        int pipeFds[2];
+        if (::pipe(pipeFds) != 0)
+            return "pipe failed";
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::close(pipeFds[0]);
+            std::string report;
+            try {
+                prepare();
+                save();
+                report = "no error";
+            } catch (const FileError& e) {
+                report = std::string("FileError: ") + e.what();
+            } catch (const std::exception& e) {
+                report = std::string("other error: ") + e.what();
+            }
+            (void)!::write(pipeFds[1], report.data(), report.size());
+            ::_exit(0);
+        }
+        ::close(pipeFds[1]);
+        std::string report;
+        char buf[512];
+        ssize_t n;
+        while ((n = ::read(pipeFds[0], buf, sizeof buf)) > 0)
+            report.append(buf, static_cast<std::size_t>(n));
+        ::close(pipeFds[0]);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            return "child died: " + report;
+        return report;
+    }
+
+    TempDir m_dir;
+    std::unique_ptr<TWestwoodStrings> m_doc;
+    Bytes m_expected;
+};
+
+TEST_P(SafeSaveTest, ReplacesTheFileWithTheEncodedBytes) {
+    const std::string path = Target(m_dir.path());
+    WriteBytes(path, kPrevious);
+    Save(path);
+    EXPECT_EQ(ReadBytes(path), m_expected);
+    EXPECT_EQ(Entries(m_dir.path()), std::vector<std::string>{fs::path(path).filename()});
+}
+
+TEST_P(SafeSaveTest, FolderThatDoesNotExist) {
+    const std::string path = Target(m_dir.path() / "missing");
+    try {
+        Save(path);
+        FAIL() << "saving into a missing folder reported success";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(Entries(m_dir.path()).empty());
+}
+
+TEST_P(SafeSaveTest, PathThatIsADirectory) {
+    const std::string path = Target(m_dir.path());
+    fs::create_directory(path);
+    WriteBytes(path + "/inside", kPrevious);
+    try {
+        Save(path);
+        FAIL() << "saving over a directory reported success";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(fs::is_directory(path));
+    EXPECT_EQ(ReadBytes(path + "/inside"), kPrevious);
+    EXPECT_EQ(Entries(m_dir.path()), std::vector<std::string>{fs::path(path).filename()});
+}
+
+// Permissions do not stop root, so as root the child saves as the unprivileged user "nobody".
+TEST_P(SafeSaveTest, FolderThatCannotBeWritten) {
+    const fs::path folder = m_dir.path() / "read-only";
+    fs::create_directory(folder);
+    const std::string path = Target(folder);
+    WriteBytes(path, kPrevious);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                              fs::perms::others_read);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
+    const std::string report = InChild(
+        [] {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                throw std::runtime_error("cannot drop root privileges");
+        },
+        [&] { Save(path); });
+    EXPECT_EQ(report.rfind("FileError: ", 0), 0u) << report;
+    EXPECT_NE(report.find(path), std::string::npos) << report;
+    EXPECT_EQ(ReadBytes(path), kPrevious);
+    EXPECT_EQ(Entries(folder), std::vector<std::string>{fs::path(path).filename()});
+}
+
+// The disk fills up in the middle of the write: a file-size limit below the new file's size,
+// with SIGXFSZ ignored so that write() fails with EFBIG instead of killing the process.
+TEST_P(SafeSaveTest, WriteThatFailsHalfway) {
+    ASSERT_GE(m_expected.size(), 2u);
+    const std::string path = Target(m_dir.path());
+    WriteBytes(path, kPrevious);
+    const rlim_t limit = m_expected.size() / 2;
+    const std::string report = InChild(
+        [limit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit r{limit, limit};
+            if (::setrlimit(RLIMIT_FSIZE, &r) != 0)
+                throw std::runtime_error("setrlimit failed");
+        },
+        [&] { Save(path); });
+    EXPECT_EQ(report.rfind("FileError: ", 0), 0u) << report;
+    EXPECT_NE(report.find(path), std::string::npos) << report;
+    EXPECT_EQ(ReadBytes(path), kPrevious);
+    EXPECT_EQ(Entries(m_dir.path()), std::vector<std::string>{fs::path(path).filename()});
+}
+
+INSTANTIATE_TEST_SUITE_P(AllWriters, SafeSaveTest, ::testing::ValuesIn(kWriters),
+                         [](const ::testing::TestParamInfo<Writer>& info) {
+                             return std::string(info.param.name);
+                         });
+
+} // namespace
