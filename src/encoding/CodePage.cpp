@@ -132,7 +132,7 @@ std::unique_ptr<CodePageTables> BuildTables(int codePage) {
         char16_t w = (U_SUCCESS(e) && n == 1) ? static_cast<char16_t>(out[0]) : u'\uFFFD';
         // A byte the code page leaves undefined still gets a character of its own, so that
         // single-byte text survives a round trip unchanged.
-        if (w == u'\uFFFD' || w == 0x1A)
+        if (w == u'\uFFFD' || (w == 0x1A && b != 0x1A))
             w = static_cast<char16_t>(kUndefinedByteBase + b);
         t->toWide[static_cast<std::size_t>(b)] = w;
     }

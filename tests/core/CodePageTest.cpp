@@ -61,6 +61,11 @@ TEST(CodePageTest, KnownLettersOfSeveralCodePages) {
     // Undefined bytes keep an identity of their own instead of becoming U+FFFD.
     EXPECT_EQ(AnsiToWide("\xD2", 1253), u"\uF7D2");
     EXPECT_EQ(WideToAnsi(u"\uF7D2", 1253), "\xD2");
+    // Control characters below 0x20 are themselves in every code page.
+    for (int cp : SupportedCodePages()) {
+        EXPECT_EQ(AnsiToWide("\x1A\x1C\x7F", cp), u"\u001A\u001C\u007F") << "cp " << cp;
+        EXPECT_EQ(WideToAnsi(u"\u001A", cp), "\x1A") << "cp " << cp;
+    }
 }
 
 TEST(CodePageTest, EmptyTextAndNulStopBothDirections) {
