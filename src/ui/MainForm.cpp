@@ -114,6 +114,8 @@ void TMainForm::createWidgets() {
     StringsGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringsGrid->verticalHeader()->setDefaultSectionSize(18);
     StringsGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // The value column takes the rest of the grid's width, whatever its size.
+    StringsGrid->horizontalHeader()->setStretchLastSection(true);
     StringsGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringsGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     stringsLayout->addWidget(StringsGrid, 0, 0, 1, 3);
@@ -512,7 +514,6 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 
 void TMainForm::FormResize() {
     StringsGrid->setColumnWidth(0, 200);
-    StringsGrid->setColumnWidth(1, std::max(50, StringsGrid->viewport()->width() - 200));
     CategorBox->setMaximumWidth(std::max(CategorBox->minimumWidth(), width() - 450));
 }
 
