@@ -12,7 +12,7 @@ VSTE_PACKAGES=(
     libicu-dev zlib1g-dev libcli11-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth fonts-dejavu-core fonts-wqy-microhei
+    xvfb xauth fonts-dejavu-core fonts-wqy-microhei time
 )
 
 vste_install_packages() {
