@@ -4,28 +4,15 @@
 // counts them from byte 4, so a file written here starts its first offset at 4 + 8 * N.
 #include "formats/BladeRunnerStrings.h"
 
-#include <charconv>
 #include <vector>
 
 #include "core/ByteReader.h"
 #include "core/ByteWriter.h"
 #include "core/Errors.h"
 #include "core/FileIO.h"
-#include "encoding/CodePage.h"
+#include "formats/NumberedTexts.h"
 
 namespace vste {
-
-std::uint32_t detail::IdentifierOfName(const TText& text, std::uint32_t max) {
-    const std::string& name = text.Name;
-    std::uint64_t value = 0;
-    const char* end = name.data() + name.size();
-    const auto [ptr, ec] = std::from_chars(name.data(), end, value);
-    if (name.empty() || ptr != end || ec != std::errc() || value > max)
-        throw FormatError("The string \"" + name +
-                          "\" cannot be saved: its name must be a number from 0 to " +
-                          std::to_string(max));
-    return static_cast<std::uint32_t>(value);
-}
 
 std::unique_ptr<TBladeRunnerStrings>
 TBladeRunnerStrings::CreateFromFile(const std::string& fileName, Progress& progress) {
@@ -45,50 +32,29 @@ TBladeRunnerStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progre
     std::vector<std::uint32_t> ids(count);
     for (auto& id : ids)
         id = in.u32();
-    std::vector<std::uint32_t> offsets(static_cast<std::size_t>(count) + 1);
+    std::vector<std::uint64_t> offsets(static_cast<std::size_t>(count) + 1);
     for (auto& offset : offsets)
         offset = in.u32();
-
-    // The texts follow the tables at once, so the first offset can be no smaller than the
-    // tables (counted from byte 4) and, the tables being even, not odd. Every text holds at
-    // least its NUL, and all of them must lie within the file.
-    if (offsets[0] < 4 + 8 * static_cast<std::uint64_t>(count) || offsets[0] % 2 != 0)
-        throw ReadError();
-    for (std::uint32_t k = 0; k < count; ++k)
-        if (offsets[k + 1] <= offsets[k])
-            throw ReadError();
+    // Offsets count from byte 4, so the tables end at 4 + 8 * N in their terms; an end offset
+    // beyond the file's size cannot belong to it.
     if (offsets[count] > data.size())
         throw ReadError();
-    in.require(offsets[count] - offsets[0]);
-
-    doc->Body.resize(count);
-    for (std::uint32_t k = 0; k < count; ++k) {
-        TText& text = doc->Body[k];
-        text.Name = std::to_string(ids[k]);
-        text.Values.resize(1);
-        const std::uint32_t size = offsets[k + 1] - offsets[k];
-        text.Values.front().Value = AnsiToWide(in.bytes(size - 1));
-        in.skip(1); // the NUL
-    }
+    doc->Body =
+        detail::ReadNumberedTexts(in, ids, offsets, 4 + 8 * static_cast<std::uint64_t>(count));
     return doc;
 }
 
 std::vector<std::uint8_t> TBladeRunnerStrings::SaveToBuffer(Progress&, bool) const {
     const std::uint32_t count = LabelCount();
-    std::vector<std::uint32_t> ids(count);
-    std::vector<std::string> texts(count);
+    const detail::NumberedTexts numbered = detail::CollectNumberedTexts(Body, 0xFFFFFFFFu);
     std::uint64_t offset = 4 + 8 * static_cast<std::uint64_t>(count);
     std::vector<std::uint32_t> offsets;
     offsets.reserve(static_cast<std::size_t>(count) + 1);
     offsets.push_back(static_cast<std::uint32_t>(offset));
     for (std::uint32_t k = 0; k < count; ++k) {
-        const TText& text = Body[k];
-        ids[k] = detail::IdentifierOfName(text, 0xFFFFFFFFu);
-        if (!text.Values.empty())
-            texts[k] = WideToAnsi(text.Values.front().Value);
-        offset += texts[k].size() + 1;
+        offset += numbered.texts[k].size() + 1;
         if (offset > 0xFFFFFFFFu)
-            throw FormatError("The string \"" + text.Name +
+            throw FormatError("The string \"" + Body[k].Name +
                               "\" cannot be saved: the file would be too big for 32-bit offsets");
         offsets.push_back(static_cast<std::uint32_t>(offset));
     }
@@ -96,14 +62,11 @@ std::vector<std::uint8_t> TBladeRunnerStrings::SaveToBuffer(Progress&, bool) con
     ByteWriter out;
     out.reserve(static_cast<std::size_t>(offset + 4));
     out.u32(count);
-    for (std::uint32_t id : ids)
+    for (std::uint32_t id : numbered.ids)
         out.u32(id);
     for (std::uint32_t o : offsets)
         out.u32(o);
-    for (const std::string& text : texts) {
-        out.bytes(text);
-        out.u8(0);
-    }
+    detail::WriteNulTerminated(out, numbered.texts);
     return out.take();
 }
 

@@ -25,10 +25,4 @@ public:
     std::vector<std::uint8_t> SaveToBuffer(Progress& progress, bool ansiMode) const override;
 };
 
-namespace detail {
-// The identifier a string of the Blade Runner and Malcolm's Revenge files is named by: its name,
-// an unsigned decimal number not above `max`. Throws FormatError naming the string otherwise.
-std::uint32_t IdentifierOfName(const TText& text, std::uint32_t max);
-} // namespace detail
-
 } // namespace vste

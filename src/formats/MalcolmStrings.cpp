@@ -9,8 +9,7 @@
 #include "core/ByteWriter.h"
 #include "core/Errors.h"
 #include "core/FileIO.h"
-#include "encoding/CodePage.h"
-#include "formats/BladeRunnerStrings.h"
+#include "formats/NumberedTexts.h"
 
 namespace vste {
 
@@ -29,34 +28,15 @@ TMalcolmStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&)
         return doc;
 
     in.require(count, 4);
-    std::vector<std::uint16_t> ids(count);
+    std::vector<std::uint32_t> ids(count);
     for (auto& id : ids)
         id = in.u16();
-    std::vector<std::uint16_t> offsets(count);
-    for (auto& offset : offsets)
-        offset = in.u16();
-
-    // The texts follow the tables at once (an even position); each text holds at least its NUL,
-    // so the offsets rise, and the last text starts before the file's end.
-    const std::size_t tables = in.position();
-    if (offsets[0] < tables || offsets[0] % 2 != 0)
-        throw ReadError();
-    for (std::size_t k = 1; k < count; ++k)
-        if (offsets[k] <= offsets[k - 1])
-            throw ReadError();
-    if (offsets[count - 1] >= data.size())
-        throw ReadError();
-
-    doc->Body.resize(count);
-    for (std::size_t k = 0; k < count; ++k) {
-        TText& text = doc->Body[k];
-        text.Name = std::to_string(ids[k]);
-        text.Values.resize(1);
-        const std::size_t end = k + 1 < count ? offsets[k + 1] : data.size();
-        text.Values.front().Value = AnsiToWide(in.bytes(end - offsets[k] - 1));
-        if (k + 1 < count)
-            in.skip(1); // the NUL; the last one, the file's last byte, is not read
-    }
+    // The offsets count from the start of the file; the last text ends at the file's end.
+    std::vector<std::uint64_t> bounds(std::size_t{count} + 1);
+    for (std::size_t k = 0; k < count; ++k)
+        bounds[k] = in.u16();
+    bounds[count] = data.size();
+    doc->Body = detail::ReadNumberedTexts(in, ids, bounds, in.position());
     return doc;
 }
 
@@ -66,37 +46,30 @@ std::vector<std::uint8_t> TMalcolmStrings::SaveToBuffer(Progress&, bool) const {
     if (count > 0xFFFF || 2 + 4 * static_cast<std::uint64_t>(count) > 0xFFFF)
         throw FormatError("The document cannot be saved: " + std::to_string(count) +
                           " strings are too many for 16-bit offsets");
-    std::vector<std::uint16_t> ids(count);
+    const detail::NumberedTexts numbered = detail::CollectNumberedTexts(Body, 0xFFFF);
     std::vector<std::uint16_t> offsets(count);
-    std::vector<std::string> texts(count);
     std::size_t offset = 2 + 4 * static_cast<std::size_t>(count);
     for (std::uint32_t k = 0; k < count; ++k) {
-        const TText& text = Body[k];
-        ids[k] = static_cast<std::uint16_t>(detail::IdentifierOfName(text, 0xFFFF));
-        if (!text.Values.empty())
-            texts[k] = WideToAnsi(text.Values.front().Value);
-        if (texts[k].size() + 1 > 0xFFFF)
-            throw FormatError("The string \"" + text.Name + "\" cannot be saved: its value of " +
-                              std::to_string(texts[k].size()) +
-                              " characters is too long for a 16-bit size");
+        const std::string& name = Body[k].Name;
+        const std::size_t size = numbered.texts[k].size();
+        if (size + 1 > 0xFFFF)
+            throw FormatError("The string \"" + name + "\" cannot be saved: its value of " +
+                              std::to_string(size) + " characters is too long for a 16-bit size");
         if (offset > 0xFFFF)
-            throw FormatError("The string \"" + text.Name +
+            throw FormatError("The string \"" + name +
                               "\" cannot be saved: the file would be too big for 16-bit offsets");
         offsets[k] = static_cast<std::uint16_t>(offset);
-        offset += texts[k].size() + 1;
+        offset += size + 1;
     }
 
     ByteWriter out;
     out.reserve(offset);
     out.u16(static_cast<std::uint16_t>(count));
-    for (std::uint16_t id : ids)
-        out.u16(id);
+    for (std::uint32_t id : numbered.ids)
+        out.u16(static_cast<std::uint16_t>(id));
     for (std::uint16_t o : offsets)
         out.u16(o);
-    for (const std::string& text : texts) {
-        out.bytes(text);
-        out.u8(0);
-    }
+    detail::WriteNulTerminated(out, numbered.texts);
     return out.take();
 }
 
