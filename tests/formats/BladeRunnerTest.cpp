@@ -12,22 +12,7 @@ using namespace vste::test;
 
 namespace {
 
-std::unique_ptr<TBladeRunnerStrings> Read(std::span<const std::uint8_t> data) {
-    NullProgress progress;
-    return TBladeRunnerStrings::CreateFromBuffer(data, progress);
-}
-
-Bytes Write(const TWestwoodStrings& doc) {
-    NullProgress progress;
-    return doc.SaveToBuffer(progress, false);
-}
-
-TText Numbered(std::string name, std::u16string value) {
-    TText t;
-    t.Name = std::move(name);
-    t.Values.push_back(TTextContainer{{}, std::move(value), {}});
-    return t;
-}
+constexpr auto Read = &ReadAs<TBladeRunnerStrings>;
 
 // Two texts AB and C with the identifiers 100 and 7; the header comes with the offsets.
 Bytes TwoTexts(const std::string& offsets) {
@@ -54,9 +39,9 @@ TEST(BladeRunnerTest, ReadsNamesAndTextsFromOffsetDifferences) {
 
 TEST(BladeRunnerTest, WritesOffsetsCountedFromByteFour) {
     auto doc = Read(TwoTexts("18000000 1B000000 1D000000"));
-    const Bytes written = Write(*doc);
+    const Bytes written = Encode(*doc);
     EXPECT_EQ(written, TwoTexts("14000000 17000000 19000000"));
-    EXPECT_EQ(Write(*Read(written)), written);
+    EXPECT_EQ(Encode(*Read(written)), written);
 
     TempDir dir;
     NullProgress progress;
@@ -73,15 +58,15 @@ TEST(BladeRunnerTest, EmptyTextsAndEmptyFiles) {
 
     EXPECT_EQ(Read(Hex("00000000"))->LabelCount(), 0u);
     EXPECT_EQ(Read(Hex("00000000 04000000"))->LabelCount(), 0u);
-    EXPECT_EQ(Write(TBladeRunnerStrings()), Hex("00000000 04000000"));
+    EXPECT_EQ(Encode(TBladeRunnerStrings()), Hex("00000000 04000000"));
 }
 
 TEST(BladeRunnerTest, TextsUseTheActiveCodePage) {
     const int previous = ActiveCodePage();
     SetActiveCodePage(1251);
     TBladeRunnerStrings doc;
-    doc.Body.push_back(Numbered("1", U16("Да")));
-    const Bytes written = Write(doc);
+    doc.Body.push_back(OneValue("1", U16("Да")));
+    const Bytes written = Encode(doc);
     EXPECT_EQ(written, Hex("01000000 01000000 0C000000 0F000000 C4E000"));
     EXPECT_EQ(Read(written)->Body[0].Values[0].Value, U16("Да"));
     SetActiveCodePage(previous);
@@ -90,8 +75,8 @@ TEST(BladeRunnerTest, TextsUseTheActiveCodePage) {
 TEST(BladeRunnerTest, NamesThatAreNoIdentifiersAreRefusedAndNothingIsWritten) {
     for (const char* name : {"", "abc", "12a", "-1", "4294967296"}) {
         TBladeRunnerStrings doc;
-        doc.Body.push_back(Numbered("5", u"ok"));
-        doc.Body.push_back(Numbered(name, u"x"));
+        doc.Body.push_back(OneValue("5", u"ok"));
+        doc.Body.push_back(OneValue(name, u"x"));
         TempDir dir;
         NullProgress progress;
         try {

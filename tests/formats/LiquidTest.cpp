@@ -35,15 +35,7 @@ Bytes MakeLte(const std::vector<Record>& records, std::uint32_t header = 1) {
     return out.take();
 }
 
-std::unique_ptr<TLiquidStrings> Read(const Bytes& data) {
-    NullProgress progress;
-    return TLiquidStrings::CreateFromBuffer(data, progress);
-}
-
-Bytes Write(const TWestwoodStrings& document) {
-    NullProgress progress;
-    return document.SaveToBuffer(progress, true);
-}
+constexpr auto Read = &ReadAs<TLiquidStrings>;
 
 class LiquidTest : public ::testing::Test {
 protected:
@@ -68,7 +60,7 @@ TEST_F(LiquidTest, FileRoundTripsByteForByte) {
     EXPECT_EQ(document->Body[3].Name, "2147483648");
     EXPECT_EQ(document->Body[4].Name, "4294967295");
     EXPECT_EQ(document->Body[4].Tag, Tag4{});
-    EXPECT_EQ(Write(*document), file);
+    EXPECT_EQ(Encode(*document), file);
 }
 
 TEST_F(LiquidTest, HighBytesAreDroppedAndTextEndsAtTheFirstZeroUnit) {
@@ -78,7 +70,7 @@ TEST_F(LiquidTest, HighBytesAreDroppedAndTextEndsAtTheFirstZeroUnit) {
     const auto document = Read(file);
     EXPECT_EQ(document->Body[0].Values.at(0).Value, u"\u0010b");
     EXPECT_EQ(document->Body[1].Values.at(0).Value, u"a");
-    EXPECT_EQ(Write(*document), MakeLte({{1, {0x0010, 'b'}}, {2, {'a'}}}));
+    EXPECT_EQ(Encode(*document), MakeLte({{1, {0x0010, 'b'}}, {2, {'a'}}}));
 }
 
 TEST_F(LiquidTest, NamesThatAreNotUnsignedNumbersAreRefused) {
@@ -87,7 +79,7 @@ TEST_F(LiquidTest, NamesThatAreNotUnsignedNumbersAreRefused) {
         document.Body.push_back({{}, "7", {{{}, u"ok", {}}}});
         document.Body.push_back({{}, name, {{{}, u"x", {}}}});
         try {
-            Write(document);
+            Encode(document);
             ADD_FAILURE() << "accepted '" << name << "'";
         } catch (const FormatError& e) {
             EXPECT_EQ(e.what(), "'" + std::string(name) + "' is not a valid integer value");
@@ -123,7 +115,7 @@ TEST_F(LiquidTest, DocumentOperationsLeaveTheTableAlone) {
 TEST_F(LiquidTest, ZeroRecordsMakeAnEmptyDocument) {
     const Bytes empty = MakeLte({});
     EXPECT_EQ(Read(empty)->LabelCount(), 0u);
-    EXPECT_EQ(Write(TLiquidStrings{}), empty);
+    EXPECT_EQ(Encode(TLiquidStrings{}), empty);
 }
 
 TEST_F(LiquidTest, HostileInputsEndInReadError) {

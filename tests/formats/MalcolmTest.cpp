@@ -11,26 +11,11 @@ using namespace vste::test;
 
 namespace {
 
-std::unique_ptr<TMalcolmStrings> Read(std::span<const std::uint8_t> data) {
-    NullProgress progress;
-    return TMalcolmStrings::CreateFromBuffer(data, progress);
-}
-
-Bytes Write(const TWestwoodStrings& doc) {
-    NullProgress progress;
-    return doc.SaveToBuffer(progress, false);
-}
-
-TText Numbered(std::string name, std::u16string value) {
-    TText t;
-    t.Name = std::move(name);
-    t.Values.push_back(TTextContainer{{}, std::move(value), {}});
-    return t;
-}
+constexpr auto Read = &ReadAs<TMalcolmStrings>;
 
 std::string FormatErrorOf(const TWestwoodStrings& doc) {
     try {
-        Write(doc);
+        Encode(doc);
     } catch (const FormatError& e) {
         return e.what();
     }
@@ -62,15 +47,15 @@ TEST(MalcolmTest, ReadsTextsUpToTheNextOffsetAndTheLastToTheFileEnd) {
 }
 
 TEST(MalcolmTest, SavesItsOwnLayoutByteForByte) {
-    EXPECT_EQ(Write(*Read(kTwoTexts)), kTwoTexts);
-    EXPECT_EQ(Write(TMalcolmStrings()), Hex("0000"));
+    EXPECT_EQ(Encode(*Read(kTwoTexts)), kTwoTexts);
+    EXPECT_EQ(Encode(TMalcolmStrings()), Hex("0000"));
 
     TMalcolmStrings doc;
-    doc.Body.push_back(Numbered("10", u"One"));
-    doc.Body.push_back(Numbered("20", u""));
-    doc.Body.push_back(Numbered("30", u"Three"));
+    doc.Body.push_back(OneValue("10", u"One"));
+    doc.Body.push_back(OneValue("20", u""));
+    doc.Body.push_back(OneValue("30", u"Three"));
     const Bytes expected = Hex("0300 0A00 1400 1E00 0E00 1200 1300 4F6E6500 00 546872656500");
-    EXPECT_EQ(Write(doc), expected);
+    EXPECT_EQ(Encode(doc), expected);
 
     TempDir dir;
     NullProgress progress;
@@ -83,28 +68,28 @@ TEST(MalcolmTest, SavesItsOwnLayoutByteForByte) {
 
 TEST(MalcolmTest, SixteenBitLimitsAreRefusedNamingTheString) {
     TMalcolmStrings longValue;
-    longValue.Body.push_back(Numbered("1", u"a"));
-    longValue.Body.push_back(Numbered("2", std::u16string(0xFFFF, u'x')));
+    longValue.Body.push_back(OneValue("1", u"a"));
+    longValue.Body.push_back(OneValue("2", std::u16string(0xFFFF, u'x')));
     EXPECT_NE(FormatErrorOf(longValue).find("\"2\""), std::string::npos)
         << FormatErrorOf(longValue);
 
     // Each value fits, but the third string would start past offset 65535.
     TMalcolmStrings tooBig;
     for (const char* name : {"1", "2", "3"})
-        tooBig.Body.push_back(Numbered(name, std::u16string(40000, u'x')));
+        tooBig.Body.push_back(OneValue(name, std::u16string(40000, u'x')));
     EXPECT_NE(FormatErrorOf(tooBig).find("\"3\""), std::string::npos) << FormatErrorOf(tooBig);
     // The last string may end past 65535: only where strings begin is stored.
     tooBig.Body.pop_back();
-    EXPECT_EQ(Write(tooBig).size(), 10u + 80002u);
+    EXPECT_EQ(Encode(tooBig).size(), 10u + 80002u);
 
     TMalcolmStrings badName;
-    badName.Body.push_back(Numbered("65536", u"x"));
+    badName.Body.push_back(OneValue("65536", u"x"));
     EXPECT_NE(FormatErrorOf(badName).find("\"65536\""), std::string::npos);
     badName.Body[0].Name = "TEXT_A";
     EXPECT_NE(FormatErrorOf(badName).find("\"TEXT_A\""), std::string::npos);
 
     TMalcolmStrings tooMany;
-    tooMany.Body.resize(20000, Numbered("1", u""));
+    tooMany.Body.resize(20000, OneValue("1", u""));
     EXPECT_NE(FormatErrorOf(tooMany), "no error");
 
     // A refused save leaves no file behind.

@@ -35,15 +35,7 @@ Bytes MakeStringFile(const std::vector<std::string>& strings, bool extraEndEntry
     return out.take();
 }
 
-std::unique_ptr<TWestwoodStrings> Read(const Bytes& data) {
-    NullProgress progress;
-    return TWestwoodStrings::CreateFromBuffer(data, progress);
-}
-
-Bytes Write(const TWestwoodStrings& document) {
-    NullProgress progress;
-    return document.SaveToBuffer(progress, false);
-}
+constexpr auto Read = &ReadAs<TWestwoodStrings>;
 
 std::vector<std::u16string> Values(const TWestwoodStrings& document) {
     std::vector<std::u16string> values;
@@ -106,12 +98,12 @@ TEST_F(WestwoodTest, GameFormIsExpandedAndItsLastStringRunsToTheEnd) {
 
     // Saved in the editor form: one more table word, plain text, one final empty entry; read
     // back without expansion (0xE9 would otherwise expand to "ui").
-    const Bytes saved = Write(*document);
+    const Bytes saved = Encode(*document);
     EXPECT_EQ(saved, MakeStringFile({"the", "s x\xE9", "\nend"}, true));
     EXPECT_EQ(saved[0], 8);
     const auto reread = Read(saved);
     EXPECT_EQ(Values(*reread), Values(*document));
-    EXPECT_EQ(Write(*reread), saved);
+    EXPECT_EQ(Encode(*reread), saved);
 }
 
 TEST_F(WestwoodTest, GameFormEndingInAnEmptyStringReadsAsEditorForm) {
@@ -143,32 +135,32 @@ TEST_F(WestwoodTest, PairBytesOutsideTheCodePageStillExpand) {
 TEST_F(WestwoodTest, EmptyDocumentRoundTrips) {
     const Bytes empty = Hex("02 00 00");
     EXPECT_EQ(Read(empty)->LabelCount(), 0u);
-    EXPECT_EQ(Write(TWestwoodStrings{}), empty);
+    EXPECT_EQ(Encode(TWestwoodStrings{}), empty);
 }
 
 TEST_F(WestwoodTest, WriterKeepsOffsetsInCodeUnitsAndStoresOnlyTheFirstValue) {
     TWestwoodStrings document = Document({u"\u00E9t\u00E9", u"", u"a\nb"});
     document.Body[0].Values.push_back({{}, u"ignored", {}});
     document.Body[1].Name = "renamed";
-    const Bytes saved = Write(document);
+    const Bytes saved = Encode(document);
     EXPECT_EQ(saved, MakeStringFile({"\xE9t\xE9", "", "a\nb"}, true));
     const auto reread = Read(saved);
     EXPECT_EQ(reread->Body[1].Name, "String 2");
     EXPECT_EQ(Values(*reread), (std::vector<std::u16string>{u"\u00E9t\u00E9", u"", u"a\nb"}));
 
     // A NUL inside a value ends its text; the rest of its place is zero-filled.
-    const Bytes withNul = Write(Document({std::u16string(u"ab\0cd", 5)}));
+    const Bytes withNul = Encode(Document({std::u16string(u"ab\0cd", 5)}));
     EXPECT_EQ(withNul, Hex("04 00 0A 00 61 62 00 00 00 00 00"));
 }
 
 TEST_F(WestwoodTest, DocumentBeyondSixteenBitOffsetsIsRefused) {
     // One string: 4 table bytes + text + NUL + final NUL.
     const std::size_t fits = kWestwoodMaxFileSize - 6;
-    EXPECT_EQ(Write(Document({std::u16string(fits, u'a')})).size(), kWestwoodMaxFileSize);
+    EXPECT_EQ(Encode(Document({std::u16string(fits, u'a')})).size(), kWestwoodMaxFileSize);
 
     TWestwoodStrings tooBig = Document({u"short", std::u16string(fits, u'a')});
     try {
-        Write(tooBig);
+        Encode(tooBig);
         FAIL() << "expected FormatError";
     } catch (const FormatError& e) {
         EXPECT_NE(std::string(e.what()).find("'String 2'"), std::string::npos) << e.what();
@@ -188,7 +180,7 @@ TEST_F(WestwoodTest, SaveToFileStoresTheEditorForm) {
     const TWestwoodStrings document = Document({u"eins", u"zwei"});
     NullProgress progress;
     TWestwoodStrings(document).SaveToFile(path, progress, true);
-    EXPECT_EQ(ReadBytes(path), Write(document));
+    EXPECT_EQ(ReadBytes(path), Encode(document));
     EXPECT_EQ(Values(*TWestwoodStrings::CreateFromFile(path, progress)), Values(document));
     EXPECT_THROW(TWestwoodStrings::CreateFromFile(dir.file("missing.eng"), progress), FileError);
 }
