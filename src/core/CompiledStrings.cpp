@@ -4,7 +4,6 @@
 #include "core/CompiledStrings.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "core/ByteReader.h"
 #include "core/Errors.h"
@@ -20,14 +19,6 @@ constexpr std::size_t kHeaderSize = 24;
 constexpr std::uint64_t kMinLabelRecord = 12;
 // Tag and value length: the least a value record can occupy.
 constexpr std::uint64_t kMinValueRecord = 8;
-
-int progressIndex(std::size_t i) {
-    return i > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(i);
-}
-
-void setProgressMax(Progress& progress, std::size_t count) {
-    progress.SetMax(count == 0 ? -1 : progressIndex(count - 1));
-}
 
 inline std::uint8_t* put32(std::uint8_t* p, std::uint32_t v) {
     p[0] = static_cast<std::uint8_t>(v);
@@ -134,7 +125,7 @@ TCompiledStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&
 
     in.require(labelCount, kMinLabelRecord);
     doc->Body.resize(labelCount);
-    setProgressMax(progress, labelCount);
+    SetProgressMax(progress, labelCount);
 
     // AND of every stored unit: its high byte stays 0xFF only if every unit is 0xFF00 or more,
     // that is, every character lies below U+0100.
@@ -169,7 +160,7 @@ TCompiledStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&
                     value.ExtraValue = in.bytes(in.u32());
             }
         }
-        progress.SetPosition(progressIndex(i));
+        progress.SetPosition(ProgressIndex(i));
     }
     singleByte = (allUnits & 0xFF00) == 0xFF00;
     if (singleByte)
@@ -214,7 +205,7 @@ std::vector<std::uint8_t> TCompiledStrings::SaveToBuffer(Progress& progress, boo
     p = put32(p, static_cast<std::uint32_t>(StringCount));
     p = putTag(p, Reserved);
     p = put32(p, static_cast<std::uint32_t>(Language));
-    setProgressMax(progress, Body.size());
+    SetProgressMax(progress, Body.size());
     for (std::size_t i = 0; i < Body.size(); ++i) {
         const TText& label = Body[i];
         p = putTag(p, label.Tag);
@@ -230,7 +221,7 @@ std::vector<std::uint8_t> TCompiledStrings::SaveToBuffer(Progress& progress, boo
                 p = putBytes(p, v.ExtraValue);
             }
         }
-        progress.SetPosition(progressIndex(i));
+        progress.SetPosition(ProgressIndex(i));
     }
     return out;
 }

@@ -9,7 +9,7 @@
 #include <unordered_map>
 
 #include "core/CompiledStrings.h"
-#include "core/CsfText.h"
+#include "encoding/CodePage.h"
 
 namespace vste {
 namespace {
@@ -54,7 +54,7 @@ TCat TCompiledStrings::GetCategories() const {
             } else {
                 auto it = byPrefix.find(prefix);
                 if (it == byPrefix.end())
-                    it = byPrefix.emplace(prefix, categoryNamed(csf::UpperCaseName(prefix))).first;
+                    it = byPrefix.emplace(prefix, categoryNamed(AnsiUpperCase(prefix))).first;
                 category = it->second;
                 lastPrefix = prefix;
                 lastCategory = category;

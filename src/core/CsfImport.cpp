@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Import of the values of another table, label by label, matched by upper-cased name.
 #include <algorithm>
-#include <climits>
 #include <functional>
 #include <string_view>
 
 #include "core/CompiledStrings.h"
-#include "core/CsfText.h"
+#include "encoding/CodePage.h"
 
 namespace vste {
 namespace {
@@ -21,7 +20,7 @@ public:
         m_offsets.reserve(source.size() + 1);
         m_offsets.push_back(0);
         for (const TText& label : source) {
-            csf::AppendUpperCaseName(label.Name, m_names);
+            AppendAnsiUpperCase(label.Name, m_names);
             m_offsets.push_back(m_names.size());
         }
         std::size_t capacity = 16;
@@ -97,19 +96,18 @@ void TCompiledStrings::ImportStrings(TWestwoodStrings& source, Progress& progres
     // The first source label in file order wins, and each gives its values once; a second current
     // label of the same name takes the next one, or keeps its own values when none is left.
     SourceIndex index(source.Body);
-    progress.SetMax(
-        Body.empty() ? -1 : static_cast<int>(std::min<std::size_t>(Body.size() - 1, INT_MAX)));
+    SetProgressMax(progress, Body.size());
     std::string upper;
     for (std::size_t i = 0; i < Body.size(); ++i) {
         upper.clear();
-        csf::AppendUpperCaseName(Body[i].Name, upper);
+        AppendAnsiUpperCase(Body[i].Name, upper);
         const std::uint32_t j = index.take(upper);
         if (j != kNone) {
             // The whole array moves, so the label's value count is the source label's.
             Body[i].Values = std::move(source.Body[j].Values);
             source.Body[j].Values.clear();
         }
-        progress.SetPosition(static_cast<int>(std::min<std::size_t>(i, INT_MAX)));
+        progress.SetPosition(ProgressIndex(i));
     }
 }
 

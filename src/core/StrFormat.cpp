@@ -2,7 +2,6 @@
 // STR, the text form of a compiled string table: a label line, a quoted value line and END for
 // every string, in single-byte text of the active code page.
 #include <algorithm>
-#include <climits>
 #include <cstring>
 
 #include "core/CompiledStrings.h"
@@ -12,10 +11,6 @@
 namespace vste {
 
 namespace {
-
-int ClampToInt(std::size_t v) {
-    return v > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(v);
-}
 
 // What the reader needs to know of a line's label characters without collecting them all:
 // how many there are (counting stops at four) and the first three of them.
@@ -95,7 +90,7 @@ TCompiledStrings::CreateFromSTRBuffer(std::span<const std::uint8_t> data, Progre
     const char* const base = reinterpret_cast<const char*>(data.data());
     const std::size_t size = data.size();
     const PlainCodec codec;
-    progress.SetMax(ClampToInt(size));
+    progress.SetMax(ProgressIndex(size));
 
     bool insideLabel = false;
     std::size_t pos = 0;
@@ -120,7 +115,7 @@ TCompiledStrings::CreateFromSTRBuffer(std::span<const std::uint8_t> data, Progre
             // A second value line of the same label replaces the first.
             DecodeValue(doc->Body.back().Values[0].Value, line, codec);
         }
-        progress.SetPosition(ClampToInt(pos));
+        progress.SetPosition(ProgressIndex(pos));
     }
 
     doc->Body.shrink_to_fit();
@@ -157,7 +152,7 @@ std::vector<std::uint8_t> TCompiledStrings::SaveToSTRBuffer(Progress& progress) 
         p += s.size();
     };
 
-    progress.SetMax(static_cast<int>(LabelCount()) - 1);
+    SetProgressMax(progress, Body.size());
     for (std::size_t i = 0; i < Body.size(); ++i) {
         const TText& text = Body[i];
         put(text.Name);
@@ -174,7 +169,7 @@ std::vector<std::uint8_t> TCompiledStrings::SaveToSTRBuffer(Progress& progress) 
             value.remove_prefix(lf + 1);
         }
         put(kQuoteLineEnd);
-        progress.SetPosition(static_cast<int>(i));
+        progress.SetPosition(ProgressIndex(i));
     }
     std::size_t used = static_cast<std::size_t>(p - out.data());
     // The file ends with END and a single line end.

@@ -12,13 +12,6 @@ namespace {
 
 using detail::kLabelTable;
 
-bool IsHighSurrogate(char16_t u) {
-    return u >= 0xD800 && u <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t u) {
-    return u >= 0xDC00 && u <= 0xDFFF;
-}
-
 // The byte a converter result stands for; '?' when the code page gave no single byte.
 std::uint8_t SingleByteOf(const std::string& converted) {
     return converted.size() == 1 ? static_cast<std::uint8_t>(converted[0]) : std::uint8_t{'?'};
@@ -100,8 +93,8 @@ PlainCodec::PlainCodec(int codePage)
     }
     for (int b = 0x80; b < 0x100; ++b) {
         const std::u16string wide = AnsiToWide(std::string(1, static_cast<char>(b)), m_codePage);
-        // A byte the code page leaves undefined keeps its own value, as the Windows converters
-        // map such bytes.
+        // A byte the code page leaves undefined gets the private-use character that AnsiToWide
+        // gives it, so that it converts back to the same byte.
         m_toWide[static_cast<std::size_t>(b)] =
             wide.size() == 1 ? wide[0] : static_cast<char16_t>(b);
     }

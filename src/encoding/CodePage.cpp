@@ -79,20 +79,20 @@ std::size_t CodePageIndex(int codePage) {
     throw std::invalid_argument("unsupported code page " + std::to_string(codePage));
 }
 
-const icu::Normalizer2& Nfc() {
+const icu::Normalizer2& Normalizer(const icu::Normalizer2* (*instance)(UErrorCode&)) {
     UErrorCode status = U_ZERO_ERROR;
-    const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
-    if (U_FAILURE(status) || nfc == nullptr)
+    const icu::Normalizer2* normalizer = instance(status);
+    if (U_FAILURE(status) || normalizer == nullptr)
         throw std::runtime_error("the Unicode normalisation data is not available");
-    return *nfc;
+    return *normalizer;
+}
+
+const icu::Normalizer2& Nfc() {
+    return Normalizer(&icu::Normalizer2::getNFCInstance);
 }
 
 const icu::Normalizer2& Nfd() {
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
-    if (U_FAILURE(status) || nfd == nullptr)
-        throw std::runtime_error("the Unicode normalisation data is not available");
-    return *nfd;
+    return Normalizer(&icu::Normalizer2::getNFDInstance);
 }
 
 // Characters that NFC leaves alone whatever surrounds them: quick check "yes" and combining
@@ -224,13 +224,6 @@ std::u16string_view UpToNul(std::u16string_view text) {
 std::string_view UpToNul(std::string_view text) {
     const auto nul = text.find('\0');
     return nul == std::string_view::npos ? text : text.substr(0, nul);
-}
-
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
 }
 
 // Text that is not NFC already, or holds surrogates: normalise, then map; a combining mark the
@@ -365,11 +358,18 @@ std::u16string AnsiToWide(std::string_view text, int codePage) {
 }
 
 std::string AnsiUpperCase(std::string_view text, int codePage) {
-    const CodePageTables& t = Tables(codePage);
-    std::string result(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        result[i] = static_cast<char>(t.upper[static_cast<unsigned char>(text[i])]);
+    std::string result;
+    AppendAnsiUpperCase(text, result, codePage);
     return result;
+}
+
+void AppendAnsiUpperCase(std::string_view text, std::string& out, int codePage) {
+    const CodePageTables& t = Tables(codePage);
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    char* dest = out.data() + start;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        dest[i] = static_cast<char>(t.upper[static_cast<unsigned char>(text[i])]);
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {

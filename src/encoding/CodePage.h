@@ -34,6 +34,16 @@ std::u16string AnsiToWide(std::string_view text, int codePage = 0);
 // Upper-cases single-byte text by the letters of the code page; a byte whose upper-case letter
 // the code page lacks is kept. The length never changes; NUL bytes stay in place.
 std::string AnsiUpperCase(std::string_view text, int codePage = 0);
+// The same, appended to `out`: no allocation once `out` has grown, for callers that upper-case
+// a million names in a row.
+void AppendAnsiUpperCase(std::string_view text, std::string& out, int codePage = 0);
+
+inline bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // UTF-8 <-> UTF-16 helpers for the command line and tests. An unpaired surrogate (and, from UTF-8,
 // a malformed sequence) becomes U+FFFD. Neither stops at NUL.
