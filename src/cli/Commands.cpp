@@ -10,6 +10,7 @@
 #include "core/FileIO.h"
 #include "core/Model.h"
 #include "core/Progress.h"
+#include "core/StringUtils.h"
 #include "encoding/CodePage.h"
 #include "formats/Registry.h"
 
@@ -63,9 +64,11 @@ std::string HexBytes(const Tag4& bytes) {
     return s;
 }
 
-// Single-byte text (names, extra values) as the active code page shows it.
+// Single-byte text (names, extra values) as the active code page shows it, every byte of it:
+// a NUL inside a name or an extra value is part of what the file holds, so the text is not cut
+// there as AnsiToWide would.
 std::string Shown(const std::string& singleByte) {
-    return Utf16ToUtf8(AnsiToWide(singleByte));
+    return Utf16ToUtf8(PlainAnsiToWide(singleByte));
 }
 
 bool IsCompiled(DocumentFormat f) {

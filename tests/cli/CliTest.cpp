@@ -155,6 +155,15 @@ TEST_F(CliTest, DumpPrintsHeaderAndLabelsWithKeysInOrder) {
     EXPECT_EQ(western["labels"][1]["name"], "TXT:À");
 }
 
+TEST_F(CliTest, DumpShowsNamesAndExtraValuesWholeThroughANul) {
+    const std::string csf = WriteCsf(
+        "nul.csf", {Label(std::string("GUI:A\0B", 7), {Value(u"v", std::string("snd\0.wav", 8))})});
+    const Json dump = RunJson({"dump", csf, "--codepage", "1252"});
+    EXPECT_EQ(dump["labels"][0]["name"].get<std::string>(), std::string("GUI:A\0B", 7));
+    EXPECT_EQ(dump["labels"][0]["values"][0]["extra"].get<std::string>(),
+              std::string("snd\0.wav", 8));
+}
+
 TEST_F(CliTest, DumpOfAnEmptyTableAndOfAnStrFile) {
     const Json empty = RunJson({"dump", WriteCsf("empty.csf", {})});
     EXPECT_EQ(empty["label_count"], 0);
