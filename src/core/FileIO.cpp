@@ -47,7 +47,12 @@ std::vector<std::uint8_t> LoadFile(const std::string& fileName) {
     std::error_code ec;
     if (std::filesystem::is_directory(std::filesystem::u8path(fileName), ec))
         throwOpen(fileName, EISDIR);
+#ifdef _WIN32
+    // The name is UTF-8; the narrow fopen would take it in the ANSI code page.
+    std::FILE* f = _wfopen(std::filesystem::u8path(fileName).c_str(), L"rb");
+#else
     std::FILE* f = std::fopen(fileName.c_str(), "rb");
+#endif
     if (!f)
         throwOpen(fileName, errno);
     std::vector<std::uint8_t> data;
