@@ -2,6 +2,7 @@
 // The Edit menu's encoding, file version and file language commands, autodetection, and the
 // Options menu's code page.
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QListWidget>
 #include <QMenu>
@@ -93,6 +94,12 @@ constexpr CodePageCaption kCodePageCaptions[] = {
 } // namespace
 
 void TMainForm::createCodePageMenu() {
+    // A click on the interface language that is already active must leave its mark (and
+    // everything else) as it is, so the two items form an exclusive pair.
+    auto* interfaceLanguages = new QActionGroup(this);
+    interfaceLanguages->addAction(RussianUI);
+    interfaceLanguages->addAction(EnglishUI);
+
     CodePageMenu = addSubMenu(Options1, "CodePageMenu");
     for (std::size_t i = 0; i < CodePages.size(); ++i) {
         const int codePage = kCodePageCaptions[i].codePage;
