@@ -152,18 +152,23 @@ void StoreFileAtomically(const std::string& fileName, std::span<const std::uint8
     std::FILE* f = _wfopen(tmp.c_str(), L"wb");
     if (!f)
         throwCreate(fileName, errno);
+    std::error_code ec;
     if (std::fwrite(data.data(), 1, data.size(), f) != data.size() || std::fflush(f) != 0) {
         int err = errno;
         std::fclose(f);
-        fs::remove(tmp);
+        fs::remove(tmp, ec);
         throwCreate(fileName, err);
     }
-    std::fclose(f);
-    std::error_code ec;
+    if (std::fclose(f) != 0) {
+        int err = errno;
+        fs::remove(tmp, ec);
+        throwCreate(fileName, err);
+    }
     fs::rename(tmp, target, ec);
     if (ec) {
-        fs::remove(tmp);
-        throwCreate(fileName, ec.value());
+        const int err = ec.value();
+        fs::remove(tmp, ec);
+        throwCreate(fileName, err);
     }
 }
 #endif
