@@ -69,8 +69,8 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
 
     AboutImage = picture(this, "AboutImage", 0, 0, QStringLiteral(":/icons/vste-banner.png"));
     VersionLabel = label(this, "VersionLabel", 120, 96, QString());
-    CopyrightLabel = label(this, "CopyrightLabel", 120, 112,
-                           QStringLiteral("\u00a9 Velmoran Studio, MIT License"));
+    CopyrightLabel =
+        label(this, "CopyrightLabel", 120, 112, QStringLiteral("\u00a9 Velmoran Studio"));
     SupportListLabel = label(this, "SupportListLabel", 40, 200, QStringLiteral("Supported Games:"));
     IconImage = picture(this, "IconImage", 8, 90, QStringLiteral(":/icons/vste-100.png"));
     CreditsLabel = label(this, "CreditsLabel", 120, 128, QStringLiteral("By Velmoran Studio"));
@@ -87,10 +87,13 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     GamesList->setObjectName(QStringLiteral("GamesList"));
     GamesList->setGeometry(40, 216, 337, 417);
     GamesList->setPlainText(SupportedGames().join(QLatin1Char('\n')));
+    // Read-only but not disabled: with the fonts of today the list is taller than its box, and
+    // a disabled box could not be scrolled to its last games.
     GamesList->setReadOnly(true);
-    GamesList->setEnabled(false);
+    GamesList->setFocusPolicy(Qt::NoFocus);
+    GamesList->setTextInteractionFlags(Qt::NoTextInteraction);
     GamesList->setFrameShape(QFrame::NoFrame);
-    GamesList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    GamesList->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     GamesList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette face = GamesList->palette();
     for (const QPalette::ColorGroup group :
