@@ -55,25 +55,32 @@ std::vector<std::uint8_t> LoadFile(const std::string& fileName) {
 #endif
     if (!f)
         throwOpen(fileName, errno);
+    // Read straight into the buffer, sized from the file's length; a file that grows while it
+    // is read is still read whole.
     std::vector<std::uint8_t> data;
     if (std::fseek(f, 0, SEEK_END) == 0) {
-        long size = std::ftell(f);
+        const long size = std::ftell(f);
         if (size > 0)
-            data.reserve(static_cast<std::size_t>(size));
+            data.resize(static_cast<std::size_t>(size));
         std::fseek(f, 0, SEEK_SET);
     }
-    std::uint8_t chunk[1 << 16];
-    for (;;) {
-        std::size_t n = std::fread(chunk, 1, sizeof chunk, f);
-        data.insert(data.end(), chunk, chunk + n);
-        if (n < sizeof chunk) {
-            if (std::ferror(f)) {
-                int err = errno;
-                std::fclose(f);
-                throwOpen(fileName, err ? err : EIO);
-            }
+    std::size_t filled = 0;
+    while (filled < data.size()) {
+        const std::size_t n = std::fread(data.data() + filled, 1, data.size() - filled, f);
+        if (n == 0)
             break;
-        }
+        filled += n;
+    }
+    data.resize(filled);
+    if (!std::ferror(f)) {
+        std::uint8_t chunk[1 << 16];
+        while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, f))
+            data.insert(data.end(), chunk, chunk + n);
+    }
+    if (std::ferror(f)) {
+        const int err = errno;
+        std::fclose(f);
+        throwOpen(fileName, err ? err : EIO);
     }
     std::fclose(f);
     return data;
