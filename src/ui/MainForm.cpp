@@ -27,6 +27,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <limits>
+
 #include "ui/Dialogs.h"
 #include "ui/FileVersion.h"
 #include "ui/ProgressBarAdapter.h"
@@ -145,6 +147,9 @@ void TMainForm::createWidgets() {
     StringNameLabel->setObjectName(QStringLiteral("StringNameLabel"));
     StringNameEdit = new QLineEdit(StringBox);
     StringNameEdit->setObjectName(QStringLiteral("StringNameEdit"));
+    // An edit box cuts its text at 32767 characters by default; names and extra values of any
+    // length must come back whole.
+    StringNameEdit->setMaxLength(std::numeric_limits<int>::max());
     StringNameLabel->setBuddy(StringNameEdit);
     editorLayout->addWidget(StringNameLabel, 0, 0);
     editorLayout->addWidget(StringNameEdit, 0, 1, 1, 5);
@@ -168,6 +173,7 @@ void TMainForm::createWidgets() {
     RemoveValueButton->setEnabled(false);
     SubStringEdit = new QLineEdit(StringBox);
     SubStringEdit->setObjectName(QStringLiteral("SubStringEdit"));
+    SubStringEdit->setMaxLength(std::numeric_limits<int>::max());
     editorLayout->addWidget(ValuesNumberLabel, 1, 0);
     editorLayout->addWidget(ValuesSpinEdit, 1, 1);
     editorLayout->addWidget(AddValueButton, 1, 2);
