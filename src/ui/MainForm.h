@@ -8,8 +8,8 @@
 #include <QTranslator>
 
 #include <array>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -174,6 +174,9 @@ private:
     int currentValueIndex() const;
     void clearEditor();
     void showValue(const TText& text, int valueIndex);
+    // Shows `value` in the memo and remembers it, so that a memo the user left untouched gives
+    // back exactly that value.
+    void setMemoValue(const std::u16string& value);
     std::u16string memoValue() const;
     int memoLineCount() const;
     std::string nameBoxText() const;
@@ -204,6 +207,8 @@ private:
                               QStringLiteral("All files|*.*")};
     QString m_importFileName;
     QString m_categoryCaption;
+    std::u16string m_memoValue;
+    QString m_memoShownText;
     QStringList m_startupParameters;
     bool m_shownOnce = false;
 

@@ -127,7 +127,7 @@ void TMainForm::clearEditor() {
     RemoveValueButton->setEnabled(false);
     updateValuesNumberLabel();
     StringNameEdit->clear();
-    EditorMemo->clear();
+    setMemoValue({});
     SubStringEdit->clear();
 }
 
@@ -161,20 +161,30 @@ void TMainForm::ValuesSpinEditChange() {
 void TMainForm::showValue(const TText& text, int valueIndex) {
     StringNameEdit->setText(AnsiToQString(text.Name));
     if (valueIndex < 0 || static_cast<std::size_t>(valueIndex) >= text.Values.size()) {
-        EditorMemo->clear();
+        setMemoValue({});
         SubStringEdit->clear();
         return;
     }
     const TTextContainer& value = text.Values[static_cast<std::size_t>(valueIndex)];
-    QString shown = U16ToQString(value.Value);
-    shown.replace(QLatin1Char('\r'), kShownCarriageReturn);
-    EditorMemo->setPlainText(shown);
+    setMemoValue(value.Value);
     SubStringEdit->setText(AnsiToQString(value.ExtraValue));
 }
 
-// The memo's lines without an empty last line, joined with LF.
+void TMainForm::setMemoValue(const std::u16string& value) {
+    QString shown = U16ToQString(value);
+    shown.replace(QLatin1Char('\r'), kShownCarriageReturn);
+    EditorMemo->setPlainText(shown);
+    m_memoValue = value;
+    m_memoShownText = EditorMemo->document()->toRawText();
+}
+
+// The memo's lines without an empty last line, joined with LF. An untouched memo gives the value
+// it was filled with, whatever characters the text widget would have changed (paragraph
+// separators, the shown carriage return sign, a trailing line feed).
 std::u16string TMainForm::memoValue() const {
     QString text = EditorMemo->document()->toRawText();
+    if (text == m_memoShownText)
+        return m_memoValue;
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(kShownCarriageReturn, QLatin1Char('\r'));
     if (text.endsWith(QLatin1Char('\n')))

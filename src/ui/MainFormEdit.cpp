@@ -133,7 +133,7 @@ void TMainForm::AddValueButtonClick() {
     TTextContainer value;
     value.Tag = kValueTagV3;
     text->Values.push_back(std::move(value));
-    EditorMemo->clear();
+    setMemoValue({});
     ValuesSpinEdit->setValue(n);
     updateValuesNumberLabel();
     ValuesSpinEdit->setEnabled(true);
