@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Save and Save as.
+#include <QDir>
+
 #include <exception>
 
 #include "formats/Registry.h"
@@ -41,7 +43,11 @@ bool TMainForm::saveDocumentTo(const QString& fileName, bool asStr) {
             CurrentDocument->SaveToFile(fileName.toStdString(), *m_progress, CyrillicAnsiMode != 0);
     } catch (const std::exception& error) {
         m_progress->reset();
-        showError(QString::fromUtf8(error.what()));
+        // Every failure names the file it concerns; file errors do so already.
+        QString message = QString::fromUtf8(error.what());
+        if (!message.contains(fileName))
+            message = QDir::toNativeSeparators(fileName) + QStringLiteral("\n\n") + message;
+        showError(message);
         return false;
     }
     return true;

@@ -76,7 +76,7 @@ private:
         find<QLineEdit>("QuickNameSearchEdit")->clear();
         find<QLineEdit>("QuickNameSearchEdit")->setText(QString::fromLatin1(name));
     }
-    const TText* body(const char* name) {
+    const TText* body(const std::string& name) {
         for (const TText& text : m_form->CurrentDocument->Body)
             if (text.Name == name)
                 return &text;
@@ -87,6 +87,8 @@ private slots:
     void initTestCase() {
         SetActiveCodePage(1252);
         QVERIFY(m_dir.isValid());
+        // Closing a window writes options.dat: keep it in the test's own folder.
+        Settings::setOptionsFolders(m_dir.path(), m_dir.path());
     }
 
     void startStateHasNoDocument() {
@@ -533,6 +535,91 @@ private slots:
         find<QLineEdit>("StringNameEdit")->setText(QStringLiteral("UNI:Имя"));
         form.SaveButtonClick();
         QVERIFY(body("UNI:???"));
+    }
+
+    void applyKeepsLongAndNulNamesAndExtraValues() {
+        const std::string longName = "LONG:" + std::string(40000, 'n');
+        const std::string nulName("NUL:A\0B", 8);
+        const std::string longExtra(40000, 'e');
+        TMainForm& form =
+            openTable({{longName, {u"x"}, longExtra}, {nulName, {u"y"}, std::string("p\0q", 3)}});
+        auto* memo = find<QPlainTextEdit>("EditorMemo");
+        for (const std::string& name : {longName, nulName}) {
+            selectCategory(name == longName ? "LONG" : "NUL");
+            memo->setPlainText(QStringLiteral("changed"));
+            form.SaveButtonClick();
+            const TText* text = body(name);
+            QVERIFY(text);
+            QCOMPARE(text->Name, name);
+            QCOMPARE(text->Values[0].Value, u"changed");
+        }
+        QCOMPARE(body(longName)->Values[0].ExtraValue, longExtra);
+        QCOMPARE(find<QListWidget>("CatsListBox")->count(), 2);
+        QCOMPARE(form.CurrentDocument->Body[1].Name, nulName);
+        QCOMPARE(form.CurrentDocument->Body[1].Values[0].ExtraValue, std::string("p\0q", 3));
+    }
+
+    void untouchedMemoKeepsValueExactly() {
+        const std::u16string value = u"A\r\nB\u2029C\u240D\n";
+        TMainForm& form = openTable({{"A:A", {value, u"two"}, ""}});
+        auto* memo = find<QPlainTextEdit>("EditorMemo");
+        find<QLineEdit>("SubStringEdit")->setText(QStringLiteral("extra"));
+        form.SaveButtonClick();
+        QCOMPARE(body("A:A")->Values[0].Value, value);
+        QCOMPARE(body("A:A")->Values[0].ExtraValue, "extra");
+        // Shown again and edited, every memo line break is one line feed.
+        find<QSpinBox>("ValuesSpinEdit")->setValue(2);
+        find<QSpinBox>("ValuesSpinEdit")->setValue(1);
+        memo->setPlainText(QStringLiteral("X\nY\n"));
+        form.SaveButtonClick();
+        QCOMPARE(body("A:A")->Values[0].Value, u"X\nY");
+        // A value shown after another string's value never takes that string's text.
+        form.AddValueButtonClick();
+        form.SaveButtonClick();
+        QCOMPARE(body("A:A")->Values[2].Value, u"");
+    }
+
+    void typedValueNumberStaysInRange() {
+        TMainForm& form = openTable();
+        selectName("Multi");
+        auto* spin = find<QSpinBox>("ValuesSpinEdit");
+        for (const char* typed : {"9", "0", "-1", "x"}) {
+            spin->selectAll();
+            QTest::keyClicks(spin, QString::fromLatin1(typed));
+            QTest::keyClick(spin, Qt::Key_Return);
+            QVERIFY2(spin->value() >= 1 && spin->value() <= 3, typed);
+            find<QPlainTextEdit>("EditorMemo")->setPlainText(QString::fromLatin1(typed));
+            form.SaveButtonClick();
+        }
+        QCOMPARE(body("GUI:Multi")->ValueCount(), 3u);
+        // A maximum out of step with the string still addresses an existing value.
+        spin->setMaximum(7);
+        spin->setValue(7);
+        form.SaveButtonClick();
+        QCOMPARE(body("GUI:Multi")->ValueCount(), 3u);
+    }
+
+    void failedSaveKeepsPreviousFileAndNamesIt() {
+        TMainForm& form = openTable();
+        WriteFormat(path("d.uib"), 4, {{"A", {u"a"}, ""}, {"B", {u"b"}, ""}});
+        const QByteArray before = ReadBytes(path("d.uib"));
+        form.openFile(path("d.uib"), 4);
+        QCOMPARE(form.ChangesSaved, 1);
+        find<QPlainTextEdit>("EditorMemo")->setPlainText(QString(70000, QLatin1Char('v')));
+        form.SaveButtonClick();
+        form.Save1Click();
+        QCOMPARE(m_log.errors.size(), 1);
+        QVERIFY2(m_log.errors.at(0).contains(path("d.uib")), qPrintable(m_log.errors.at(0)));
+        QVERIFY(m_log.errors.at(0).contains(QStringLiteral("too long")));
+        QCOMPARE(form.ChangesSaved, 0);
+        QCOMPARE(ReadBytes(path("d.uib")), before);
+        QCOMPARE(form.statusText(), QStringLiteral("File was opened successfully"));
+        // The close prompt's Yes then fails too: the window stays open with the changes.
+        m_log.answers.push_back(true);
+        QVERIFY(!form.close());
+        QCOMPARE(ReadBytes(path("d.uib")), before);
+        m_log.answers.push_back(false);
+        QVERIFY(form.close());
     }
 };
 
