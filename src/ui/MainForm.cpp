@@ -129,7 +129,9 @@ void TMainForm::createWidgets() {
     QuickNameSearchEdit->setClearButtonEnabled(true);
     QuickStringSearchEdit = new QLineEdit(StringsGroupBox);
     QuickStringSearchEdit->setObjectName(QStringLiteral("QuickStringSearchEdit"));
-    QuickStringSearchEdit->setMinimumWidth(193);
+    // 193 wide in a roomy window; narrower at the smallest window size, so that it stays inside
+    // its group box.
+    QuickStringSearchEdit->setMinimumWidth(120);
     QuickStringSearchEdit->setClearButtonEnabled(true);
     stringsLayout->addWidget(QuickSearchLabel, 1, 0);
     stringsLayout->addWidget(QuickNameSearchEdit, 1, 1);
@@ -179,8 +181,9 @@ void TMainForm::createWidgets() {
     editorLayout->addWidget(AddValueButton, 1, 2);
     editorLayout->addWidget(RemoveValueButton, 1, 3);
     editorLayout->addWidget(SubStringEdit, 1, 5);
-    editorLayout->setColumnStretch(4, 1);
-    editorLayout->setColumnStretch(5, 2);
+    // The extra value box takes the row's free width, so that its hint shows whole.
+    editorLayout->setColumnMinimumWidth(4, 12);
+    editorLayout->setColumnStretch(5, 1);
 
     EditorMemo = new QPlainTextEdit(StringBox);
     EditorMemo->setObjectName(QStringLiteral("EditorMemo"));
@@ -218,7 +221,8 @@ void TMainForm::createWidgets() {
 
     StatusPanel0 = new QLabel(this);
     StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
-    StatusPanel0->setFixedWidth(kStatusPanelWidth);
+    // At least 193 wide, wider for a longer status text (some Russian ones), never cut.
+    StatusPanel0->setMinimumWidth(kStatusPanelWidth);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setTextVisible(false);

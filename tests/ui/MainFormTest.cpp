@@ -621,6 +621,26 @@ private slots:
         m_log.answers.push_back(false);
         QVERIFY(form.close());
     }
+
+    void smallestWindowKeepsFieldsInsideAndStatusWhole() {
+        TMainForm& form = openTable();
+        form.RussianUIClick();
+        form.setStatusText(QStringLiteral("Готов вкалывать и жду приказаний"));
+        form.resize(650, 500);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.width(), 650);
+        QVERIFY(find<QGroupBox>("CategorBox")->width() <= 200);
+        auto* strings = find<QGroupBox>("StringsGroupBox");
+        for (const char* name : {"QuickNameSearchEdit", "QuickStringSearchEdit"}) {
+            const QWidget* edit = find<QLineEdit>(name);
+            QVERIFY2(edit->geometry().right() < strings->width(), name);
+        }
+        const QWidget* extra = find<QLineEdit>("SubStringEdit");
+        QVERIFY(extra->geometry().right() < find<QGroupBox>("StringBox")->width());
+        const auto* status = find<QLabel>("StatusPanel0");
+        QVERIFY(status->width() >= status->fontMetrics().horizontalAdvance(status->text()));
+    }
 };
 
 QTEST_MAIN(MainFormTest)
