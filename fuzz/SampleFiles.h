@@ -239,6 +239,8 @@ inline Bytes MalcolmOneString() {
 
 // ---- Hostile files, each named by what it breaks ----
 
+// ReadError: refused with "Stream read error". Reads: read, and the names and first values
+// survive a save and a second read.
 enum class Expect { ReadError, Reads };
 
 struct HostileFile {
@@ -332,6 +334,13 @@ inline std::vector<HostileFile> HostileFiles() {
             Builder().u32(1).u16(2).text("A").u8(0).u16(0xFFFF).text("abc").u8(0).take());
         add("dune2000_name_size_beyond_end.uib", "uib", E,
             Builder().u32(1).u16(300).text("A").u8(0).take());
+        // Found by fuzzing: the control byte 0x1A came back as '?' after a save.
+        Builder b;
+        b.u32(1);
+        DuneRecord(b, "A",
+                   "a\x1A"
+                   "b");
+        add("dune2000_value_with_byte_1a.uib", "uib", Expect::Reads, b.take());
     }
     {
         // 12 x count wraps to 8 in 32-bit arithmetic.
