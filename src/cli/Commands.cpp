@@ -15,6 +15,11 @@
 #include "formats/Registry.h"
 
 namespace vste::cli {
+
+namespace {
+// The converted document, deliberately not destroyed before the program ends.
+TWestwoodStrings* g_documentKeptUntilExit = nullptr;
+} // namespace
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -210,7 +215,10 @@ void Convert(const ConvertOptions& options) {
         ansiMode = false;
 
     const std::vector<std::uint8_t> bytes = WriteDocument(target, doc, progress, ansiMode);
-    read.document.reset(); // only the encoded file stays in memory while it is stored
+    // The program ends right after this command: tearing down a million strings one by one
+    // would only cost time, so the document is left to the end of the process (still reachable,
+    // so leak checkers do not count it).
+    g_documentKeptUntilExit = read.document.release();
     StoreFileAtomically(options.output, bytes);
 }
 
