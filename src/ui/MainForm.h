@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/Model.h"
+#include "formats/Registry.h"
 #include "ui/Dialogs.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/Settings.h"
@@ -160,6 +161,7 @@ private:
     // Open routine; the file name and filter index are the open dialog's.
     void openRoutine();
     bool askToSaveChanges();
+    void adoptDocument(ReadResult result, const QString& fileName, int format);
     void setLanguageAndVersionMarks();
     // Fills the categories list from CurrentCategories without selecting anything.
     void refillCategoryList();

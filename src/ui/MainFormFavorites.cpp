@@ -91,33 +91,12 @@ void TMainForm::commandLineOpen(const QString& fileName) {
         return;
     }
 
-    Strings->clear();
-    CurrentCategories.clear();
-    CurrentDocument = std::move(result.document);
-    m_documentFileName = fileName;
-    DocumentFormat = static_cast<int>(format);
-
     Coding->menuAction()->setEnabled(false);
     FileLanguage1->menuAction()->setEnabled(false);
     Fileversion1->menuAction()->setEnabled(false);
     AddValueButton->setEnabled(false);
     StringNameEdit->setEnabled(true);
-
-    if (DocumentFormat == 1 && AutodetectOn1->isChecked()) {
-        CyrillicAnsiMode = result.singleByte ? 1 : 0;
-        Cyrillics1->setChecked(CyrillicAnsiMode == 1);
-        Standart1->setChecked(CyrillicAnsiMode == 0);
-    } else if (DocumentFormat == 2) {
-        CyrillicAnsiMode = 0;
-        Standart1->setChecked(true);
-        Cyrillics1->setChecked(false);
-    }
-
-    CategorBox->setEnabled(true);
-    StringsGroupBox->setEnabled(true);
-    StringBox->setEnabled(true);
-    CurrentCategories = CurrentDocument->GetCategories();
-    fillCategories(0);
+    adoptDocument(std::move(result), fileName, static_cast<int>(format));
 
     if (DocumentFormat == 1 || DocumentFormat == 2) {
         setLanguageAndVersionMarks();

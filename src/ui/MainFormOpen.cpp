@@ -102,11 +102,6 @@ void TMainForm::openRoutine() {
         return;
     }
 
-    Strings->clear();
-    CurrentCategories.clear();
-    CurrentDocument = std::move(result.document);
-    m_documentFileName = fileName;
-
     Coding->menuAction()->setEnabled(false);
     FileLanguage1->menuAction()->setEnabled(false);
     Fileversion1->menuAction()->setEnabled(false);
@@ -119,22 +114,7 @@ void TMainForm::openRoutine() {
     DeleteButton->setEnabled(true);
     InsertButton->setEnabled(true);
 
-    DocumentFormat = filterIndex;
-    if (DocumentFormat == 1 && AutodetectOn1->isChecked()) {
-        CyrillicAnsiMode = result.singleByte ? 1 : 0;
-        Cyrillics1->setChecked(CyrillicAnsiMode == 1);
-        Standart1->setChecked(CyrillicAnsiMode == 0);
-    } else if (DocumentFormat == 2) {
-        CyrillicAnsiMode = 0;
-        Standart1->setChecked(true);
-        Cyrillics1->setChecked(false);
-    }
-
-    CategorBox->setEnabled(true);
-    StringsGroupBox->setEnabled(true);
-    StringBox->setEnabled(true);
-    CurrentCategories = CurrentDocument->GetCategories();
-    fillCategories(0);
+    adoptDocument(std::move(result), fileName, filterIndex);
 
     if (DocumentFormat == 1 || DocumentFormat == 2) {
         setLanguageAndVersionMarks();
@@ -166,6 +146,32 @@ void TMainForm::openRoutine() {
     m_progress->reset();
     setStatusText(chooseText(QT_TR_NOOP("File was opened successfully")));
     ChangesSaved = 1;
+}
+
+// Makes a document that was read successfully the window's document, applies the encoding rule
+// and shows its first category. The callers set the commands' enabled states, which differ between
+// the open command and the open at start.
+void TMainForm::adoptDocument(ReadResult result, const QString& fileName, int format) {
+    Strings->clear();
+    CurrentCategories.clear();
+    CurrentDocument = std::move(result.document);
+    m_documentFileName = fileName;
+    DocumentFormat = format;
+    if (DocumentFormat == 1 && AutodetectOn1->isChecked()) {
+        CyrillicAnsiMode = result.singleByte ? 1 : 0;
+        Cyrillics1->setChecked(CyrillicAnsiMode == 1);
+        Standart1->setChecked(CyrillicAnsiMode == 0);
+    } else if (DocumentFormat == 2) {
+        CyrillicAnsiMode = 0;
+        Standart1->setChecked(true);
+        Cyrillics1->setChecked(false);
+    }
+
+    CategorBox->setEnabled(true);
+    StringsGroupBox->setEnabled(true);
+    StringBox->setEnabled(true);
+    CurrentCategories = CurrentDocument->GetCategories();
+    fillCategories(0);
 }
 
 void TMainForm::setLanguageAndVersionMarks() {
