@@ -16,10 +16,9 @@
 
 namespace vste::cli {
 
-namespace {
-// The converted document, deliberately not destroyed before the program ends.
-TWestwoodStrings* g_documentKeptUntilExit = nullptr;
-} // namespace
+// The converted document, deliberately not destroyed before the program ends. Volatile, so the
+// store stays and leak checkers find the document still reachable.
+TWestwoodStrings* volatile g_documentKeptUntilExit = nullptr;
 namespace {
 
 using Json = nlohmann::ordered_json;
