@@ -91,7 +91,7 @@ namespace {
 
 QString xdgFolder(const char* variable, const QString& fallback) {
     const QString value = qEnvironmentVariable(variable);
-    // The base directory specification ignores relative paths.
+    // XDG base folders must be absolute; a relative value counts as unset.
     if (!value.isEmpty() && QDir::isAbsolutePath(value))
         return QDir::cleanPath(value);
     return QDir::homePath() + fallback;
