@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/Model.h"
@@ -161,6 +162,8 @@ private:
     // Open routine; the file name and filter index are the open dialog's.
     void openRoutine();
     bool askToSaveChanges();
+    bool readDocument(vste::DocumentFormat format, const QString& fileName, ReadResult& result,
+                      const std::optional<QString>& statusOnFailure);
     void adoptDocument(ReadResult result, const QString& fileName, int format);
     void setLanguageAndVersionMarks();
     // Fills the categories list from CurrentCategories without selecting anything.

@@ -82,14 +82,8 @@ void TMainForm::commandLineOpen(const QString& fileName) {
     m_openFilterIndex = static_cast<int>(format);
 
     ReadResult result;
-    try {
-        result = ReadDocumentFile(format, path, *m_progress);
-    } catch (const std::exception& error) {
-        m_progress->reset();
-        m_openFileName = m_documentFileName;
-        showError(QString::fromUtf8(error.what()));
+    if (!readDocument(format, fileName, result, std::nullopt))
         return;
-    }
 
     Coding->menuAction()->setEnabled(false);
     FileLanguage1->menuAction()->setEnabled(false);

@@ -92,15 +92,8 @@ void TMainForm::openRoutine() {
     // cannot be read leaves the window and the document exactly as they were.
     const auto format = static_cast<vste::DocumentFormat>(filterIndex);
     ReadResult result;
-    try {
-        result = ReadDocumentFile(format, fileName.toStdString(), *m_progress);
-    } catch (const std::exception& error) {
-        m_progress->reset();
-        setStatusText(previousStatus);
-        m_openFileName = m_documentFileName;
-        showError(QString::fromUtf8(error.what()));
+    if (!readDocument(format, fileName, result, previousStatus))
         return;
-    }
 
     Coding->menuAction()->setEnabled(false);
     FileLanguage1->menuAction()->setEnabled(false);
@@ -146,6 +139,24 @@ void TMainForm::openRoutine() {
     m_progress->reset();
     setStatusText(chooseText(QT_TR_NOOP("File was opened successfully")));
     ChangesSaved = 1;
+}
+
+// Reads the file completely before anything of the open document changes. On failure the progress
+// is reset, the status text goes back to `statusOnFailure` (when given), the open dialog keeps the
+// open document's name, and the reader's message is shown.
+bool TMainForm::readDocument(vste::DocumentFormat format, const QString& fileName,
+                             ReadResult& result, const std::optional<QString>& statusOnFailure) {
+    try {
+        result = ReadDocumentFile(format, fileName.toStdString(), *m_progress);
+        return true;
+    } catch (const std::exception& error) {
+        m_progress->reset();
+        if (statusOnFailure)
+            setStatusText(*statusOnFailure);
+        m_openFileName = m_documentFileName;
+        showError(QString::fromUtf8(error.what()));
+        return false;
+    }
 }
 
 // Makes a document that was read successfully the window's document, applies the encoding rule
