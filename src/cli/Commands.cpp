@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/Commands.h"
 
-#include <nlohmann/json.hpp>
+#include <CLI/CLI.hpp>
 
 #include <memory>
 #include <string_view>
@@ -19,44 +19,8 @@ namespace vste::cli {
 // The converted document, deliberately not destroyed before the program ends. Volatile, so the
 // store stays and leak checkers find the document still reachable.
 TWestwoodStrings* volatile g_documentKeptUntilExit = nullptr;
+
 namespace {
-
-using Json = nlohmann::ordered_json;
-
-// Buffered output: a dump of a million strings goes out in large blocks.
-class Output {
-public:
-    explicit Output(std::FILE* file) : m_file(file) { m_buffer.reserve(kBlock + 4096); }
-    ~Output() { flushNoThrow(); }
-    Output(const Output&) = delete;
-    Output& operator=(const Output&) = delete;
-
-    void write(std::string_view text) {
-        m_buffer.append(text);
-        if (m_buffer.size() >= kBlock)
-            flush();
-    }
-    void flush() {
-        if (!flushNoThrow())
-            throw std::runtime_error("Cannot write the output");
-    }
-
-private:
-    bool flushNoThrow() {
-        const bool ok = m_buffer.empty() ||
-                        std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) == m_buffer.size();
-        m_buffer.clear();
-        return ok && std::fflush(m_file) == 0;
-    }
-
-    static constexpr std::size_t kBlock = 1 << 20;
-    std::FILE* m_file;
-    std::string m_buffer;
-};
-
-std::string DumpJson(const Json& json) {
-    return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
 
 std::string HexBytes(const Tag4& bytes) {
     static constexpr char kDigits[] = "0123456789abcdef";
@@ -68,38 +32,8 @@ std::string HexBytes(const Tag4& bytes) {
     return s;
 }
 
-// Single-byte text (names, extra values) as the active code page shows it, every byte of it:
-// a NUL inside a name or an extra value is part of what the file holds, so the text is not cut
-// there as AnsiToWide would.
-std::string Shown(const std::string& singleByte) {
-    return Utf16ToUtf8(PlainAnsiToWide(singleByte));
-}
-
 bool IsCompiled(DocumentFormat f) {
     return f == DocumentFormat::CSF || f == DocumentFormat::STR;
-}
-
-const FormatInfo& FormatByName(const std::string& name) {
-    const FormatInfo* info = FindFormatByName(name);
-    if (info == nullptr)
-        throw UsageError("unknown format \"" + name +
-                         "\" (known: csf, str, eaw, uib, westwood, lte, trr, tre)");
-    return *info;
-}
-
-const FormatInfo& InputFormat(const InputOptions& options) {
-    if (!options.format.empty())
-        return FormatByName(options.format);
-    const FormatInfo* info = FindFormatByFileName(options.file);
-    if (info == nullptr)
-        throw UsageError("cannot tell the format of \"" + options.file +
-                         "\" from its extension; name it with --format");
-    return *info;
-}
-
-ReadResult Read(const InputOptions& options, const FormatInfo& format) {
-    NullProgress progress;
-    return ReadDocumentFile(format.id, options.file, progress);
 }
 
 } // namespace
@@ -219,6 +153,58 @@ void Convert(const ConvertOptions& options) {
     // so leak checkers do not count it).
     g_documentKeptUntilExit = read.document.release();
     StoreFileAtomically(options.output, bytes);
+}
+
+Command AddDumpCommand(CLI::App& app, CommonOptions& common) {
+    auto input = std::make_shared<InputOptions>();
+    CLI::App* dump = app.add_subcommand(
+        "dump",
+        "Print the table as one JSON object: format, magic, version, label_count, "
+        "string_count, reserved, language, single_byte and labels (name, tag, values with "
+        "tag, value and extra). Tags, magic and reserved are 8 hex digits of the raw bytes");
+    dump->add_option("FILE", input->file, "String table to read")->required();
+    AddInputOptions(*dump, *input, common);
+    return {dump, [input] { Dump(*input, stdout); }};
+}
+
+Command AddCategoriesCommand(CLI::App& app, CommonOptions& common) {
+    auto input = std::make_shared<InputOptions>();
+    CLI::App* categories = app.add_subcommand(
+        "categories", "Print the categories as a JSON array of {\"name\", \"ids\"}, where ids are "
+                      "the 0-based indexes of the category's strings");
+    categories->add_option("FILE", input->file, "String table to read")->required();
+    AddInputOptions(*categories, *input, common);
+    return {categories, [input] { Categories(*input, stdout); }};
+}
+
+Command AddConvertCommand(CLI::App& app, CommonOptions& common) {
+    auto convert = std::make_shared<ConvertOptions>();
+    CLI::App* conv = app.add_subcommand(
+        "convert", "Read IN, apply --import, --fargus, --set-version and --set-language in this "
+                   "order, and write OUT. Without --to the document is written in its own format "
+                   "(an STR document is written as CSF); only csf and str documents convert to "
+                   "each other, and only they accept the editing options");
+    conv->add_option("IN", convert->input.file, "String table to read")->required();
+    conv->add_option("OUT", convert->output, "File to write (replaced atomically)")->required();
+    AddInputOptions(*conv, convert->input, common);
+    conv->add_option("--to", convert->to,
+                     "Format to write: str or csf for csf/str documents, "
+                     "otherwise the document's own format");
+    CLI::Option* ansi = conv->add_flag_callback(
+        "--ansi", [convert] { convert->ansi = AnsiOverride::Ansi; },
+        "Write CSF values as single bytes of the code page (default: as the input was found)");
+    CLI::Option* unicode = conv->add_flag_callback(
+        "--unicode", [convert] { convert->ansi = AnsiOverride::Unicode; },
+        "Write CSF values as UTF-16 code units (default: as the input was found)");
+    ansi->excludes(unicode);
+    conv->add_option("--import", convert->importFile,
+                     "Replace values by those of the same-named strings of this CSF file");
+    conv->add_option("--fargus", convert->fargus,
+                     "Recode the values from (decode) or to (encode) the Fargus Cyrillic layout")
+        ->check(CLI::IsMember({"decode", "encode"}));
+    conv->add_option("--set-version", convert->version, "New format version (e.g. 2 or 3)");
+    conv->add_option("--set-language", convert->language, "New language code");
+    return {conv, [convert] { Convert(*convert); }};
 }
 
 } // namespace vste::cli

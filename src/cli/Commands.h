@@ -1,25 +1,16 @@
 // SPDX-License-Identifier: MIT
-// The commands of vste-cli, apart from argument parsing.
+// The commands of vste-cli. Each Add...Command registers one command with the parser; a new
+// command is a new file with its own Add...Command, listed once in main.cpp.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
+#include "cli/CliSupport.h"
+
 namespace vste::cli {
-
-// A command line that asks for something impossible; reported with exit code 2.
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-struct InputOptions {
-    std::string file;
-    std::string format; // short name; empty: chosen by the file's extension
-};
 
 enum class AnsiOverride { FromFile, Ansi, Unicode };
 
@@ -34,10 +25,14 @@ struct ConvertOptions {
     std::optional<std::int32_t> language;
 };
 
-// Each throws UsageError for impossible arguments and DocumentError (or another std::exception)
-// when reading or writing fails.
+// Each throws UsageError for impossible arguments and another std::exception when reading or
+// writing fails.
 void Dump(const InputOptions& options, std::FILE* out);
 void Categories(const InputOptions& options, std::FILE* out);
 void Convert(const ConvertOptions& options);
+
+Command AddDumpCommand(CLI::App& app, CommonOptions& common);
+Command AddCategoriesCommand(CLI::App& app, CommonOptions& common);
+Command AddConvertCommand(CLI::App& app, CommonOptions& common);
 
 } // namespace vste::cli

@@ -19,8 +19,8 @@ public:
     // Throws ReadError for a malformed file, FileError when it cannot be read.
     static std::unique_ptr<TCompiledStrings> CreateFromFile(const std::string& fileName,
                                                             Progress& progress, bool& singleByte);
-    static std::unique_ptr<TCompiledStrings>
-    CreateFromBuffer(std::span<const std::uint8_t> data, Progress& progress, bool& singleByte);
+    static std::unique_ptr<TCompiledStrings> CreateFromBuffer(std::span<const std::uint8_t> data,
+                                                              Progress& progress, bool& singleByte);
 
     // STR reading constructor.
     static std::unique_ptr<TCompiledStrings> CreateFromSTRFile(const std::string& fileName,
@@ -45,6 +45,10 @@ public:
     std::vector<std::uint8_t> SaveToBuffer(Progress& progress, bool ansiMode) const override;
     // The STR text that SaveToSTR stores.
     std::vector<std::uint8_t> SaveToSTRBuffer(Progress& progress) const;
+
+protected:
+    // CSF value tags are record tags, never name keys.
+    bool KeysFromNames() const override { return false; }
 };
 
 } // namespace vste

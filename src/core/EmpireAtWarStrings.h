@@ -40,9 +40,9 @@ public:
     bool KeysAscending() const { return m_keysAscending; }
 
 protected:
-    // Whether keys follow the names (CRC-32). Only Empire at War documents themselves: derived
-    // formats such as CSF keep other data in their value tags.
-    virtual bool KeysFromNames() const;
+    // Whether keys follow the names (CRC-32). Derived formats such as CSF keep other data in
+    // their value tags and override this.
+    virtual bool KeysFromNames() const { return true; }
 
     // Appends the string as given (no key is computed).
     void AppendString(TText text);

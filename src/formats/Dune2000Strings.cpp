@@ -10,7 +10,7 @@
 #include "core/ByteWriter.h"
 #include "core/Errors.h"
 #include "core/FileIO.h"
-#include "formats/WestwoodText.h"
+#include "core/WestwoodText.h"
 
 namespace vste {
 

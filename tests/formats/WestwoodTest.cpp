@@ -6,7 +6,7 @@
 #include "core/Model.h"
 #include "encoding/CodePage.h"
 #include "formats/FormatTestSupport.h"
-#include "formats/WestwoodText.h"
+#include "core/WestwoodText.h"
 #include "support/TestSupport.h"
 
 using namespace vste;

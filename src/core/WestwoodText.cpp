@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "formats/WestwoodText.h"
+#include "core/WestwoodText.h"
 
 #include <algorithm>
 

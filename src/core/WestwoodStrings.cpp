@@ -10,7 +10,7 @@
 #include "core/Errors.h"
 #include "core/FileIO.h"
 #include "core/Model.h"
-#include "formats/WestwoodText.h"
+#include "core/WestwoodText.h"
 
 namespace vste {
 

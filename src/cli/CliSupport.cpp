@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+#include "cli/CliSupport.h"
+
+#include <CLI/CLI.hpp>
+
+#include "core/Progress.h"
+#include "core/StringUtils.h"
+#include "encoding/CodePage.h"
+
+namespace vste::cli {
+
+namespace {
+constexpr const char* kFormats =
+    "csf (.csf), str (.str), eaw (.dat), uib (.uib), westwood (.eng .ger .fre .dip .lm), "
+    "lte (.lte), trr (.trr), tre (.tre .trf .trg)";
+}
+
+void AddFormatOption(CLI::App& command, const std::string& name, std::string& format,
+                     const std::string& what) {
+    command.add_option(name, format,
+                       "Format of " + what +
+                           "; without it the extension decides (case-insensitive, .dat means "
+                           "eaw). Formats: " +
+                           kFormats);
+}
+
+void AddInputOptions(CLI::App& command, InputOptions& input, CommonOptions& common) {
+    AddFormatOption(command, "--format", input.format, "the input file");
+    command.add_option("--codepage", common.codePage,
+                       "Single-byte code page of names, extra values and single-byte text: "
+                       "1250-1258 or 874. Default: VSTE_CODEPAGE, else the locale's language");
+}
+
+std::string DumpJson(const Json& json) {
+    return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+std::string Shown(const std::string& singleByte) {
+    return Utf16ToUtf8(PlainAnsiToWide(singleByte));
+}
+
+const FormatInfo& FormatByName(const std::string& name) {
+    const FormatInfo* info = FindFormatByName(name);
+    if (info == nullptr)
+        throw UsageError("unknown format \"" + name +
+                         "\" (known: csf, str, eaw, uib, westwood, lte, trr, tre)");
+    return *info;
+}
+
+const FormatInfo& InputFormat(const InputOptions& options) {
+    if (!options.format.empty())
+        return FormatByName(options.format);
+    const FormatInfo* info = FindFormatByFileName(options.file);
+    if (info == nullptr)
+        throw UsageError("cannot tell the format of \"" + options.file +
+                         "\" from its extension; name it with --format");
+    return *info;
+}
+
+ReadResult Read(const InputOptions& options, const FormatInfo& format) {
+    NullProgress progress;
+    return ReadDocumentFile(format.id, options.file, progress);
+}
+
+Output::Output(std::FILE* file) : m_file(file) {
+    m_buffer.reserve(kBlock + 4096);
+}
+
+Output::~Output() {
+    flushNoThrow();
+}
+
+void Output::write(std::string_view text) {
+    m_buffer.append(text);
+    if (m_buffer.size() >= kBlock)
+        flush();
+}
+
+void Output::flush() {
+    if (!flushNoThrow())
+        throw std::runtime_error("Cannot write the output");
+}
+
+bool Output::flushNoThrow() {
+    const bool ok = m_buffer.empty() ||
+                    std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) == m_buffer.size();
+    m_buffer.clear();
+    return ok && std::fflush(m_file) == 0;
+}
+
+} // namespace vste::cli
