@@ -164,4 +164,23 @@ std::string PlainWideToAnsi(std::u16string_view text, int codePage) {
     return out;
 }
 
+std::optional<std::string> StrNameProblem(std::string_view name) {
+    if (name.empty())
+        return "the name is empty";
+    if (name.starts_with("//"))
+        return "the name starts with //, which would make its line a comment";
+    if (name.find("//") != std::string_view::npos)
+        return "the name holds //, which would cut it there";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n' || c == '\r')
+            return "the name holds a line end";
+        if (!IsLabelChar(byte))
+            return std::string("the name holds the byte 0x") + kHex[byte >> 4] + kHex[byte & 15] +
+                   ", which is not one of the STR label characters";
+    }
+    return std::nullopt;
+}
+
 } // namespace vste

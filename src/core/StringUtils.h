@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,11 @@ std::string ExtractQuoted(std::string_view s);
 // Mode 1: `s` cut before position p when p is greater than 1, otherwise `s` unchanged. The cut
 // position counts label characters, so mode 1 is meant for text that holds only label characters.
 std::string StripComment(std::string_view s, std::uint8_t mode);
+
+// Why `name` cannot be written as an STR label that reads back as the same name (empty, a "//"
+// that would begin a comment, a line end, a character outside the label characters); nullopt
+// when it can.
+std::optional<std::string> StrNameProblem(std::string_view name);
 
 bool HasLabelChars(std::string_view s);
 std::string FilterLabelChars(std::string_view s);
