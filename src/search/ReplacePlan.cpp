@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: MIT
+#include "search/ReplacePlan.h"
+
+#include <stdexcept>
+
+#include "core/EmpireAtWarStrings.h"
+#include "core/StringUtils.h"
+#include "encoding/CodePage.h"
+
+namespace vste::search {
+
+Replacer::Replacer(const TWestwoodStrings& document, DocumentFormat format,
+                   const SearchOptions& options, std::u16string_view replacement, int codePage)
+    : m_document(document), m_matcher(options), m_walker(options, format, codePage) {
+    m_matcher.setReplacement(replacement);
+}
+
+std::string Replacer::problem(const Change& change) const {
+    if (change.field == Field::Value)
+        return {};
+    const PlainCodec& codec = m_walker.codec();
+    const std::string where = change.field == Field::Name
+                                  ? "the name"
+                                  : "the extra value of value " + std::to_string(change.valueIndex);
+    if (change.field == Field::Name && !m_walker.namesStored())
+        return "this format stores no names";
+    if (change.field == Field::Name && change.newText.empty())
+        return "the name would become empty";
+    for (char16_t unit : change.newText) {
+        if (codec.toWide(codec.toAnsi(unit)) != unit)
+            return where + " would hold \"" + Utf16ToUtf8(std::u16string(1, unit)) +
+                   "\", which code page " + std::to_string(codec.codePage()) + " lacks";
+    }
+    return {};
+}
+
+bool Replacer::next(ReplacePlan& plan, std::uint32_t strings) {
+    plan.codePage = m_walker.codec().codePage();
+    const std::uint32_t end = total() - m_position < strings ? total() : m_position + strings;
+    for (; m_position < end; ++m_position) {
+        const TText& text = m_document.Body[m_position];
+        m_pending.clear();
+        try {
+            m_walker.forEach(text, [&](Field field, std::uint32_t valueIndex,
+                                       std::u16string_view fieldText) {
+                std::size_t count = 0;
+                std::u16string replaced = m_matcher.replace(fieldText, count);
+                if (count > 0)
+                    m_pending.push_back({m_position, valueIndex, field, std::u16string(fieldText),
+                                         std::move(replaced), static_cast<std::uint32_t>(count)});
+            });
+        } catch (const std::runtime_error& e) {
+            throw std::runtime_error("string " + std::to_string(m_position + 1) + " (" +
+                                     Utf16ToUtf8(PlainAnsiToWide(text.Name)) + "): " + e.what());
+        }
+        if (m_pending.empty())
+            continue;
+        std::string refusal;
+        for (const Change& change : m_pending)
+            if (refusal.empty())
+                refusal = problem(change);
+        if (!refusal.empty()) {
+            plan.refused.push_back({m_position, std::move(refusal)});
+            continue;
+        }
+        ++plan.strings;
+        for (Change& change : m_pending) {
+            plan.replacements += change.replacements;
+            plan.changes.push_back(std::move(change));
+        }
+    }
+    return m_position < total();
+}
+
+ReplacePlan PlanReplaceAll(const TWestwoodStrings& document, DocumentFormat format,
+                           const SearchOptions& options, std::u16string_view replacement,
+                           const std::atomic<bool>* cancel, bool* cancelled) {
+    Replacer replacer(document, format, options, replacement);
+    ReplacePlan plan;
+    bool more = true;
+    while (more && !(cancel != nullptr && cancel->load(std::memory_order_relaxed)))
+        more = replacer.next(plan);
+    if (cancelled != nullptr)
+        *cancelled = more;
+    return plan;
+}
+
+void RenameString(TWestwoodStrings& document, std::uint32_t index, std::string name) {
+    if (auto* keyed = dynamic_cast<TEmpireAtWarStrings*>(&document))
+        keyed->RenameString(index, std::move(name));
+    else
+        document.Body.at(index).Name = std::move(name);
+}
+
+void ApplyPlan(TWestwoodStrings& document, const ReplacePlan& plan, bool backwards) {
+    const PlainCodec codec(plan.codePage);
+    std::string bytes;
+    for (const Change& change : plan.changes) {
+        const std::u16string& text = backwards ? change.oldText : change.newText;
+        TText& target = document.Body.at(change.stringIndex);
+        if (change.field == Field::Value) {
+            target.Values.at(change.valueIndex - 1).Value = text;
+            continue;
+        }
+        bytes.clear();
+        codec.appendAnsi(bytes, text);
+        if (change.field == Field::Name)
+            RenameString(document, change.stringIndex, bytes);
+        else
+            target.Values.at(change.valueIndex - 1).ExtraValue = bytes;
+    }
+}
+
+} // namespace vste::search

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+// Replace all, in two steps: a plan computed without touching the document (what changes, and
+// which strings are refused and why), then applying it. The window pushes a plan as one undo
+// step (undo applies it backwards); the command line plans and applies slice by slice.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Model.h"
+#include "formats/Registry.h"
+#include "search/Matcher.h"
+#include "search/TableSearch.h"
+
+namespace vste::search {
+
+struct Change {
+    std::uint32_t stringIndex = 0;
+    std::uint32_t valueIndex = 0; // 1-based; 0 for the name
+    Field field = Field::Name;
+    std::u16string oldText; // names and extra values as shown through the plan's code page
+    std::u16string newText;
+    std::uint32_t replacements = 0;
+};
+
+// A string left unchanged, because one of its changes could not be stored.
+struct Refusal {
+    std::uint32_t stringIndex = 0;
+    std::string reason; // UTF-8, e.g. "the name would become empty"
+};
+
+struct ReplacePlan {
+    int codePage = 0; // the code page that names and extra values go through
+    std::vector<Change> changes;
+    std::vector<Refusal> refused;
+    std::size_t replacements = 0; // matches replaced by `changes`
+    std::size_t strings = 0;      // strings that `changes` touch
+};
+
+// A replace-all plan in progress, in slices like Finder. The document must stay unchanged
+// while it runs. A string is refused as a whole when a replacement would make its name empty,
+// put a character the code page lacks into its name or an extra value, or change the name in a
+// format that stores no names.
+class Replacer {
+public:
+    // codePage 0: the code page active now. Throws PatternError for an empty or invalid
+    // pattern or a replacement naming a group the pattern lacks.
+    Replacer(const TWestwoodStrings& document, DocumentFormat format, const SearchOptions& options,
+             std::u16string_view replacement, int codePage = 0);
+
+    // Plans up to `strings` more strings into `plan`. Returns false once the table is done.
+    // Throws as Finder::next does.
+    bool next(ReplacePlan& plan, std::uint32_t strings = 4096);
+
+    std::uint32_t position() const { return m_position; }
+    std::uint32_t total() const { return m_document.LabelCount(); }
+
+private:
+    // Why `change` cannot be stored; empty when it can.
+    std::string problem(const Change& change) const;
+
+    const TWestwoodStrings& m_document;
+    Matcher m_matcher;
+    FieldWalker m_walker;
+    std::uint32_t m_position = 0;
+    std::vector<Change> m_pending;
+};
+
+// The whole plan; stops early (returning what was planned so far, with `cancelled` set) once
+// `cancel` is set. Throws as Replacer does.
+ReplacePlan PlanReplaceAll(const TWestwoodStrings& document, DocumentFormat format,
+                           const SearchOptions& options, std::u16string_view replacement,
+                           const std::atomic<bool>* cancel = nullptr, bool* cancelled = nullptr);
+
+// Stores the plan's new texts (or, with `backwards`, its old texts, which undoes it) in the
+// document it was made from. A changed name goes through the rename rule, so that Empire at War
+// keys follow their names. Throws std::out_of_range when the document lacks a planned field.
+void ApplyPlan(TWestwoodStrings& document, const ReplacePlan& plan, bool backwards = false);
+
+// Gives string `index` a new name; in an Empire at War document its key follows.
+void RenameString(TWestwoodStrings& document, std::uint32_t index, std::string name);
+
+} // namespace vste::search

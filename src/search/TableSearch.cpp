@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+#include "search/TableSearch.h"
+
+#include <stdexcept>
+
+#include "encoding/CodePage.h"
+
+namespace vste::search {
+
+const char* FieldName(Field field) {
+    switch (field) {
+    case Field::Name:
+        return "name";
+    case Field::Value:
+        return "value";
+    case Field::Extra:
+        return "extra";
+    }
+    return "";
+}
+
+FieldWalker::FieldWalker(const SearchOptions& options, DocumentFormat format, int codePage)
+    : m_options(options), m_codec(codePage),
+      m_extras(options.inExtras && GetFormatInfo(format).hasExtraValues),
+      m_namesStored(GetFormatInfo(format).editableNames) {}
+
+std::u16string FieldText(const TWestwoodStrings& document, std::uint32_t stringIndex,
+                         std::uint32_t valueIndex, Field field, int codePage) {
+    const TText& text = document.Body.at(stringIndex);
+    if (field == Field::Name)
+        return PlainAnsiToWide(text.Name, codePage);
+    const TTextContainer& value = text.Values.at(valueIndex - 1);
+    return field == Field::Value ? value.Value : PlainAnsiToWide(value.ExtraValue, codePage);
+}
+
+Finder::Finder(const TWestwoodStrings& document, DocumentFormat format,
+               const SearchOptions& options, int codePage)
+    : m_document(document), m_matcher(options), m_walker(options, format, codePage) {}
+
+bool Finder::next(std::vector<Match>& out, std::uint32_t strings) {
+    const std::uint32_t end = total() - m_position < strings ? total() : m_position + strings;
+    for (; m_position < end; ++m_position) {
+        const TText& text = m_document.Body[m_position];
+        try {
+            m_walker.forEach(
+                text, [&](Field field, std::uint32_t valueIndex, std::u16string_view fieldText) {
+                    m_spans.clear();
+                    m_matcher.find(fieldText, m_spans);
+                    std::uint32_t counted = 0, points = 0; // code points up to `counted` units
+                    for (const Span& span : m_spans) {
+                        Match match{m_position, valueIndex, field, 0, 0, span.start, span.length};
+                        points += CodePointOffset(fieldText.substr(counted), span.start - counted);
+                        counted = span.start;
+                        match.start = points;
+                        match.length = CodePointOffset(fieldText.substr(span.start), span.length);
+                        out.push_back(match);
+                    }
+                });
+        } catch (const std::runtime_error& e) {
+            throw std::runtime_error("string " + std::to_string(m_position + 1) + " (" +
+                                     Utf16ToUtf8(PlainAnsiToWide(text.Name)) + "): " + e.what());
+        }
+    }
+    return m_position < total();
+}
+
+bool FindAll(const TWestwoodStrings& document, DocumentFormat format, const SearchOptions& options,
+             const std::function<void(std::vector<Match>&)>& onChunk,
+             const std::atomic<bool>* cancel, std::uint32_t chunkStrings) {
+    Finder finder(document, format, options);
+    std::vector<Match> chunk;
+    bool more = true;
+    while (more) {
+        if (cancel != nullptr && cancel->load(std::memory_order_relaxed))
+            return false;
+        chunk.clear();
+        more = finder.next(chunk, chunkStrings);
+        if (!chunk.empty())
+            onChunk(chunk);
+    }
+    return true;
+}
+
+} // namespace vste::search
