@@ -1,0 +1,187 @@
+// SPDX-License-Identifier: MIT
+// The matching engine on single texts: case folding, whole words, empty matches, groups, errors,
+// and a randomized check that plain-text search agrees with the regular expression engine.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "encoding/CodePage.h"
+#include "search/Matcher.h"
+#include "support/TestSupport.h"
+
+using namespace vste;
+using namespace vste::search;
+using vste::test::U16;
+
+namespace {
+
+struct FindCase {
+    const char* pattern;
+    const char* text;
+    bool regex;
+    bool matchCase;
+    bool wholeWord;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> spans; // UTF-16 start, length
+};
+
+std::vector<std::pair<std::uint32_t, std::uint32_t>> FindSpans(const SearchOptions& options,
+                                                               const std::u16string& text) {
+    Matcher matcher(options);
+    std::vector<Span> spans;
+    matcher.find(text, spans);
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> out;
+    for (const Span& s : spans)
+        out.emplace_back(s.start, s.length);
+    return out;
+}
+
+class FindTest : public ::testing::TestWithParam<FindCase> {};
+
+} // namespace
+
+TEST_P(FindTest, FindsExactlyTheExpectedSpans) {
+    const FindCase& c = GetParam();
+    SearchOptions options;
+    options.pattern = U16(c.pattern);
+    options.regex = c.regex;
+    options.matchCase = c.matchCase;
+    options.wholeWord = c.wholeWord;
+    EXPECT_EQ(FindSpans(options, U16(c.text)), c.spans)
+        << "pattern \"" << c.pattern << "\" in \"" << c.text << "\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CaseFoldingWholeWordsAndEmptyMatches, FindTest,
+    ::testing::Values(
+        // Cyrillic folds like Latin, and match case keeps them apart.
+        FindCase{"привет", "ПРИВЕТ, Привет", false, false, false, {{0, 6}, {8, 6}}},
+        FindCase{"привет", "ПРИВЕТ, Привет", false, true, false, {}},
+        FindCase{"ЁЛКА", "ёлка", true, false, false, {{0, 4}}},
+        // German ß folds to ss, both ways; half of it is no match.
+        FindCase{"strasse", "Die Straße", false, false, false, {{4, 6}}},
+        FindCase{"STRAẞE", "strasse", false, false, false, {{0, 7}}},
+        FindCase{"s", "ß", false, false, false, {}},
+        FindCase{"strasse", "Straße", true, false, false, {{0, 6}}},
+        // Turkish dotted capital I folds to i + combining dot, not to a plain i; dotless i is
+        // a letter of its own.
+        FindCase{"i̇", "İstanbul", false, false, false, {{0, 1}}},
+        FindCase{"istanbul", "İstanbul", false, false, false, {}},
+        FindCase{"ı", "I", false, false, false, {}},
+        FindCase{"ISTANBUL", "istanbul", false, false, false, {{0, 8}}},
+        // Whole words: the edges of the text, punctuation and underscores.
+        FindCase{
+            "cat", "cat concat cat_ (cat). cat", false, false, true, {{0, 3}, {17, 3}, {23, 3}}},
+        FindCase{
+            "cat", "cat concat cat_ (cat). cat", true, false, true, {{0, 3}, {17, 3}, {23, 3}}},
+        FindCase{"-x", "a-x -xy", false, true, true, {{1, 2}}},
+        FindCase{"Überall", "überall-Überallzeit", false, false, true, {{0, 7}}},
+        // Empty matches: each position once, after a match too.
+        FindCase{"^", "abc", true, false, false, {{0, 0}}},
+        FindCase{"a*", "baa", true, false, false, {{0, 0}, {1, 2}, {3, 0}}},
+        FindCase{"\\b", "ab c", true, false, false, {{0, 0}, {2, 0}, {3, 0}, {4, 0}}},
+        FindCase{"x*", "ab", true, false, true, {{0, 0}, {2, 0}}},
+        // A surrogate pair is one character and is never split.
+        FindCase{"😀", "a😀b😀", false, false, false, {{1, 2}, {4, 2}}},
+        FindCase{".", "😀", true, true, false, {{0, 2}}}));
+
+TEST(MatcherTest, ReplacementInsertsCapturedGroupsAndEscapes) {
+    SearchOptions options;
+    options.regex = true;
+    options.pattern = u"(\\w+)@(?<host>\\w+)";
+    Matcher matcher(options);
+    std::size_t count = 0;
+    matcher.setReplacement(u"$2 at $1 (${host}, \\$1, $0, $10)");
+    EXPECT_EQ(
+        matcher.replace(u"mail ann@home, bob@work", count),
+        u"mail home at ann (home, $1, ann@home, ann0), work at bob (work, $1, bob@work, bob0)");
+    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(matcher.replace(u"nothing here", count), u"nothing here");
+    EXPECT_EQ(count, 0u);
+
+    EXPECT_THROW(matcher.setReplacement(u"$3"), PatternError);
+    EXPECT_THROW(matcher.setReplacement(u"${nope}"), PatternError);
+    EXPECT_THROW(matcher.setReplacement(u"cost: 5$"), PatternError);
+}
+
+TEST(MatcherTest, ReplaceAllOfEmptyMatchesTerminatesAndPlainReplacementIsLiteral) {
+    SearchOptions options;
+    options.regex = true;
+    options.pattern = u"a*";
+    Matcher empty(options);
+    empty.setReplacement(u"-");
+    std::size_t count = 0;
+    EXPECT_EQ(empty.replace(u"baa", count), u"-b--");
+    EXPECT_EQ(count, 3u);
+
+    options.regex = false;
+    options.pattern = u"STRASSE";
+    Matcher plain(options);
+    plain.setReplacement(u"$1 road");
+    EXPECT_EQ(plain.replace(u"Große Straße 5", count), u"Große $1 road 5");
+    EXPECT_EQ(count, 1u);
+}
+
+TEST(MatcherTest, UnusablePatternsReportMessageAndPosition) {
+    SearchOptions options;
+    options.regex = true;
+    options.pattern = u"ab[c";
+    try {
+        Matcher matcher(options);
+        FAIL() << "an unclosed set was accepted";
+    } catch (const PatternError& e) {
+        EXPECT_NE(std::string(e.what()).find("U_REGEX_MISSING_CLOSE_BRACKET"), std::string::npos)
+            << e.what();
+        EXPECT_GE(e.offset(), 2);
+    }
+    // The whole-word form of a pattern reports the same position as the pattern itself.
+    const auto offsetOf = [&](bool wholeWord) {
+        options.pattern = u"a)b";
+        options.wholeWord = wholeWord;
+        try {
+            Matcher matcher(options);
+        } catch (const PatternError& e) {
+            return e.offset();
+        }
+        return -100;
+    };
+    EXPECT_GE(offsetOf(false), 1);
+    EXPECT_EQ(offsetOf(true), offsetOf(false));
+    options.pattern.clear();
+    EXPECT_THROW(Matcher{options}, PatternError);
+    options.regex = false;
+    EXPECT_THROW(Matcher{options}, PatternError);
+}
+
+// Plain text search (the fast path, with its own folding and word edges) must find what the
+// regular expression engine finds for the same text written as a literal.
+TEST(MatcherTest, PlainSearchAgreesWithTheRegexEngineOnRandomTexts) {
+    const std::uint32_t seed = std::random_device{}();
+    std::mt19937 rng(seed);
+    const std::vector<std::u16string> pieces = {
+        u"a", u"A",      u"s",       u"S", u"ß",      u"ẞ", u"i", u"I", u"İ",
+        u"ı", u"\u0307", u"ж",       u"Ж", u" ",      u"-", u"_", u".", u"1",
+        u"😀", u"é",      u"e\u0301", u"K", u"\u212A", u"ǅ", u"ﬀ", u"f"};
+    const auto randomText = [&](int maxPieces) {
+        std::u16string s;
+        const int n = static_cast<int>(rng() % static_cast<unsigned>(maxPieces)) + 1;
+        for (int i = 0; i < n; ++i)
+            s += pieces[rng() % pieces.size()];
+        return s;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        const std::u16string text = randomText(12);
+        SearchOptions plain;
+        plain.pattern = randomText(3);
+        plain.matchCase = rng() % 3 == 0;
+        plain.wholeWord = rng() % 2 == 0;
+        SearchOptions regex = plain;
+        regex.regex = true;
+        regex.pattern = u"\\Q" + plain.pattern + u"\\E";
+        ASSERT_EQ(FindSpans(plain, text), FindSpans(regex, text))
+            << "seed " << seed << ", round " << round << ": pattern \""
+            << Utf16ToUtf8(plain.pattern) << "\" in \"" << Utf16ToUtf8(text) << "\", match case "
+            << plain.matchCase << ", whole word " << plain.wholeWord;
+    }
+}
