@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: MIT
+// Find all and replace all over whole documents: field order and offsets, slices and cancelling,
+// the refusals of replace all, the rename rule and undoing a plan.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "core/CompiledStrings.h"
+#include "core/EmpireAtWarStrings.h"
+#include "encoding/CodePage.h"
+#include "search/ReplacePlan.h"
+#include "search/TableSearch.h"
+
+using namespace vste;
+using namespace vste::search;
+
+namespace {
+
+TTextContainer Value(const std::u16string& text, const std::string& extra = {}) {
+    TTextContainer v;
+    v.Tag = kValueTagV3;
+    v.Value = text;
+    v.ExtraValue = extra;
+    if (!extra.empty())
+        v.Tag[0] = kExtraValueMark;
+    return v;
+}
+
+TText Label(const std::string& name, std::vector<TTextContainer> values) {
+    TText t;
+    t.Tag = kLabelTag;
+    t.Name = name;
+    t.Values = std::move(values);
+    return t;
+}
+
+TCompiledStrings Table() {
+    TCompiledStrings doc;
+    doc.Body = {Label("GUI:Tanya", {Value(u"😀 Tanya is here"), Value(u"tanya", "tanya.wav")}),
+                Label("TXT:Allies", {Value(u"Allies win")}),
+                Label("GUI:Other", {Value(u"nothing")})};
+    return doc;
+}
+
+SearchOptions Options(std::u16string pattern, bool regex = false) {
+    SearchOptions options;
+    options.pattern = std::move(pattern);
+    options.regex = regex;
+    return options;
+}
+
+std::vector<Match> FindEverything(const TWestwoodStrings& doc, DocumentFormat format,
+                                  const SearchOptions& options) {
+    std::vector<Match> all;
+    FindAll(doc, format, options,
+            [&](std::vector<Match>& chunk) { all.insert(all.end(), chunk.begin(), chunk.end()); });
+    return all;
+}
+
+} // namespace
+
+TEST(TableSearchTest, FindAllListsNameValuesAndExtrasInTableOrderWithBothOffsets) {
+    SetActiveCodePage(1252);
+    const TCompiledStrings doc = Table();
+    const std::vector<Match> found = FindEverything(doc, DocumentFormat::CSF, Options(u"TANYA"));
+    ASSERT_EQ(found.size(), 4u);
+    EXPECT_EQ(found[0].field, Field::Name);
+    EXPECT_EQ(found[0].valueIndex, 0u);
+    EXPECT_EQ(found[0].start, 4u);
+    // After the emoji, code points and UTF-16 units differ by one.
+    EXPECT_EQ(found[1].field, Field::Value);
+    EXPECT_EQ(found[1].valueIndex, 1u);
+    EXPECT_EQ(found[1].start, 2u);
+    EXPECT_EQ(found[1].start16, 3u);
+    EXPECT_EQ(found[1].length, 5u);
+    EXPECT_EQ(found[2].valueIndex, 2u);
+    EXPECT_EQ(found[3].field, Field::Extra);
+    EXPECT_EQ(found[3].valueIndex, 2u);
+    EXPECT_EQ(FieldText(doc, 0, 2, Field::Extra), u"tanya.wav");
+
+    // Empire at War value tags are keys, never extra-value marks.
+    TEmpireAtWarStrings eaw;
+    eaw.Body = {Label("W", {Value(u"x", "x")})};
+    EXPECT_EQ(FindEverything(eaw, DocumentFormat::EmpireAtWar, Options(u"x")).size(), 1u);
+}
+
+TEST(TableSearchTest, SlicesGiveTheSameMatchesAndASetFlagCancels) {
+    TCompiledStrings doc;
+    for (int i = 0; i < 1000; ++i)
+        doc.Body.push_back(Label(std::to_string(i), {Value(u"a b a")}));
+    const std::vector<Match> whole = FindEverything(doc, DocumentFormat::CSF, Options(u"a"));
+    Finder finder(doc, DocumentFormat::CSF, Options(u"a"));
+    std::vector<Match> sliced;
+    while (finder.next(sliced, 7)) {
+    }
+    ASSERT_EQ(sliced.size(), whole.size());
+    EXPECT_EQ(sliced.back().stringIndex, 999u);
+
+    std::atomic<bool> cancel{false};
+    std::size_t chunks = 0;
+    const bool finished = FindAll(
+        doc, DocumentFormat::CSF, Options(u"a"),
+        [&](std::vector<Match>&) { cancel = ++chunks == 2; }, &cancel, 100);
+    EXPECT_FALSE(finished);
+    EXPECT_EQ(chunks, 2u);
+}
+
+TEST(TableSearchTest, ReplaceAllRefusesNamesItCannotStoreAndKeepsThoseStringsWhole) {
+    SetActiveCodePage(1252);
+    TCompiledStrings doc;
+    doc.Body = {Label("GUI:A", {Value(u"A one")}), Label("A", {Value(u"A two")}),
+                Label("GUI:B", {Value(u"b", "A.wav")}), Label("GUI:C", {Value(u"A ok")})};
+    SearchOptions options = Options(u"A", false);
+    options.matchCase = true;
+    options.wholeWord = true;
+    // "Ж" is no letter of Windows-1252: names and extra values holding A are refused.
+    ReplacePlan plan = PlanReplaceAll(doc, DocumentFormat::CSF, options, u"Ж");
+    EXPECT_EQ(plan.replacements, 1u); // the value of GUI:C alone
+    ASSERT_EQ(plan.refused.size(), 3u);
+    EXPECT_NE(plan.refused[0].reason.find("1252"), std::string::npos) << plan.refused[0].reason;
+    EXPECT_NE(plan.refused[2].reason.find("extra value of value 1"), std::string::npos);
+
+    options.inNames = false;
+    options.inExtras = false;
+    plan = PlanReplaceAll(doc, DocumentFormat::CSF, options, u"Ж");
+    EXPECT_EQ(plan.replacements, 3u);
+    EXPECT_TRUE(plan.refused.empty());
+
+    // A name emptied by the replacement is refused; the other strings change.
+    options = Options(u"^A$", true);
+    options.inExtras = false;
+    plan = PlanReplaceAll(doc, DocumentFormat::CSF, options, u"");
+    ASSERT_EQ(plan.refused.size(), 1u);
+    EXPECT_EQ(plan.refused[0].stringIndex, 1u);
+    EXPECT_EQ(plan.refused[0].reason, "the name would become empty");
+
+    // Formats that store no names refuse a renamed string.
+    TWestwoodStrings westwood;
+    westwood.Body = {Label("1", {Value(u"one")})};
+    plan = PlanReplaceAll(westwood, DocumentFormat::Westwood, Options(u"1"), u"2");
+    ASSERT_EQ(plan.refused.size(), 1u);
+}
+
+TEST(TableSearchTest, ApplyRenamesThroughTheKeyRuleAndBackwardsRestoresEverything) {
+    SetActiveCodePage(1252);
+    TEmpireAtWarStrings doc;
+    doc.AddString(Label("TEXT_OLD_1", {Value(u"old value")}));
+    doc.AddString(Label("TEXT_KEEP", {Value(u"keep")}));
+    const TCSFBody before = doc.Body;
+
+    const ReplacePlan plan =
+        PlanReplaceAll(doc, DocumentFormat::EmpireAtWar, Options(u"OLD_(\\d)", true), u"NEW_$1é");
+    EXPECT_EQ(plan.replacements, 1u);
+    EXPECT_EQ(plan.strings, 1u);
+    EXPECT_EQ(doc.Body[0].Name, "TEXT_OLD_1"); // planning leaves the document alone
+    ApplyPlan(doc, plan);
+    EXPECT_EQ(doc.Body[0].Name, "TEXT_NEW_1\xE9");
+    EXPECT_EQ(doc.Body[0].Values[0].Tag, TEmpireAtWarStrings::KeyForName("TEXT_NEW_1\xE9"));
+    ApplyPlan(doc, plan, true);
+    ASSERT_EQ(doc.Body.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(doc.Body[i].Name, before[i].Name);
+        EXPECT_EQ(doc.Body[i].Values[0].Tag, before[i].Values[0].Tag);
+        EXPECT_EQ(doc.Body[i].Values[0].Value, before[i].Values[0].Value);
+    }
+}
