@@ -71,6 +71,21 @@ std::string IcuName(UErrorCode status) {
     return name + " (" + u_errorName(status) + ")";
 }
 
+// ICU counts the offset from the start of the error's line when it names a line.
+int ErrorOffset(std::u16string_view pattern, const UParseError& parse) {
+    if (parse.offset < 0)
+        return -1;
+    std::size_t lineStart = 0;
+    for (int line = 1; line < parse.line; ++line) {
+        const std::size_t end = pattern.find(u'\n', lineStart);
+        if (end == std::u16string_view::npos)
+            break;
+        lineStart = end + 1;
+    }
+    return static_cast<int>(
+        std::min(lineStart + static_cast<std::size_t>(parse.offset), pattern.size()));
+}
+
 } // namespace
 
 bool IsWordChar(char32_t c) {
@@ -149,19 +164,13 @@ private:
                                              flags, &parse, &status);
         if (U_FAILURE(status)) {
             uregex_close(re);
-            int offset = parse.offset;
-            for (int line = 1; offset >= 0 && line < parse.line; ++line)
-                offset += static_cast<int>(pattern.find(u'\n', static_cast<std::size_t>(offset))) +
-                          1 - offset;
+            const int offset = ErrorOffset(pattern, parse);
             const std::string where =
-                offset >= 0
-                    ? " at character " +
+                offset < 0
+                    ? std::string()
+                    : " at character " +
                           std::to_string(
-                              CodePointOffset(pattern,
-                                              static_cast<std::uint32_t>(
-                                                  std::min<std::size_t>(offset, pattern.size()))) +
-                              1)
-                    : std::string();
+                              CodePointOffset(pattern, static_cast<std::uint32_t>(offset)) + 1);
             throw PatternError("invalid regular expression" + where + ": " + IcuName(status),
                                offset);
         }
