@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +13,7 @@
 #include "core/CompiledStrings.h"
 #include "core/Model.h"
 #include "encoding/CodePage.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 using namespace vste;
@@ -23,42 +22,11 @@ using Json = nlohmann::ordered_json;
 
 namespace {
 
-struct RunResult {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string ReadText(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using RunResult = CliResult;
 
 class CliTest : public ::testing::Test {
 protected:
-    RunResult Run(const std::vector<std::string>& args) {
-        std::string command = Quote(VSTE_CLI_PATH);
-        for (const auto& a : args)
-            command.append(" ").append(Quote(a));
-        const std::string out = dir.file("stdout.txt"), err = dir.file("stderr.txt");
-        command.append(" >").append(Quote(out)).append(" 2>").append(Quote(err));
-        command.append(" </dev/null");
-        const int status = std::system(command.c_str());
-        RunResult r;
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = ReadText(out);
-        r.err = ReadText(err);
-        return r;
-    }
+    RunResult Run(const std::vector<std::string>& args) { return RunCli(dir, args); }
 
     // Runs a command that must succeed and returns its parsed JSON output.
     Json RunJson(const std::vector<std::string>& args) {

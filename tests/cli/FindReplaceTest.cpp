@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -14,6 +12,7 @@
 #include "core/CompiledStrings.h"
 #include "core/EmpireAtWarStrings.h"
 #include "formats/Registry.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 using namespace vste;
@@ -22,37 +21,11 @@ using Json = nlohmann::ordered_json;
 
 namespace {
 
-struct RunResult {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string ReadText(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using RunResult = CliResult;
 
 class FindReplaceTest : public ::testing::Test {
 protected:
-    RunResult Run(const std::vector<std::string>& args) {
-        std::string command = Quote(VSTE_CLI_PATH);
-        for (const auto& a : args)
-            command.append(" ").append(Quote(a));
-        const std::string out = dir.file("stdout.txt"), err = dir.file("stderr.txt");
-        command += " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
-    }
+    RunResult Run(const std::vector<std::string>& args) { return RunCli(dir, args); }
 
     Json RunJson(const std::vector<std::string>& args) {
         const RunResult r = Run(args);
