@@ -6,6 +6,7 @@
 
 #include "core/CompiledStrings.h"
 #include "core/Errors.h"
+#include "core/StringUtils.h"
 #include "encoding/CodePage.h"
 #include "support/TestSupport.h"
 
@@ -57,6 +58,22 @@ std::vector<std::string> Strings(const TCompiledStrings& doc) {
 
 using List = std::vector<std::string>;
 
+constexpr Tag4 kSpeech{'W', 'R', 'T', 'S'};
+
+// Sets the active code page for the lifetime of the object.
+class CodePageScope {
+public:
+    explicit CodePageScope(int codePage) : m_saved(ActiveCodePage()) {
+        SetActiveCodePage(codePage);
+    }
+    ~CodePageScope() { SetActiveCodePage(m_saved); }
+    CodePageScope(const CodePageScope&) = delete;
+    CodePageScope& operator=(const CodePageScope&) = delete;
+
+private:
+    int m_saved;
+};
+
 TEST(StrReadTest, OneStringGivesACompleteVersion3Table) {
     const auto doc = ReadStr("GUI:OK\r\n\"OK\"\r\nEND\r\n");
     ASSERT_EQ(doc->LabelCount(), 1u);
@@ -95,18 +112,35 @@ TEST(StrReadTest, CommentsAndBlankLinesAreSkippedEverywhere) {
     EXPECT_EQ(Strings(*doc), (List{"A=a", "B="}));
 }
 
-TEST(StrReadTest, EscapedLineBreaks) {
+TEST(StrReadTest, EscapesInsideTheQuotesAreDecodedAndOtherBackslashesStay) {
     EXPECT_EQ(ReadStr("A\n\"one\\ntwo\"\nEND\n")->Body[0].Values[0].Value, u"one\ntwo");
-    // Only backslash + lower-case n is an escape; other backslashes stay.
-    EXPECT_EQ(ReadStr("A\n\"a\\Nb\\tc\\\"\nEND\n")->Body[0].Values[0].Value, u"a\\Nb\\tc\\");
-    EXPECT_EQ(ReadStr("A\n\"x\\\\ny\"\nEND\n")->Body[0].Values[0].Value, u"x\\\ny");
+    EXPECT_EQ(ReadStr("A\n\"\\t\\\"\\\\\\'\\?\"\nEND\n")->Body[0].Values[0].Value, u"\t\"\\'?");
+    // A backslash before any other character, or at the end of the text, is kept.
+    EXPECT_EQ(ReadStr("A\n\"C:\\Games\\Nb\\\"\nEND\n")->Body[0].Values[0].Value,
+              u"C:\\Games\\Nb\\");
+    // An escaped backslash does not start an escape with the character after it.
+    EXPECT_EQ(ReadStr("A\n\"x\\\\ny\"\nEND\n")->Body[0].Values[0].Value, u"x\\ny");
+}
+
+TEST(StrReadTest, ASpeechNameAfterTheClosingQuoteIsTheExtraValue) {
+    const auto doc = ReadStr("A\n\"Hi\" = Speech_01\nEND\nB\n\"x\"v2-b\nEND\nC\n\"a\"b\" \nEND\n"
+                             "D\n\"1\" = s\n\"2\"\nEND\n");
+    const std::vector<std::pair<std::u16string, std::string>> expected = {
+        {u"Hi", "Speech_01"}, {u"x", "v2"}, {u"a\"b", ""}, {u"2", ""}};
+    ASSERT_EQ(doc->LabelCount(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const TTextContainer& value = doc->Body[i].Values[0];
+        EXPECT_EQ(value.Value, expected[i].first) << i;
+        EXPECT_EQ(value.ExtraValue, expected[i].second) << i;
+        EXPECT_EQ(value.Tag, expected[i].second.empty() ? kValueTagV3 : kSpeech);
+    }
 }
 
 TEST(StrReadTest, QuotesInsideAValueAndTextAroundIt) {
     EXPECT_EQ(ReadStr("A\n\"He said \"hi\".\"\nEND\n")->Body[0].Values[0].Value,
               u"He said \"hi\".");
     // Text before the first quote gives exactly the quoted text.
-    EXPECT_EQ(ReadStr("A\n  value: \"abc\" tail\nEND\n")->Body[0].Values[0].Value, u"abc");
+    EXPECT_EQ(ReadStr("A\n  value: \"abc\"\nEND\n")->Body[0].Values[0].Value, u"abc");
     // A value line without quotes, or with only one, gives an empty value.
     EXPECT_EQ(ReadStr("A\nabc\nEND\n")->Body[0].Values[0].Value, u"");
     EXPECT_EQ(ReadStr("A\nab\"cd\nEND\n")->Body[0].Values[0].Value, u"");
@@ -239,6 +273,151 @@ TEST(StrWriteTest, ProgressCountsLabels) {
     EXPECT_EQ(progress.positions, (std::vector<int>{0, 1, 2}));
 }
 
+TEST(StrWriteTest, NamesThatWouldReadBackAsAnotherTableAreRefusedAndNothingIsWritten) {
+    test::TempDir dir;
+    const std::string path = dir.file("t.str");
+    const test::Bytes before = ToBytes("OLD\r\n\"old\"\r\nEND\r\n");
+    NullProgress progress;
+    for (const char* bad : {"", "//x", "A//B", "A\r\nB", "A\nB", "My Name", "Caf\xE9"}) {
+        TCompiledStrings doc;
+        doc.Body = {Label("Good", u"g"), Label(bad, u"b")};
+        test::WriteBytes(path, before);
+        try {
+            doc.SaveToSTR(path, progress);
+            ADD_FAILURE() << "saved the name " << bad;
+        } catch (const FormatError& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find("(number 2)"), std::string::npos) << message;
+            EXPECT_NE(message.find(*StrNameProblem(bad)), std::string::npos) << message;
+        }
+        EXPECT_EQ(test::ReadBytes(path), before) << bad;
+    }
+    // Line ends are spelled out in the message, which stays on one line.
+    TCompiledStrings doc;
+    doc.Body = {Label("A\nB", u"")};
+    EXPECT_THROW(
+        {
+            try {
+                WriteStr(doc);
+            } catch (const FormatError& e) {
+                EXPECT_NE(std::string(e.what()).find("\"A\\nB\""), std::string::npos);
+                throw;
+            }
+        },
+        FormatError);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(StrWriteTest, QuotesBackslashesTabsAndLineFeedsAreEscaped) {
+    TCompiledStrings doc;
+    doc.Body = {Label("A", u"Say \"hi\"\tnow"), Label("B", u"C:\\Games\\Data\\"),
+                Label("C", u"\\n is not\na line feed\r")};
+    const std::string expected = "A\r\n\"Say \\\"hi\\\"\\tnow\"\r\nEND\r\n\r\n"
+                                 "B\r\n\"C:\\\\Games\\\\Data\\\\\"\r\nEND\r\n\r\n"
+                                 "C\r\n\"\\\\n is not\\na line feed\r\"\r\nEND\r\n";
+    EXPECT_EQ(WriteStr(doc), expected);
+    const auto back = ReadStr(expected);
+    for (std::size_t i = 0; i < doc.Body.size(); ++i) {
+        EXPECT_EQ(back->Body[i].Values[0].Value, doc.Body[i].Values[0].Value) << i;
+    }
+}
+
+TEST(StrWriteTest, ExtraValuesFollowTheClosingQuoteOrAreRefused) {
+    TCompiledStrings doc;
+    doc.Body = {Label("A", u"a"), Label("B", u"b"), Label("C", u"c")};
+    doc.Body[0].Values[0].Tag = kSpeech;
+    doc.Body[0].Values[0].ExtraValue = "Speech_01";
+    // An empty extra value, or one whose tag does not mark it, writes nothing.
+    doc.Body[1].Values[0].Tag = kSpeech;
+    doc.Body[2].Values[0].ExtraValue = "ignored";
+    EXPECT_EQ(WriteStr(doc), "A\r\n\"a\" = Speech_01\r\nEND\r\n\r\nB\r\n\"b\"\r\nEND\r\n\r\n"
+                             "C\r\n\"c\"\r\nEND\r\n");
+    for (const char* bad : {"a-b", "two words", "x.wav", "\xE9t\xE9"}) {
+        doc.Body[1].Values[0].ExtraValue = bad;
+        try {
+            WriteStr(doc);
+            ADD_FAILURE() << "saved the extra value " << bad;
+        } catch (const FormatError& e) {
+            EXPECT_NE(std::string(e.what()).find("\"B\" (number 2)"), std::string::npos);
+        }
+    }
+}
+
+// Each name drawn from label characters, blanks, line ends and a non-ASCII letter is either
+// refused by the writer, for the reason StrNameProblem gives, or read back exactly.
+TEST(StrRoundTripTest, RandomNamesAreRefusedExactlyWhenTheyWouldNotReadBack) {
+    const unsigned seed = std::random_device()();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    const std::string alphabet = "AZaz09_:/\"'$&+-.?[] \t\r\n\xE9";
+    for (int round = 0; round < 2000; ++round) {
+        std::string name(rng() % 6, ' ');
+        for (char& c : name) {
+            c = alphabet[rng() % alphabet.size()];
+        }
+        TCompiledStrings doc;
+        doc.Body = {Label(name, u"v")};
+        if (StrNameProblem(name)) {
+            EXPECT_THROW(WriteStr(doc), FormatError) << name;
+            continue;
+        }
+        const auto back = ReadStr(WriteStr(doc));
+        ASSERT_EQ(Strings(*back), List{name + "=v"}) << name;
+    }
+}
+
+// A CSF table written as STR and back as CSF keeps every label, every first value as far as the
+// code page holds its characters, and every extra value of letters, digits and _.
+TEST(StrRoundTripTest, CsfThroughStrAndBackKeepsValuesAndExtraValues) {
+    const CodePageScope western(1252);
+    const unsigned seed = std::random_device()();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    const std::u16string valueChars = u"aZ09 \"\\\t\n\r'?=/\u00E9\u20AC\u0414\U0001F600";
+    const std::string labelChars = "AZaz09_:.-";
+    const std::string speechChars = "AZaz09_";
+    auto pick = [&rng](const auto& pool, std::size_t maxLength) {
+        std::remove_const_t<std::remove_reference_t<decltype(pool)>> out(rng() % maxLength, ' ');
+        for (auto& c : out) {
+            c = pool[rng() % pool.size()];
+        }
+        return out;
+    };
+
+    TCompiledStrings csf;
+    csf.Magic = kCsfMagic;
+    csf.Version = 3;
+    for (int i = 0; i < 300; ++i) {
+        std::string name = "L";
+        name += pick(labelChars, 12);
+        csf.Body.push_back(Label(name, pick(valueChars, 20)));
+        if (rng() % 2) {
+            csf.Body.back().Values[0].Tag = kSpeech;
+            csf.Body.back().Values[0].ExtraValue = pick(speechChars, 10);
+        }
+    }
+    csf.StringCount = static_cast<std::int32_t>(csf.Body.size());
+
+    NullProgress progress;
+    bool singleByte = false;
+    const auto csfBack = [&](const TCompiledStrings& doc) {
+        return TCompiledStrings::CreateFromBuffer(doc.SaveToBuffer(progress, false), progress,
+                                                  singleByte);
+    };
+    const auto back = csfBack(*ReadStr(WriteStr(*csfBack(csf))));
+    ASSERT_EQ(back->LabelCount(), csf.LabelCount());
+    for (std::size_t i = 0; i < csf.Body.size(); ++i) {
+        const TTextContainer& want = csf.Body[i].Values[0];
+        const TTextContainer& got = back->Body[i].Values[0];
+        EXPECT_EQ(back->Body[i].Name, csf.Body[i].Name);
+        EXPECT_EQ(got.Value, PlainAnsiToWide(PlainWideToAnsi(want.Value))) << i;
+        EXPECT_EQ(got.ExtraValue, want.ExtraValue) << i;
+        EXPECT_EQ(got.Tag, want.ExtraValue.empty() ? kValueTagV3 : kSpeech) << i;
+    }
+}
+
 TEST(StrRoundTripTest, ReadWriteReadGivesTheSameTable) {
     const std::string text = "// game texts\nGUI:OK\n\"OK\"\nEND\n\nGUI:Cancel //c\n"
                              "\"Say \"no\"\\nnow\"\nend\nMSG:Empty\nEND\nEND\n\"e\"\nEND";
@@ -252,26 +431,25 @@ TEST(StrRoundTripTest, ReadWriteReadGivesTheSameTable) {
     EXPECT_EQ(WriteStr(*second), written);
 }
 
-TEST(StrRoundTripTest, CsfLikeTableKeepsLabelsAndFirstValuesOnly) {
+TEST(StrRoundTripTest, CsfLikeTableKeepsLabelsFirstValuesAndTheirExtraValuesOnly) {
     TCompiledStrings csf;
     csf.Magic = kCsfMagic;
     csf.Version = 2;
     csf.Language = 5;
-    csf.Body = {Label("GUI:One", u"first\nline"), Label("GUI:Two", u"a \\n b"),
-                Label("My Name", u"spaced")};
+    csf.Body = {Label("GUI:One", u"first\nline"), Label("GUI:Two", u"a \\n b")};
     csf.Body[0].Values.push_back(csf.Body[0].Values[0]);
     csf.Body[0].Values[1].Value = u"second value";
-    csf.Body[1].Values[0].Tag = {'W', 'R', 'T', 'S'};
+    csf.Body[1].Values[0].Tag = kSpeech;
     csf.Body[1].Values[0].ExtraValue = "extra";
-    csf.StringCount = 4;
+    csf.StringCount = 3;
 
     const auto back = ReadStr(WriteStr(csf));
     EXPECT_EQ(back->Version, 3);
     EXPECT_EQ(back->Language, 0);
-    EXPECT_EQ(back->StringCount, 3);
-    // A literal backslash-n comes back as a line feed; a space leaves the name.
-    EXPECT_EQ(Strings(*back), (List{"GUI:One=first\nline", "GUI:Two=a \n b", "MyName=spaced"}));
-    EXPECT_TRUE(back->Body[1].Values[0].ExtraValue.empty());
+    EXPECT_EQ(back->StringCount, 2);
+    EXPECT_EQ(Strings(*back), (List{"GUI:One=first\nline", "GUI:Two=a \\n b"}));
+    EXPECT_EQ(back->Body[1].Values[0].Tag, kSpeech);
+    EXPECT_EQ(back->Body[1].Values[0].ExtraValue, "extra");
 }
 
 TEST(StrFileTest, SaveAndLoadThroughFiles) {
