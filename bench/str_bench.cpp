@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Reading and writing an STR table of a million labels (about 100 MB).
+// Reading and writing an STR table of a million labels (about 100 MB), with escapes in some
+// values and speech names after some of them.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -27,7 +28,12 @@ const std::vector<std::uint8_t>& GeneratedStr() {
             text += "\r\n\"";
             text += filler;
             text += (i % 7 == 0) ? "\\nwith a second line" : "to finish";
-            text += "\"\r\nEND\r\n\r\n";
+            text += (i % 11 == 0) ? " in \\\"C:\\\\Games\\\"\"" : "\"";
+            if (i % 3 == 0) {
+                text += " = Speech_";
+                text += std::to_string(i);
+            }
+            text += "\r\nEND\r\n\r\n";
         }
         return std::vector<std::uint8_t>(text.begin(), text.end());
     }();

@@ -1,8 +1,22 @@
 // SPDX-License-Identifier: MIT
 // Reads arbitrary bytes as STR text; a successful read must survive writing and reading
-// again (see FuzzSupport.h).
+// again (see FuzzSupport.h), extra values included.
 #include "FuzzSupport.h"
+#include "core/CompiledStrings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    return vste::fuzz::ReaderRoundTrip(vste::DocumentFormat::STR, data, size);
+    using vste::fuzz::Check;
+    vste::fuzz::ReaderRoundTrip(vste::DocumentFormat::STR, data, size);
+
+    vste::NullProgress progress;
+    const auto first = vste::TCompiledStrings::CreateFromSTRBuffer({data, size}, progress);
+    const auto second =
+        vste::TCompiledStrings::CreateFromSTRBuffer(first->SaveToSTRBuffer(progress), progress);
+    for (std::size_t i = 0; i < first->Body.size(); ++i) {
+        const vste::TTextContainer& a = first->Body[i].Values[0];
+        const vste::TTextContainer& b = second->Body[i].Values[0];
+        Check(a.Tag == b.Tag && a.ExtraValue == b.ExtraValue,
+              "extra value changed" + vste::fuzz::Where(i));
+    }
+    return 0;
 }

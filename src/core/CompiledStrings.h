@@ -43,7 +43,9 @@ public:
 
     // The CSF bytes that SaveToFile stores.
     std::vector<std::uint8_t> SaveToBuffer(Progress& progress, bool ansiMode) const override;
-    // The STR text that SaveToSTR stores.
+    // The STR text that SaveToSTR stores. Throws FormatError naming the first string whose name
+    // cannot be an STR label (StrNameProblem) or whose extra value holds characters other than
+    // letters, digits and _; nothing is written then.
     std::vector<std::uint8_t> SaveToSTRBuffer(Progress& progress) const;
 
 protected:

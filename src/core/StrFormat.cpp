@@ -1,16 +1,29 @@
 // SPDX-License-Identifier: MIT
 // STR, the text form of a compiled string table: a label line, a quoted value line and END for
 // every string, in single-byte text of the active code page.
+//
+// Inside the quotes a backslash escapes: \n line feed, \t tab, \" quote, \\ backslash, \' and \?
+// themselves; a backslash before any other character is kept. The writer escapes every line
+// feed, tab, quote and backslash of a value, so that the games' own reader, which ends the text
+// at the first unescaped quote, sees the same text; carriage returns are written as they are.
+// After the closing quote may come a speech name, `"text" = name`, which is the value's extra
+// value. The reader takes the text from the first to the last quote of the line, so files whose
+// inner quotes are not escaped read as their authors meant.
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "core/CompiledStrings.h"
+#include "core/Errors.h"
 #include "core/FileIO.h"
 #include "core/StringUtils.h"
 
 namespace vste {
 
 namespace {
+
+// The value tag of a value with an extra value, as CSF version 3 stores it.
+constexpr Tag4 kExtraValueTag{kExtraValueMark, 0x52, 0x54, 0x53}; // "WRTS"
 
 // What the reader needs to know of a line's label characters without collecting them all:
 // how many there are (counting stops at four) and the first three of them.
@@ -47,24 +60,71 @@ std::string LabelName(std::string_view line) {
     return name;
 }
 
-// The quoted text of a value line with every backslash-n turned into a line feed, converted to
-// UTF-16. A backslash-n cannot straddle a quote, so taking the quotes first gives the same text
-// as replacing on the whole line.
-void DecodeValue(std::u16string& out, std::string_view line, const PlainCodec& codec) {
-    const std::string_view text = QuotedPart(line);
+// The character each escape stands for, by the byte after the backslash; 0 for no escape.
+constexpr std::array<char, 256> MakeUnescapeTable() {
+    std::array<char, 256> t{};
+    t['n'] = '\n';
+    t['t'] = '\t';
+    t['"'] = '"';
+    t['\\'] = '\\';
+    t['\''] = '\'';
+    t['?'] = '?';
+    return t;
+}
+constexpr std::array<char, 256> kUnescape = MakeUnescapeTable();
+
+bool IsSpeechChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The speech name in what follows the closing quote: blanks and '=' skipped, then letters,
+// digits and '_'.
+std::string_view SpeechName(std::string_view tail) {
+    std::size_t start = 0;
+    while (start < tail.size() &&
+           (tail[start] == ' ' || tail[start] == '\t' || tail[start] == '=')) {
+        ++start;
+    }
+    std::size_t end = start;
+    while (end < tail.size() && IsSpeechChar(tail[end])) {
+        ++end;
+    }
+    return tail.substr(start, end - start);
+}
+
+// The quoted text of a value line with its escapes decoded, converted to UTF-16.
+void DecodeText(std::u16string& out, std::string_view text, const PlainCodec& codec) {
     out.resize(text.size());
     char16_t* p = out.data();
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c == '\\' && i + 1 < n && text[i + 1] == 'n') {
-            *p++ = u'\n';
+        const char escaped =
+            c == '\\' && i + 1 < n ? kUnescape[static_cast<unsigned char>(text[i + 1])] : 0;
+        if (escaped != 0) {
+            *p++ = static_cast<char16_t>(escaped);
             ++i;
         } else {
             *p++ = codec.toWide(c);
         }
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
+}
+
+// A value line: the text between its first and last quote (empty without two quotes) and the
+// speech name after the last quote.
+void ReadValueLine(TTextContainer& value, std::string_view line, const PlainCodec& codec) {
+    const std::size_t open = line.find('"');
+    const std::size_t close = line.rfind('"');
+    std::string_view speech;
+    if (open == std::string_view::npos || close == open) {
+        value.Value.clear();
+    } else {
+        DecodeText(value.Value, line.substr(open + 1, close - open - 1), codec);
+        speech = SpeechName(line.substr(close + 1));
+    }
+    value.Tag = speech.empty() ? kValueTagV3 : kExtraValueTag;
+    value.ExtraValue.assign(speech);
 }
 
 TText NewLabel(std::string name) {
@@ -75,6 +135,102 @@ TText NewLabel(std::string name) {
     text.Values.resize(1);
     text.Values[0].Tag = kValueTagV3;
     return text;
+}
+
+std::u16string_view FirstValue(const TText& text) {
+    return text.Values.empty() ? std::u16string_view() : std::u16string_view(text.Values[0].Value);
+}
+
+// The extra value of the first value, which STR writes as a speech name; empty when none.
+std::string_view SpeechNameOf(const TText& text) {
+    if (text.Values.empty() || !text.Values[0].HasExtraValue()) {
+        return {};
+    }
+    return text.Values[0].ExtraValue;
+}
+
+// Text as a message shows it: line ends, other control bytes and bytes from 0x7F up spelled out,
+// so that the message stays one line of plain text.
+std::string Shown(std::string_view name) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (byte < 0x20 || byte >= 0x7F) {
+            out += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+[[noreturn]] void Refuse(std::size_t index, const TText& text, const std::string& why) {
+    throw FormatError("The string \"" + Shown(text.Name) + "\" (number " +
+                      std::to_string(index + 1) + ") cannot be saved as STR: " + why);
+}
+
+// Written without branches so that the compiler vectorises the loop.
+std::size_t CountEscapeUnits(std::u16string_view text) {
+    std::size_t count = 0;
+    for (char16_t c : text) {
+        count += (c == u'\\') | (c == u'"') | (c == u'\t') | (c == u'\n');
+    }
+    return count;
+}
+
+// Refuses the first string whose name or extra value STR cannot carry; otherwise returns the
+// size of the text, exact unless a look-alike character converts to a byte that needs escaping.
+std::size_t CheckedSizeEstimate(const TCSFBody& body) {
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        const TText& text = body[i];
+        if (const auto problem = StrNameProblem(text.Name)) {
+            Refuse(i, text, *problem);
+        }
+        const std::string_view speech = SpeechNameOf(text);
+        if (!std::all_of(speech.begin(), speech.end(), IsSpeechChar)) {
+            Refuse(i, text,
+                   "its extra value \"" + Shown(speech) +
+                       "\" holds characters other than letters, digits and _, which STR cannot "
+                       "carry");
+        }
+        const std::u16string_view value = FirstValue(text);
+        size += text.Name.size() + value.size() + speech.size() + 16;
+        size += CountEscapeUnits(value);
+    }
+    return size;
+}
+
+std::size_t CountEscapes(const std::uint8_t* text, std::size_t n) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint8_t c = text[i];
+        count += (c == '\\') | (c == '"') | (c == '\t') | (c == '\n');
+    }
+    return count;
+}
+
+// Turns the n bytes at `text` into their escaped spelling in place, working from the end; there
+// must be room for n + escapes bytes.
+void EscapeInPlace(std::uint8_t* text, std::size_t n, std::size_t escapes) {
+    std::uint8_t* to = text + n + escapes;
+    for (std::size_t i = n; i-- > 0 && to != text + i + 1;) {
+        const std::uint8_t c = text[i];
+        if (c == '\n' || c == '\t') {
+            *--to = c == '\n' ? 'n' : 't';
+            *--to = '\\';
+        } else if (c == '\\' || c == '"') {
+            *--to = c;
+            *--to = '\\';
+        } else {
+            *--to = c;
+        }
+    }
 }
 
 } // namespace
@@ -91,6 +247,11 @@ TCompiledStrings::CreateFromSTRBuffer(std::span<const std::uint8_t> data, Progre
     const std::size_t size = data.size();
     const PlainCodec codec;
     progress.SetMax(ProgressIndex(size));
+    // Room for the labels at once: every label but the last takes two lines at least (the label
+    // and END), and real labels take more than 32 bytes (more labels just grow the table). The
+    // part of the reservation that is never written costs address space, not memory.
+    const auto lines = static_cast<std::size_t>(std::count(base, base + size, '\n'));
+    doc->Body.reserve(std::min(lines / 2, size / 32) + 1);
 
     bool insideLabel = false;
     std::size_t pos = 0;
@@ -113,12 +274,11 @@ TCompiledStrings::CreateFromSTRBuffer(std::span<const std::uint8_t> data, Progre
             insideLabel = false;
         } else {
             // A second value line of the same label replaces the first.
-            DecodeValue(doc->Body.back().Values[0].Value, line, codec);
+            ReadValueLine(doc->Body.back().Values[0], line, codec);
         }
         progress.SetPosition(ProgressIndex(pos));
     }
 
-    doc->Body.shrink_to_fit();
     doc->StringCount = static_cast<std::int32_t>(doc->LabelCount());
     return doc;
 }
@@ -130,53 +290,45 @@ std::unique_ptr<TCompiledStrings> TCompiledStrings::CreateFromSTRFile(const std:
 }
 
 std::vector<std::uint8_t> TCompiledStrings::SaveToSTRBuffer(Progress& progress) const {
-    static constexpr std::string_view kQuoteLineEnd = "\"\r\nEND\r\n\r\n";
+    static constexpr std::string_view kLineEnd = "\r\nEND\r\n\r\n";
+    std::vector<std::uint8_t> out(CheckedSizeEstimate(Body));
+    std::size_t used = 0;
+    // Room for n more bytes; the estimate misses only escapes of look-alike characters.
+    auto room = [&out, &used](std::size_t n) {
+        if (out.size() - used < n) {
+            out.resize(std::max(out.size() + out.size() / 2, used + n));
+        }
+        return out.data() + used;
+    };
+    auto put = [&room, &used](std::string_view s) {
+        std::memcpy(room(s.size()), s.data(), s.size());
+        used += s.size();
+    };
     const PlainCodec codec;
-    auto firstValue = [](const TText& text) -> std::u16string_view {
-        return text.Values.empty() ? std::u16string_view()
-                                   : std::u16string_view(text.Values[0].Value);
-    };
-
-    // Exact upper bound: every code unit gives at most one byte, every line feed two.
-    std::size_t bound = 0;
-    for (const TText& text : Body) {
-        const std::u16string_view value = firstValue(text);
-        bound += text.Name.size() + 3 + value.size() + kQuoteLineEnd.size();
-        bound += static_cast<std::size_t>(std::count(value.begin(), value.end(), u'\n'));
-    }
-
-    std::vector<std::uint8_t> out(bound);
-    std::uint8_t* p = out.data();
-    auto put = [&p](std::string_view s) {
-        std::memcpy(p, s.data(), s.size());
-        p += s.size();
-    };
 
     SetProgressMax(progress, Body.size());
     for (std::size_t i = 0; i < Body.size(); ++i) {
         const TText& text = Body[i];
         put(text.Name);
         put("\r\n\"");
-        std::u16string_view value = firstValue(text);
-        while (!value.empty()) {
-            const std::size_t lf = value.find(u'\n');
-            const std::u16string_view run = value.substr(0, lf);
-            p += codec.writeAnsi(p, run);
-            if (lf == std::u16string_view::npos) {
-                break;
-            }
-            put("\\n");
-            value.remove_prefix(lf + 1);
+        const std::u16string_view value = FirstValue(text);
+        const std::size_t bytes = codec.writeAnsi(room(value.size()), value);
+        const std::size_t escapes = CountEscapes(out.data() + used, bytes);
+        if (escapes > 0) {
+            room(bytes + escapes);
+            EscapeInPlace(out.data() + used, bytes, escapes);
         }
-        put(kQuoteLineEnd);
+        used += bytes + escapes;
+        put("\"");
+        if (const std::string_view speech = SpeechNameOf(text); !speech.empty()) {
+            put(" = ");
+            put(speech);
+        }
+        put(kLineEnd);
         progress.SetPosition(ProgressIndex(i));
     }
-    std::size_t used = static_cast<std::size_t>(p - out.data());
     // The file ends with END and a single line end.
-    if (used >= 2) {
-        used -= 2;
-    }
-    out.resize(used);
+    out.resize(used >= 2 ? used - 2 : used);
     return out;
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/CompiledStrings.h"
 #include "core/Errors.h"
+#include "core/StringUtils.h"
 #include "encoding/CodePage.h"
 #include "support/TestSupport.h"
 
@@ -41,21 +42,21 @@ TText Label(std::string name, std::u16string value) {
     return text;
 }
 
-// Every label as "name=value" with the value in UTF-8, for compact comparisons.
+// Every label as "name=value" in UTF-8, with " = extra" after it when there is an extra value.
 std::vector<std::string> Strings(const TCompiledStrings& doc) {
     std::vector<std::string> out;
     for (const TText& text : doc.Body) {
         EXPECT_EQ(text.ValueCount(), 1u) << text.Name;
-        std::string value;
-        for (char16_t c : text.Values.at(0).Value) {
-            value += c < 0x80 ? static_cast<char>(c) : '#';
-        }
-        out.push_back(text.Name + "=" + value);
+        const std::string value = Utf16ToUtf8(text.Values.at(0).Value);
+        const std::string& extra = text.Values.at(0).ExtraValue;
+        out.push_back(text.Name + "=" + value + (extra.empty() ? "" : " = " + extra));
     }
     return out;
 }
 
 using List = std::vector<std::string>;
+
+constexpr Tag4 kSpeech{'W', 'R', 'T', 'S'};
 
 TEST(StrReadTest, OneStringGivesACompleteVersion3Table) {
     const auto doc = ReadStr("GUI:OK\r\n\"OK\"\r\nEND\r\n");
@@ -95,18 +96,29 @@ TEST(StrReadTest, CommentsAndBlankLinesAreSkippedEverywhere) {
     EXPECT_EQ(Strings(*doc), (List{"A=a", "B="}));
 }
 
-TEST(StrReadTest, EscapedLineBreaks) {
+TEST(StrReadTest, EscapesInsideTheQuotesAreDecodedAndOtherBackslashesStay) {
     EXPECT_EQ(ReadStr("A\n\"one\\ntwo\"\nEND\n")->Body[0].Values[0].Value, u"one\ntwo");
-    // Only backslash + lower-case n is an escape; other backslashes stay.
-    EXPECT_EQ(ReadStr("A\n\"a\\Nb\\tc\\\"\nEND\n")->Body[0].Values[0].Value, u"a\\Nb\\tc\\");
-    EXPECT_EQ(ReadStr("A\n\"x\\\\ny\"\nEND\n")->Body[0].Values[0].Value, u"x\\\ny");
+    EXPECT_EQ(ReadStr("A\n\"\\t\\\"\\\\\\'\\?\"\nEND\n")->Body[0].Values[0].Value, u"\t\"\\'?");
+    // A backslash before any other character, or at the end of the text, is kept.
+    EXPECT_EQ(ReadStr("A\n\"C:\\Games\\Nb\\\"\nEND\n")->Body[0].Values[0].Value,
+              u"C:\\Games\\Nb\\");
+    // An escaped backslash does not start an escape with the character after it.
+    EXPECT_EQ(ReadStr("A\n\"x\\\\ny\"\nEND\n")->Body[0].Values[0].Value, u"x\\ny");
+}
+
+TEST(StrReadTest, ANameAfterTheClosingQuoteIsTheExtraValue) {
+    const auto doc =
+        ReadStr("A\n\"Hi\" = Speech_01\nEND\nB\n\"x\"v2-b\nEND\nC\n\"1\" = s\n\"2\"\nEND\n");
+    EXPECT_EQ(Strings(*doc), (List{"A=Hi = Speech_01", "B=x = v2", "C=2"}));
+    EXPECT_EQ(doc->Body[0].Values[0].Tag, kSpeech);
+    EXPECT_EQ(doc->Body[2].Values[0].Tag, kValueTagV3);
 }
 
 TEST(StrReadTest, QuotesInsideAValueAndTextAroundIt) {
     EXPECT_EQ(ReadStr("A\n\"He said \"hi\".\"\nEND\n")->Body[0].Values[0].Value,
               u"He said \"hi\".");
     // Text before the first quote gives exactly the quoted text.
-    EXPECT_EQ(ReadStr("A\n  value: \"abc\" tail\nEND\n")->Body[0].Values[0].Value, u"abc");
+    EXPECT_EQ(ReadStr("A\n  value: \"abc\"\nEND\n")->Body[0].Values[0].Value, u"abc");
     // A value line without quotes, or with only one, gives an empty value.
     EXPECT_EQ(ReadStr("A\nabc\nEND\n")->Body[0].Values[0].Value, u"");
     EXPECT_EQ(ReadStr("A\nab\"cd\nEND\n")->Body[0].Values[0].Value, u"");
@@ -239,6 +251,98 @@ TEST(StrWriteTest, ProgressCountsLabels) {
     EXPECT_EQ(progress.positions, (std::vector<int>{0, 1, 2}));
 }
 
+// A name is refused, for the reason StrNameProblem gives, exactly when it would not read back.
+TEST(StrWriteTest, NamesAreRefusedExactlyWhenTheyWouldNotReadBack) {
+    const unsigned seed = std::random_device()();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    std::vector<std::string> names = {"", "//x", "A//B", "A\r\nB", "My Name", "Caf\xE9", "\"q\""};
+    const std::string alphabet = "Az09_:/\"'.?[] \t\r\n\xE9";
+    for (int i = 0; i < 2000; ++i) {
+        names.emplace_back(rng() % 6, ' ');
+        for (char& c : names.back()) {
+            c = alphabet[rng() % alphabet.size()];
+        }
+    }
+    for (const std::string& name : names) {
+        TCompiledStrings doc;
+        doc.Body = {Label("Good", u"g"), Label(name, u"v")};
+        const auto problem = StrNameProblem(name);
+        try {
+            EXPECT_EQ(Strings(*ReadStr(WriteStr(doc))), (List{"Good=g", name + "=v"}));
+            EXPECT_FALSE(problem) << *problem;
+        } catch (const FormatError& e) {
+            ASSERT_TRUE(problem) << e.what();
+            EXPECT_NE(std::string(e.what()).find("(number 2) cannot be saved as STR: " + *problem),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+}
+
+TEST(StrWriteTest, ValuesAreEscapedAndExtraValuesFollowTheClosingQuote) {
+    TCompiledStrings doc;
+    doc.Body = {Label("A", u"Say \"hi\"\tnow"), Label("B", u"C:\\Data\\"), Label("C", u"\\n\n\r")};
+    doc.Body[0].Values[0].Tag = kSpeech;
+    doc.Body[0].Values[0].ExtraValue = "Speech_01";
+    doc.Body[1].Values[0].Tag = kSpeech; // an empty extra value writes nothing
+    EXPECT_EQ(WriteStr(doc),
+              "A\r\n\"Say \\\"hi\\\"\\tnow\" = Speech_01\r\nEND\r\n\r\n"
+              "B\r\n\"C:\\\\Data\\\\\"\r\nEND\r\n\r\nC\r\n\"\\\\n\\n\r\"\r\nEND\r\n");
+    for (const char* bad : {"a-b", "two words", "\xE9t\xE9"}) {
+        doc.Body[1].Values[0].ExtraValue = bad;
+        try {
+            WriteStr(doc);
+            ADD_FAILURE() << "saved the extra value " << bad;
+        } catch (const FormatError& e) {
+            EXPECT_NE(std::string(e.what()).find("\"B\" (number 2)"), std::string::npos);
+        }
+    }
+}
+
+// CSF written as STR and read back keeps the labels, every first value as far as the code page
+// holds its characters, and every extra value of letters, digits and _; nothing else.
+TEST(StrRoundTripTest, CsfThroughStrKeepsLabelsFirstValuesAndTheirExtraValues) {
+    const int saved = ActiveCodePage();
+    SetActiveCodePage(1252);
+    const unsigned seed = std::random_device()();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    const std::u16string valueChars = u"aZ0 \"\\\t\n\r'?=/\u00E9\u20AC\u0414\U0001F600";
+    auto pick = [&rng](const auto& pool, std::size_t maxLength) {
+        std::remove_cvref_t<decltype(pool)> out(rng() % maxLength, pool[0]);
+        for (auto& c : out) {
+            c = pool[rng() % pool.size()];
+        }
+        return out;
+    };
+    TCompiledStrings csf;
+    csf.Version = 2;
+    csf.Language = 5;
+    for (int i = 0; i < 300; ++i) {
+        csf.Body.push_back(
+            Label(std::to_string(i) + pick(std::string("Az_:."), 9), pick(valueChars, 20)));
+        TTextContainer& value = csf.Body.back().Values[0];
+        value.Tag = rng() % 2 ? kSpeech : kValueTagV3;
+        value.ExtraValue = value.Tag == kSpeech ? pick(std::string("Az09_"), 9) : "";
+        csf.Body.back().Values.push_back(value); // further values are not part of STR
+    }
+    const auto back = ReadStr(WriteStr(csf));
+    EXPECT_EQ(back->Version, 3);
+    EXPECT_EQ(back->Language, 0);
+    ASSERT_EQ(back->LabelCount(), csf.LabelCount());
+    for (TText& text : csf.Body) {
+        text.Values.resize(1);
+        text.Values[0].Value = PlainAnsiToWide(PlainWideToAnsi(text.Values[0].Value));
+    }
+    EXPECT_EQ(Strings(*back), Strings(csf));
+    for (std::size_t i = 0; i < csf.Body.size(); ++i) {
+        const bool extra = !csf.Body[i].Values[0].ExtraValue.empty();
+        EXPECT_EQ(back->Body[i].Values[0].Tag, extra ? kSpeech : kValueTagV3) << i;
+    }
+    SetActiveCodePage(saved);
+}
+
 TEST(StrRoundTripTest, ReadWriteReadGivesTheSameTable) {
     const std::string text = "// game texts\nGUI:OK\n\"OK\"\nEND\n\nGUI:Cancel //c\n"
                              "\"Say \"no\"\\nnow\"\nend\nMSG:Empty\nEND\nEND\n\"e\"\nEND";
@@ -252,28 +356,6 @@ TEST(StrRoundTripTest, ReadWriteReadGivesTheSameTable) {
     EXPECT_EQ(WriteStr(*second), written);
 }
 
-TEST(StrRoundTripTest, CsfLikeTableKeepsLabelsAndFirstValuesOnly) {
-    TCompiledStrings csf;
-    csf.Magic = kCsfMagic;
-    csf.Version = 2;
-    csf.Language = 5;
-    csf.Body = {Label("GUI:One", u"first\nline"), Label("GUI:Two", u"a \\n b"),
-                Label("My Name", u"spaced")};
-    csf.Body[0].Values.push_back(csf.Body[0].Values[0]);
-    csf.Body[0].Values[1].Value = u"second value";
-    csf.Body[1].Values[0].Tag = {'W', 'R', 'T', 'S'};
-    csf.Body[1].Values[0].ExtraValue = "extra";
-    csf.StringCount = 4;
-
-    const auto back = ReadStr(WriteStr(csf));
-    EXPECT_EQ(back->Version, 3);
-    EXPECT_EQ(back->Language, 0);
-    EXPECT_EQ(back->StringCount, 3);
-    // A literal backslash-n comes back as a line feed; a space leaves the name.
-    EXPECT_EQ(Strings(*back), (List{"GUI:One=first\nline", "GUI:Two=a \n b", "MyName=spaced"}));
-    EXPECT_TRUE(back->Body[1].Values[0].ExtraValue.empty());
-}
-
 TEST(StrFileTest, SaveAndLoadThroughFiles) {
     test::TempDir dir;
     const std::string path = dir.file("table.str");
@@ -284,6 +366,11 @@ TEST(StrFileTest, SaveAndLoadThroughFiles) {
     EXPECT_EQ(test::ReadBytes(path), ToBytes("A\r\n\"a\"\r\nEND\r\n"));
     EXPECT_EQ(Strings(*TCompiledStrings::CreateFromSTRFile(path, progress)), (List{"A=a"}));
 
+    // A refused save leaves the previous file as it was.
+    doc.Body.push_back(Label("Bad name", u""));
+    EXPECT_THROW(doc.SaveToSTR(path, progress), FormatError);
+    EXPECT_EQ(test::ReadBytes(path), ToBytes("A\r\n\"a\"\r\nEND\r\n"));
+    doc.Body.pop_back();
     // A failed save names the file and leaves nothing behind in the target folder.
     const std::string missing = dir.file("no/such/folder/t.str");
     EXPECT_THROW(doc.SaveToSTR(missing, progress), FileError);
