@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CheckCommands.h"
 #include "cli/Commands.h"
 #include "encoding/CodePage.h"
 
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
         vste::cli::AddDumpCommand(app, common),
         vste::cli::AddCategoriesCommand(app, common),
         vste::cli::AddConvertCommand(app, common),
+        vste::cli::AddCheckCommand(app, common),
     };
 
     try {
