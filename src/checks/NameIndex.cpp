@@ -12,7 +12,7 @@ std::string NameKey(std::string_view name, int codePage) {
 }
 
 NameIndex::NameIndex(const TCSFBody& body, int codePage)
-    : m_codePage(codePage), m_next(body.size(), kNoString) {
+    : m_codePage(codePage), m_next(body.size(), kNoString), m_first(body.size(), kNoString) {
     m_offsets.reserve(body.size() + 1);
     m_offsets.push_back(0);
     for (const TText& text : body) {
@@ -22,8 +22,7 @@ NameIndex::NameIndex(const TCSFBody& body, int codePage)
     std::size_t capacity = 16;
     while (capacity < 2 * body.size())
         capacity *= 2;
-    m_slots.assign(capacity, kNoString);
-    m_slotHash.assign(capacity, 0);
+    m_slots.assign(capacity, Slot{});
     m_mask = capacity - 1;
 
     // The last string of each name so far, for chaining in table order.
@@ -32,27 +31,27 @@ NameIndex::NameIndex(const TCSFBody& body, int codePage)
         const std::string_view k = key(i);
         const std::uint64_t hash = std::hash<std::string_view>{}(k);
         const std::size_t slot = slotOf(k, hash);
-        if (m_slots[slot] == kNoString) {
-            m_slots[slot] = i;
-            m_slotHash[slot] = static_cast<std::uint32_t>(hash);
+        if (m_slots[slot].first == kNoString) {
+            m_slots[slot] = Slot{i, static_cast<std::uint32_t>(hash)};
         } else {
             m_next[last[slot]] = i;
         }
         last[slot] = i;
+        m_first[i] = m_slots[slot].first;
     }
 }
 
 std::size_t NameIndex::slotOf(std::string_view k, std::uint64_t hash) const {
     const auto shortHash = static_cast<std::uint32_t>(hash);
     for (std::size_t at = hash & m_mask;; at = (at + 1) & m_mask) {
-        const std::uint32_t first = m_slots[at];
-        if (first == kNoString || (m_slotHash[at] == shortHash && key(first) == k))
+        const Slot& slot = m_slots[at];
+        if (slot.first == kNoString || (slot.hash == shortHash && key(slot.first) == k))
             return at;
     }
 }
 
 std::uint32_t NameIndex::findKey(std::string_view k) const {
-    return m_slots[slotOf(k, std::hash<std::string_view>{}(k))];
+    return m_slots[slotOf(k, std::hash<std::string_view>{}(k))].first;
 }
 
 std::uint32_t NameIndex::find(std::string_view name) const {
@@ -61,10 +60,6 @@ std::uint32_t NameIndex::find(std::string_view name) const {
     upper.clear();
     AppendAnsiUpperCase(name, upper, m_codePage);
     return findKey(upper);
-}
-
-std::uint32_t NameIndex::first(std::uint32_t index) const {
-    return findKey(key(index));
 }
 
 } // namespace vste

@@ -33,7 +33,7 @@ public:
     std::uint32_t next(std::uint32_t index) const { return m_next[index]; }
     // The first string with the same name ignoring case as string `index` (itself when none
     // comes before it).
-    std::uint32_t first(std::uint32_t index) const;
+    std::uint32_t first(std::uint32_t index) const { return m_first[index]; }
 
     std::size_t size() const { return m_next.size(); }
 
@@ -49,10 +49,14 @@ private:
     std::string m_keys;
     std::vector<std::uint64_t> m_offsets;
     std::vector<std::uint32_t> m_next;
-    // First string of each name; kNoString marks an empty slot. Hash bits beside it spare most
-    // key comparisons.
-    std::vector<std::uint32_t> m_slots;
-    std::vector<std::uint32_t> m_slotHash;
+    std::vector<std::uint32_t> m_first;
+    // The first string of a name (kNoString: an empty slot), with hash bits that spare most key
+    // comparisons, side by side so a probe touches one cache line.
+    struct Slot {
+        std::uint32_t first = kNoString;
+        std::uint32_t hash = 0;
+    };
+    std::vector<Slot> m_slots;
     std::size_t m_mask = 0;
 };
 
