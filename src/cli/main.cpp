@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CheckCommands.h"
 #include "cli/Commands.h"
 #include "cli/SearchCommands.h"
 #include "encoding/CodePage.h"
@@ -43,11 +44,16 @@ int main(int argc, char** argv) {
 
     vste::cli::CommonOptions common;
     // One line per command, in the order --help lists them.
+    // clang-format off
     const std::vector<vste::cli::Command> commands = {
-        vste::cli::AddDumpCommand(app, common),    vste::cli::AddCategoriesCommand(app, common),
-        vste::cli::AddConvertCommand(app, common), vste::cli::AddFindCommand(app, common),
+        vste::cli::AddDumpCommand(app, common),
+        vste::cli::AddCategoriesCommand(app, common),
+        vste::cli::AddConvertCommand(app, common),
+        vste::cli::AddFindCommand(app, common),
         vste::cli::AddReplaceCommand(app, common),
+        vste::cli::AddCheckCommand(app, common),
     };
+    // clang-format on
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: MIT
+// The limits below are those the writers enforce: the Dune 2000 16-bit size fields (which count
+// the terminator), the Westwood 16-bit offsets, the Malcolm's Revenge 16-bit count, sizes and
+// offsets, the Blade Runner 32-bit offsets, and the 32-bit length fields of the other formats.
+#include "formats/Limits.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "core/WestwoodText.h"
+#include "encoding/CodePage.h"
+
+namespace vste {
+namespace {
+
+constexpr std::uint64_t k32 = 0xFFFFFFFFu;
+constexpr std::uint64_t k16 = 0xFFFFu;
+
+// Bytes the code page conversion gives for a value: ASCII keeps its length, anything else is
+// converted exactly as the writers convert it (which also stops at a NUL).
+std::uint64_t ConvertedSize(const TText& text) {
+    if (text.Values.empty())
+        return 0;
+    const std::u16string& value = text.Values.front().Value;
+    for (char16_t c : value)
+        if (c == 0 || c >= 0x80)
+            return WideToAnsi(value).size();
+    return value.size();
+}
+
+std::uint64_t FirstValueUnits(const TText& text) {
+    return text.Values.empty() ? 0 : text.Values.front().Value.size();
+}
+
+} // namespace
+
+FormatLimits LimitsOf(DocumentFormat format) {
+    FormatLimits l;
+    switch (format) {
+    case DocumentFormat::CSF:
+        l = {"a CSF file", k32, k32, k32, k32, kNoLimit, true, ValueStorage::CodePageInAnsi};
+        break;
+    case DocumentFormat::STR:
+        l = {"an STR file", kNoLimit, kNoLimit, kNoLimit,
+             kNoLimit,      kNoLimit, true,     ValueStorage::PlainCodePage};
+        break;
+    case DocumentFormat::EmpireAtWar:
+        l = {"an Empire at War file", k32, k32, 0, k32, kNoLimit, true, ValueStorage::Utf16};
+        break;
+    case DocumentFormat::Dune2000:
+        l = {"a Dune 2000 file", k16 - 1, k16 - 1, 0, k32, kNoLimit, true, ValueStorage::CodePage};
+        break;
+    case DocumentFormat::Westwood:
+        l = {"a Westwood string file", kNoLimit, kNoLimit, 0, kNoLimit, kWestwoodMaxFileSize, false,
+             ValueStorage::CodePage};
+        break;
+    case DocumentFormat::Liquid:
+        l = {"a Liquid text file",  kNoLimit, k32 - 1, 0, k32, kNoLimit, false,
+             ValueStorage::CodePage};
+        break;
+    case DocumentFormat::BladeRunner:
+        l = {"a Blade Runner file", kNoLimit, k32, 0, k32, k32, false, ValueStorage::CodePage};
+        break;
+    case DocumentFormat::Malcolm:
+        // The count, the identifiers and the offsets share 16-bit room: 2 + 4 * N <= 65535.
+        l = {"a Malcolm's Revenge file", kNoLimit, k16 - 1, 0, (k16 - 2) / 4, k16, false,
+             ValueStorage::CodePage};
+        break;
+    default:
+        throw std::invalid_argument("Unknown document format " +
+                                    std::to_string(static_cast<int>(format)));
+    }
+    return l;
+}
+
+bool ValuesSingleByte(DocumentFormat format, bool ansiMode) {
+    const ValueStorage storage = LimitsOf(format).values;
+    return storage == ValueStorage::CodePage || storage == ValueStorage::PlainCodePage ||
+           (storage == ValueStorage::CodePageInAnsi && ansiMode);
+}
+
+std::optional<TableOverflow> FindTableOverflow(DocumentFormat format, const TCSFBody& body) {
+    const std::uint64_t count = body.size();
+    switch (format) {
+    case DocumentFormat::Westwood: {
+        // Offsets, one closing offset, then each text and its NUL, and a final NUL.
+        std::uint64_t end = 2 * count + 2;
+        for (std::size_t i = 0; i < body.size(); ++i) {
+            end += FirstValueUnits(body[i]) + 1;
+            if (end + 1 > kWestwoodMaxFileSize)
+                return TableOverflow{i, end + 1};
+        }
+        return std::nullopt;
+    }
+    case DocumentFormat::Malcolm: {
+        // Every text must start at an offset that 16 bits can hold.
+        std::uint64_t start = 2 + 4 * count;
+        for (std::size_t i = 0; i < body.size(); ++i) {
+            const std::uint64_t size = ConvertedSize(body[i]) + 1;
+            if (start > k16)
+                return TableOverflow{i, start + size};
+            start += size;
+        }
+        return std::nullopt;
+    }
+    case DocumentFormat::BladeRunner: {
+        std::uint64_t end = 4 + 8 * count;
+        for (std::size_t i = 0; i < body.size(); ++i) {
+            end += ConvertedSize(body[i]) + 1;
+            if (end > k32)
+                return TableOverflow{i, end};
+        }
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace vste
