@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/CompareCommands.h"
 #include "encoding/CodePage.h"
 
 namespace {
@@ -42,11 +43,15 @@ int main(int argc, char** argv) {
 
     vste::cli::CommonOptions common;
     // One line per command, in the order --help lists them.
+    // clang-format off
     const std::vector<vste::cli::Command> commands = {
         vste::cli::AddDumpCommand(app, common),
         vste::cli::AddCategoriesCommand(app, common),
         vste::cli::AddConvertCommand(app, common),
+        vste::cli::AddDiffCommand(app, common),
+        vste::cli::AddUpdateCommand(app, common),
     };
+    // clang-format on
 
     try {
         app.parse(argc, argv);
