@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <future>
 #include <memory>
 #include <stdexcept>
 
@@ -24,6 +25,26 @@ namespace {
 
 void keepUntilExit(ReadResult& read, int slot) {
     g_comparedTablesKeptUntilExit[slot] = read.document.release();
+}
+
+struct Input {
+    const InputOptions* options;
+    const FormatInfo* format;
+};
+
+// Reads the tables side by side, one thread each (the readers share no state). The first
+// failure in the order given is the one reported.
+std::vector<ReadResult> readAll(const std::vector<Input>& inputs) {
+    std::vector<std::future<ReadResult>> pending;
+    for (std::size_t k = 1; k < inputs.size(); ++k)
+        pending.push_back(std::async(std::launch::async, [input = inputs[k]] {
+            return Read(*input.options, *input.format);
+        }));
+    std::vector<ReadResult> results;
+    results.push_back(Read(*inputs[0].options, *inputs[0].format));
+    for (auto& p : pending)
+        results.push_back(p.get());
+    return results;
 }
 
 std::string jsonName(const std::string& name) {
@@ -110,8 +131,9 @@ Json reportJson(const UpdatedTable& updated, const TCSFBody& translation) {
 bool Diff(const DiffOptions& options, std::FILE* file) {
     const FormatInfo& formatA = InputFormat(options.a);
     const FormatInfo& formatB = InputFormat(options.b);
-    ReadResult readA = Read(options.a, formatA);
-    ReadResult readB = Read(options.b, formatB);
+    std::vector<ReadResult> read = readAll({{&options.a, &formatA}, {&options.b, &formatB}});
+    ReadResult& readA = read[0];
+    ReadResult& readB = read[1];
     const TCSFBody& a = readA.document->Body;
     const TCSFBody& b = readB.document->Body;
     const TableDiff diff = DiffTables(a, b);

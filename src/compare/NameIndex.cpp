@@ -42,10 +42,12 @@ NameIndex::NameIndex(const TCSFBody& body, int codePage)
             slot.hash = hash;
             slot.first = i;
         } else {
-            m_next[slot.last] = i;
+            m_next[slot.head] = i;
         }
-        slot.last = i;
+        slot.head = i;
     }
+    for (Slot& slot : m_slots)
+        slot.head = slot.first;
 }
 
 std::size_t NameIndex::slotOf(std::string_view upperName, std::uint32_t hash) const {
@@ -63,6 +65,14 @@ std::uint32_t NameIndex::findUpper(std::string_view upperName) const {
     return m_slots[slotOf(upperName, hashOf(upperName))].first;
 }
 
+std::uint32_t NameIndex::take(std::string_view upperName) {
+    Slot& slot = m_slots[slotOf(upperName, hashOf(upperName))];
+    const std::uint32_t taken = slot.head;
+    if (taken != kNoString)
+        slot.head = m_next[taken];
+    return taken;
+}
+
 std::uint32_t NameIndex::find(std::string_view name, std::string& scratch) const {
     scratch.clear();
     AppendAnsiUpperCase(name, scratch, m_codePage);
@@ -70,23 +80,17 @@ std::uint32_t NameIndex::find(std::string_view name, std::string& scratch) const
 }
 
 NameMatch MatchByName(const TCSFBody& a, const TCSFBody& b, int codePage) {
-    const NameIndex index(b, codePage);
+    NameIndex index(b, codePage);
     NameMatch match;
     match.toB.assign(a.size(), kNoString);
     match.toA.assign(b.size(), kNoString);
-    // Per name of B (indexed by its first string): the next string of that name not yet paired.
-    std::vector<std::uint32_t> cursor(b.size());
-    for (std::uint32_t j = 0; j < b.size(); ++j)
-        cursor[j] = j;
     std::string upper;
     for (std::uint32_t i = 0; i < a.size(); ++i) {
-        const std::uint32_t first = index.find(a[i].Name, upper);
-        if (first == kNoString)
-            continue;
-        const std::uint32_t j = cursor[first];
+        upper.clear();
+        AppendAnsiUpperCase(a[i].Name, upper, codePage);
+        const std::uint32_t j = index.take(upper);
         if (j == kNoString)
             continue;
-        cursor[first] = index.next(j);
         match.toB[i] = j;
         match.toA[j] = i;
     }

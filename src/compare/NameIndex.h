@@ -28,6 +28,9 @@ public:
     std::uint32_t find(std::string_view name, std::string& scratch) const;
     // The same for a name already upper-cased through the index's code page.
     std::uint32_t findUpper(std::string_view upperName) const;
+    // The first string of that upper-cased name not yet taken, in table order, or kNoString;
+    // marks it taken. For pairing strings one by one; find() is not affected.
+    std::uint32_t take(std::string_view upperName);
     // The next string after `index` with the same name ignoring case, or kNoString.
     std::uint32_t next(std::uint32_t index) const { return m_next[index]; }
     std::string_view upperName(std::uint32_t index) const {
@@ -41,7 +44,7 @@ private:
     struct Slot {
         std::uint32_t hash = 0;
         std::uint32_t first = kNoString; // kNoString: an empty slot
-        std::uint32_t last = kNoString;
+        std::uint32_t head = kNoString;  // while building: the last string; then: the next to take
     };
 
     std::size_t slotOf(std::string_view upperName, std::uint32_t hash) const;

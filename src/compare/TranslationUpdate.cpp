@@ -59,11 +59,13 @@ private:
     Tag4 m_labelTag{};
 };
 
-} // namespace
-
-UpdatedTable UpdateTranslation(const TCSFBody& oldSource, const TCSFBody& newSource,
-                               const TWestwoodStrings& translation, const UpdateOptions& options) {
+// `consumable`: the translation's own strings, from which taken strings may be moved; null to
+// copy them.
+UpdatedTable updateTranslation(const TCSFBody& oldSource, const TCSFBody& newSource,
+                               const TWestwoodStrings& translation, TCSFBody* consumable,
+                               const UpdateOptions& options) {
     const TCSFBody& tr = translation.Body;
+    const std::size_t valuesBefore = valueCount(tr);
     const NameMatch toTranslation = MatchByName(newSource, tr, options.codePage);
     const NameMatch toOld = MatchByName(newSource, oldSource, options.codePage);
     const FormatFitter fitter(translation);
@@ -80,7 +82,7 @@ UpdatedTable UpdateTranslation(const TCSFBody& oldSource, const TCSFBody& newSou
             result.report.added.push_back(i);
             continue;
         }
-        TText text = tr[t];
+        TText text = consumable ? std::move((*consumable)[t]) : tr[t];
         if (text.Name != source.Name) {
             text.Name = source.Name;
             fitter.fitRenamed(text);
@@ -101,10 +103,23 @@ UpdatedTable UpdateTranslation(const TCSFBody& oldSource, const TCSFBody& newSou
     }
     // The header field wraps like the 32-bit number it is.
     const std::uint32_t delta = static_cast<std::uint32_t>(valueCount(result.body)) -
-                                static_cast<std::uint32_t>(valueCount(tr));
+                                static_cast<std::uint32_t>(valuesBefore);
     result.stringCount =
         static_cast<std::int32_t>(static_cast<std::uint32_t>(translation.StringCount) + delta);
     return result;
+}
+
+} // namespace
+
+UpdatedTable UpdateTranslation(const TCSFBody& oldSource, const TCSFBody& newSource,
+                               const TWestwoodStrings& translation, const UpdateOptions& options) {
+    return updateTranslation(oldSource, newSource, translation, nullptr, options);
+}
+
+UpdatedTable UpdateTranslationConsuming(const TCSFBody& oldSource, const TCSFBody& newSource,
+                                        TWestwoodStrings& translation,
+                                        const UpdateOptions& options) {
+    return updateTranslation(oldSource, newSource, translation, &translation.Body, options);
 }
 
 } // namespace vste

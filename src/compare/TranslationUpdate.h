@@ -45,4 +45,11 @@ struct UpdateOptions {
 UpdatedTable UpdateTranslation(const TCSFBody& oldSource, const TCSFBody& newSource,
                                const TWestwoodStrings& translation, const UpdateOptions& options);
 
+// The same, except that the strings the result takes from the translation are moved out of its
+// Body (left empty there) rather than copied; the strings it drops stay. For a caller that
+// replaces the translation's strings by the result straight away.
+UpdatedTable UpdateTranslationConsuming(const TCSFBody& oldSource, const TCSFBody& newSource,
+                                        TWestwoodStrings& translation,
+                                        const UpdateOptions& options);
+
 } // namespace vste
