@@ -35,9 +35,4 @@ inline TText Str(const std::string& name, const std::u16string& value) {
     return Str(name, std::vector<V>{{value}});
 }
 
-// A name of Windows-1251 bytes from UTF-8 text.
-inline std::string Cp1251(const char16_t* text) {
-    return WideToAnsi(text, 1251);
-}
-
 } // namespace vste::test
