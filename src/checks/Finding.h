@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "checks/NameIndex.h"
+#include "core/NameIndex.h"
 #include "formats/Registry.h"
 
 namespace vste {

@@ -9,6 +9,7 @@
 
 #include "cli/CheckCommands.h"
 #include "cli/Commands.h"
+#include "cli/CompareCommands.h"
 #include "cli/SearchCommands.h"
 #include "encoding/CodePage.h"
 
@@ -52,6 +53,8 @@ int main(int argc, char** argv) {
         vste::cli::AddFindCommand(app, common),
         vste::cli::AddReplaceCommand(app, common),
         vste::cli::AddCheckCommand(app, common),
+        vste::cli::AddDiffCommand(app, common),
+        vste::cli::AddUpdateCommand(app, common),
     };
     // clang-format on
 
