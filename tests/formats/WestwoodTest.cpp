@@ -159,6 +159,9 @@ TEST_F(WestwoodTest, DocumentBeyondSixteenBitOffsetsIsRefused) {
     const std::size_t fits = kWestwoodMaxFileSize - 6;
     EXPECT_EQ(Encode(Document({std::u16string(fits, u'a')})).size(), kWestwoodMaxFileSize);
 
+    // One byte over would wrap the last offset around to 0.
+    EXPECT_THROW(Encode(Document({std::u16string(fits + 1, u'a')})), FormatError);
+
     TWestwoodStrings tooBig = Document({u"short", std::u16string(fits, u'a')});
     try {
         Encode(tooBig);
