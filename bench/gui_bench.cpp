@@ -81,7 +81,8 @@ int main(int argc, char* argv[]) {
     }
     int status = 0;
     waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !vste::FileExists(path)) {
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
+        !QFileInfo(QString::fromStdString(path)).isFile()) {
         std::fprintf(stderr, "could not generate the table\n");
         return 1;
     }

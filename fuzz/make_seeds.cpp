@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "SampleFiles.h"
+#include "support/SampleFiles.h"
 
 namespace {
 

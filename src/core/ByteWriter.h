@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-// Little-endian output buffer; writers build the whole file here before storing it.
+// Little-endian output buffer; every writer builds its whole file here before storing it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -12,41 +14,61 @@ namespace vste {
 
 class ByteWriter {
 public:
-    void reserve(std::size_t n) { m_out.reserve(n); }
-    std::size_t size() const { return m_out.size(); }
+    // Grows as it is written.
+    ByteWriter() = default;
+    // Pre-sized: writers that know the file's size (or a bound of it) allocate it once.
+    explicit ByteWriter(std::size_t size) : m_out(size) {}
 
-    void u8(std::uint8_t v) { m_out.push_back(v); }
+    // Bytes written so far.
+    std::size_t size() const { return m_pos; }
+
+    void u8(std::uint8_t v) { *room(1) = v; }
     void u16(std::uint16_t v) {
-        m_out.push_back(static_cast<std::uint8_t>(v));
-        m_out.push_back(static_cast<std::uint8_t>(v >> 8));
+        std::uint8_t* p = room(2);
+        p[0] = static_cast<std::uint8_t>(v);
+        p[1] = static_cast<std::uint8_t>(v >> 8);
     }
     void u32(std::uint32_t v) {
-        const std::uint8_t b[4] = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-                                   static_cast<std::uint8_t>(v >> 16),
-                                   static_cast<std::uint8_t>(v >> 24)};
-        m_out.insert(m_out.end(), b, b + 4);
+        std::uint8_t* p = room(4);
+        p[0] = static_cast<std::uint8_t>(v);
+        p[1] = static_cast<std::uint8_t>(v >> 8);
+        p[2] = static_cast<std::uint8_t>(v >> 16);
+        p[3] = static_cast<std::uint8_t>(v >> 24);
     }
     void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
-    void tag(const Tag4& t) { m_out.insert(m_out.end(), t.begin(), t.end()); }
+    void tag(const Tag4& t) { std::memcpy(room(4), t.data(), 4); }
     void bytes(std::string_view s) {
-        m_out.insert(m_out.end(), reinterpret_cast<const std::uint8_t*>(s.data()),
-                     reinterpret_cast<const std::uint8_t*>(s.data()) + s.size());
+        if (!s.empty())
+            std::memcpy(room(s.size()), s.data(), s.size());
     }
-    // Overwrites a 16- or 32-bit value written earlier (offset tables).
-    void patchU16(std::size_t at, std::uint16_t v) {
-        m_out.at(at) = static_cast<std::uint8_t>(v);
-        m_out.at(at + 1) = static_cast<std::uint8_t>(v >> 8);
+    // UTF-16 code units, each as a 16-bit value XOR `mask` (0 for plain text).
+    void units(std::u16string_view text, std::uint16_t mask = 0) {
+        std::uint8_t* p = room(2 * text.size());
+        for (std::size_t k = 0; k < text.size(); ++k) {
+            const auto u = static_cast<std::uint16_t>(text[k] ^ mask);
+            p[2 * k] = static_cast<std::uint8_t>(u);
+            p[2 * k + 1] = static_cast<std::uint8_t>(u >> 8);
+        }
     }
-    void patchU32(std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            m_out.at(at + static_cast<std::size_t>(i)) = static_cast<std::uint8_t>(v >> (8 * i));
+    // `n` bytes to be filled by the caller; the pointer is valid until the next write.
+    std::uint8_t* room(std::size_t n) {
+        if (n > m_out.size() - m_pos)
+            m_out.resize(std::max(m_out.size() * 2, m_pos + n));
+        std::uint8_t* p = m_out.data() + m_pos;
+        m_pos += n;
+        return p;
     }
 
-    std::vector<std::uint8_t>& buffer() { return m_out; }
-    std::vector<std::uint8_t> take() { return std::move(m_out); }
+    // The bytes written; the writer is left empty.
+    std::vector<std::uint8_t> take() {
+        m_out.resize(m_pos);
+        m_pos = 0;
+        return std::move(m_out);
+    }
 
 private:
     std::vector<std::uint8_t> m_out;
+    std::size_t m_pos = 0;
 };
 
 } // namespace vste

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/ByteReader.h"
+#include "core/ByteWriter.h"
 #include "core/Errors.h"
 #include "core/FileIO.h"
 #include "encoding/CodePage.h"
@@ -20,66 +21,42 @@ constexpr std::uint64_t kMinLabelRecord = 12;
 // Tag and value length: the least a value record can occupy.
 constexpr std::uint64_t kMinValueRecord = 8;
 
-inline std::uint8_t* put32(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-    p[2] = static_cast<std::uint8_t>(v >> 16);
-    p[3] = static_cast<std::uint8_t>(v >> 24);
-    return p + 4;
-}
-
-inline std::uint8_t* putTag(std::uint8_t* p, const Tag4& t) {
-    std::copy(t.begin(), t.end(), p);
-    return p + 4;
-}
-
-inline std::uint8_t* putBytes(std::uint8_t* p, const std::string& s) {
-    std::copy(s.begin(), s.end(), p);
-    return p + s.size();
-}
-
-inline std::uint8_t* putUnit(std::uint8_t* p, std::uint16_t u) {
-    p[0] = static_cast<std::uint8_t>(u);
-    p[1] = static_cast<std::uint8_t>(u >> 8);
-    return p + 2;
-}
-
-// Stored units are the UTF-16 units inverted.
-std::uint8_t* putInvertedValue(std::uint8_t* p, const std::u16string& value) {
-    for (char16_t c : value)
-        p = putUnit(p, static_cast<std::uint16_t>(c ^ 0xFFFF));
-    return p;
-}
-
 // Single-byte form of the value under the active code page, one stored unit per byte. The file
-// must hold exactly as many units as the value has code units; when the conversion yields fewer
-// bytes (a U+0000 ends it, composed characters merge) the rest are written as zero bytes, and
-// surplus bytes are dropped.
-std::uint8_t* putAnsiValue(std::uint8_t* p, const std::u16string& value) {
-    const std::size_t length = value.size();
-    bool ascii = true;
-    for (char16_t c : value) {
-        if (c >= 0x80) {
-            ascii = false;
-            break;
-        }
+// holds exactly as many units as the value has code units, so a letter that the code page spells
+// as letter plus mark gets its one-byte look-alike where the two bytes would not fit; when the
+// conversion comes out shorter (a U+0000 ends it, composed characters merge) the rest are zero.
+void putAnsiValue(ByteWriter& out, const std::u16string& value, const CodePageCodec& codec) {
+    // ASCII without NUL, the common case: each stored unit is the inverted code unit, as in
+    // the wide form, in one loop the compiler vectorises.
+    char16_t any = 0;
+    for (char16_t c : value)
+        any |= static_cast<char16_t>(c >= 0x80 || c == 0);
+    if (any == 0) {
+        out.units(value, 0xFFFF);
+        return;
     }
+    const std::size_t length = value.size();
+    std::uint8_t* p = out.room(2 * length);
+    const auto put = [&p](std::uint8_t b) {
+        p[0] = static_cast<std::uint8_t>(b ^ 0xFF);
+        p[1] = 0xFF;
+        p += 2;
+    };
+    bool ascii = true;
+    for (char16_t c : value)
+        ascii = ascii && c < 0x80;
     if (ascii) {
         // Every supported code page keeps ASCII as is; the conversion would stop at a U+0000.
         bool ended = false;
         for (char16_t c : value) {
             ended = ended || c == 0;
-            const auto b = ended ? std::uint8_t{0} : static_cast<std::uint8_t>(c);
-            p = putUnit(p, static_cast<std::uint16_t>(0xFF00 | (b ^ 0xFF)));
+            put(ended ? std::uint8_t{0} : static_cast<std::uint8_t>(c));
         }
-        return p;
+        return;
     }
-    const std::string bytes = WideToAnsi(value, 0);
-    for (std::size_t k = 0; k < length; ++k) {
-        const auto b = k < bytes.size() ? static_cast<std::uint8_t>(bytes[k]) : std::uint8_t{0};
-        p = putUnit(p, static_cast<std::uint16_t>(0xFF00 | (b ^ 0xFF)));
-    }
-    return p;
+    const std::string bytes = codec.toAnsiWithin(value);
+    for (std::size_t k = 0; k < length; ++k)
+        put(k < bytes.size() ? static_cast<std::uint8_t>(bytes[k]) : std::uint8_t{0});
 }
 
 // The header's string count is whatever the file held; it wraps like the 32-bit field it is.
@@ -197,33 +174,36 @@ void TCompiledStrings::DecodeAnsiValues() {
 }
 
 std::vector<std::uint8_t> TCompiledStrings::SaveToBuffer(Progress& progress, bool ansiMode) const {
-    std::vector<std::uint8_t> out(encodedSize(Body));
-    std::uint8_t* p = out.data();
-    p = putTag(p, Magic);
-    p = put32(p, static_cast<std::uint32_t>(Version));
-    p = put32(p, LabelCount());
-    p = put32(p, static_cast<std::uint32_t>(StringCount));
-    p = putTag(p, Reserved);
-    p = put32(p, static_cast<std::uint32_t>(Language));
+    ByteWriter out(encodedSize(Body));
+    out.tag(Magic);
+    out.i32(Version);
+    out.u32(LabelCount());
+    out.i32(StringCount);
+    out.tag(Reserved);
+    out.i32(Language);
+    const CodePageCodec& codec = CodePageCodec::Get();
     SetProgressMax(progress, Body.size());
     for (std::size_t i = 0; i < Body.size(); ++i) {
         const TText& label = Body[i];
-        p = putTag(p, label.Tag);
-        p = put32(p, label.ValueCount());
-        p = put32(p, label.NameLength());
-        p = putBytes(p, label.Name);
+        out.tag(label.Tag);
+        out.u32(label.ValueCount());
+        out.u32(label.NameLength());
+        out.bytes(label.Name);
         for (const TTextContainer& v : label.Values) {
-            p = putTag(p, v.Tag);
-            p = put32(p, v.ValueLength());
-            p = ansiMode ? putAnsiValue(p, v.Value) : putInvertedValue(p, v.Value);
+            out.tag(v.Tag);
+            out.u32(v.ValueLength());
+            if (ansiMode)
+                putAnsiValue(out, v.Value, codec);
+            else
+                out.units(v.Value, 0xFFFF); // stored units are the UTF-16 units inverted
             if (v.HasExtraValue()) {
-                p = put32(p, v.ExtraLength());
-                p = putBytes(p, v.ExtraValue);
+                out.u32(v.ExtraLength());
+                out.bytes(v.ExtraValue);
             }
         }
         progress.SetPosition(ProgressIndex(i));
     }
-    return out;
+    return out.take();
 }
 
 void TCompiledStrings::SaveToFile(const std::string& fileName, Progress& progress, bool ansiMode) {

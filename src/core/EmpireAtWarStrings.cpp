@@ -11,6 +11,7 @@
 #include <zlib.h>
 
 #include "core/ByteReader.h"
+#include "core/ByteWriter.h"
 #include "core/EmpireAtWarStrings.h"
 #include "core/Errors.h"
 #include "core/FileIO.h"
@@ -84,8 +85,7 @@ TEmpireAtWarStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progre
     auto doc = std::make_unique<TEmpireAtWarStrings>();
     doc->m_keysAscending = ascending;
     doc->Body.resize(count);
-    if (count > 0)
-        progress.SetMax(static_cast<int>(count - 1));
+    SetProgressMax(progress, count);
 
     for (std::uint32_t i = 0; i < count; ++i) {
         TText& text = doc->Body[i];
@@ -96,11 +96,11 @@ TEmpireAtWarStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progre
         value.Value.resize(index[i].valueLength);
         for (std::size_t k = 0; k < value.Value.size(); ++k)
             value.Value[k] = static_cast<char16_t>(raw[2 * k] | (raw[2 * k + 1] << 8));
-        progress.SetPosition(static_cast<int>(i));
+        progress.SetPosition(ProgressIndex(i));
     }
     for (std::uint32_t i = 0; i < count; ++i) {
         doc->Body[i].Name = in.bytes(index[i].nameLength);
-        progress.SetPosition(static_cast<int>(i));
+        progress.SetPosition(ProgressIndex(i));
     }
     // Bytes after the names are not part of the table; they are dropped.
     return doc;
@@ -124,39 +124,23 @@ std::vector<std::uint8_t> TEmpireAtWarStrings::SaveToBuffer(Progress& progress, 
         std::stable_sort(order.begin(), order.end(),
                          [&keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
 
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(total));
-    std::uint8_t* p = out.data();
-    const auto put32 = [&p](std::uint32_t v) {
-        p[0] = static_cast<std::uint8_t>(v);
-        p[1] = static_cast<std::uint8_t>(v >> 8);
-        p[2] = static_cast<std::uint8_t>(v >> 16);
-        p[3] = static_cast<std::uint8_t>(v >> 24);
-        p += 4;
-    };
-    if (count > 0)
-        progress.SetMax(static_cast<int>(count - 1));
-    put32(count);
+    ByteWriter out(static_cast<std::size_t>(total));
+    SetProgressMax(progress, count);
+    out.u32(count);
     for (std::uint32_t i : order) {
-        const TTextContainer& value = FirstValue(Body[i]);
-        put32(keys[i]);
-        put32(value.ValueLength());
-        put32(Body[i].NameLength());
+        out.u32(keys[i]);
+        out.u32(FirstValue(Body[i]).ValueLength());
+        out.u32(Body[i].NameLength());
     }
     for (std::uint32_t n = 0; n < count; ++n) {
-        for (char16_t c : FirstValue(Body[order[n]]).Value) {
-            p[0] = static_cast<std::uint8_t>(c);
-            p[1] = static_cast<std::uint8_t>(c >> 8);
-            p += 2;
-        }
-        progress.SetPosition(static_cast<int>(n));
+        out.units(FirstValue(Body[order[n]]).Value);
+        progress.SetPosition(ProgressIndex(n));
     }
     for (std::uint32_t n = 0; n < count; ++n) {
-        const std::string& name = Body[order[n]].Name;
-        std::copy(name.begin(), name.end(), p);
-        p += name.size();
-        progress.SetPosition(static_cast<int>(n));
+        out.bytes(Body[order[n]].Name);
+        progress.SetPosition(ProgressIndex(n));
     }
-    return out;
+    return out.take();
 }
 
 void TEmpireAtWarStrings::SaveToFile(const std::string& fileName, Progress& progress,

@@ -38,11 +38,6 @@ std::string reason(int err) {
 
 } // namespace
 
-bool FileExists(const std::string& fileName) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(std::filesystem::u8path(fileName), ec);
-}
-
 std::vector<std::uint8_t> LoadFile(const std::string& fileName) {
     std::error_code ec;
     if (std::filesystem::is_directory(std::filesystem::u8path(fileName), ec))

@@ -18,6 +18,4 @@ std::vector<std::uint8_t> LoadFile(const std::string& fileName);
 // ("Cannot create file "PATH". <reason>").
 void StoreFileAtomically(const std::string& fileName, std::span<const std::uint8_t> data);
 
-bool FileExists(const std::string& fileName);
-
 } // namespace vste

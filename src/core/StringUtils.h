@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "encoding/CodePage.h"
+
 namespace vste {
 
 // The 75 characters a label may consist of: the double quote, $ & ' + - . / : ? [ ] _, the
@@ -37,26 +39,15 @@ inline bool IsLabelChar(unsigned char c) {
     return detail::kLabelTable[c];
 }
 
-// 1-based position of the last occurrence of `c` in `s`; 0 when it does not occur.
-std::size_t LastPos(char c, std::string_view s);
-
 // The text between the first and the last double quote of `s`; empty when `s` holds fewer than
 // two double quotes. The view points into `s`.
 std::string_view QuotedPart(std::string_view s);
-std::string ExtractQuoted(std::string_view s);
-
-// Looks for "//" in the label characters of `s` (FilterLabelChars), at 1-based position p.
-// Mode 0: empty result when p is 1 (a comment line), otherwise `s` unchanged.
-// Mode 1: `s` cut before position p when p is greater than 1, otherwise `s` unchanged. The cut
-// position counts label characters, so mode 1 is meant for text that holds only label characters.
-std::string StripComment(std::string_view s, std::uint8_t mode);
 
 // Why `name` cannot be written as an STR label that reads back as the same name (empty, a "//"
 // that would begin a comment, a line end, a character outside the label characters); nullopt
 // when it can.
 std::optional<std::string> StrNameProblem(std::string_view name);
 
-bool HasLabelChars(std::string_view s);
 std::string FilterLabelChars(std::string_view s);
 
 // True when `s`, with a-z upper-cased, equals "END".
@@ -65,35 +56,34 @@ bool IsEndKeyword(std::string_view s);
 // Plain conversion between single-byte text of a code page and UTF-16: every byte gives exactly
 // one code unit and every character exactly one byte. Unlike AnsiToWide and WideToAnsi it runs
 // over the whole text (NUL included) and composes nothing; a character the code page lacks
-// becomes its look-alike or '?' as WideToAnsi decides for that character alone.
+// becomes its one-byte look-alike or '?'. A view of the code page's shared codec: cheap to make.
 class PlainCodec {
 public:
     // codePage 0 means the active code page at construction.
-    explicit PlainCodec(int codePage = 0);
+    explicit PlainCodec(int codePage = 0) : m_codec(&CodePageCodec::Get(codePage)) {}
 
-    int codePage() const { return m_codePage; }
-    char16_t toWide(unsigned char byte) const { return m_toWide[byte]; }
+    int codePage() const { return m_codec->codePage(); }
+    char16_t toWide(unsigned char byte) const { return m_codec->toWide(byte); }
     // One BMP code unit to its byte; a lone surrogate gives '?'.
-    std::uint8_t toAnsi(char16_t unit) const;
+    std::uint8_t toAnsi(char16_t unit) const { return m_codec->toByte(unit); }
 
     // Appends the conversion of `text` to `out`.
-    void appendWide(std::u16string& out, std::string_view text) const;
+    void appendWide(std::u16string& out, std::string_view text) const {
+        m_codec->appendWide(out, text);
+    }
     void appendAnsi(std::string& out, std::u16string_view text) const;
 
     // Writes the conversion of `text` to `out`, which must have room for text.size() bytes;
     // returns the number of bytes written (a surrogate pair gives one byte).
-    std::size_t writeAnsi(std::uint8_t* out, std::u16string_view text) const;
+    std::size_t writeAnsi(std::uint8_t* out, std::u16string_view text) const {
+        return m_codec->writeBytes(out, text);
+    }
 
 private:
-    std::uint8_t pairToAnsi(char16_t high, char16_t low) const;
-
-    int m_codePage;
-    std::array<char16_t, 256> m_toWide{};
-    // Bytes of the code units from 0x80 up, filled on first use; -1 = not yet known.
-    mutable std::vector<std::int16_t> m_toAnsi;
+    const CodePageCodec* m_codec;
 };
 
-// One-shot plain conversions; they reuse a codec per thread while the code page stays the same.
+// One-shot plain conversions.
 std::u16string PlainAnsiToWide(std::string_view text, int codePage = 0);
 std::string PlainWideToAnsi(std::u16string_view text, int codePage = 0);
 

@@ -49,34 +49,32 @@ std::string DecompressWestwoodText(std::string_view source) {
 
 std::vector<std::uint8_t> EncodeWestwoodStrings(const TCSFBody& body, Progress& progress) {
     const std::size_t count = body.size();
-    if (count > 0)
-        progress.SetMax(static_cast<int>(count - 1));
+    SetProgressMax(progress, count);
 
-    // Offsets are computed wide and checked, so a document that does not fit is refused instead
-    // of being written with wrapped-around offsets.
+    // Every value is converted first, so the offsets count the bytes really stored (a letter
+    // that the code page spells as letter plus mark takes two). Offsets are computed wide and
+    // checked, so a document that does not fit is refused instead of being written with
+    // wrapped-around offsets.
+    std::vector<std::string> texts(count);
     std::vector<std::size_t> offsets(count + 1);
     std::size_t offset = 2 * count + 2;
     for (std::size_t i = 0; i < count; ++i) {
         offsets[i] = offset;
-        offset +=
-            std::size_t{body[i].Values.empty() ? 0 : body[i].Values.front().ValueLength()} + 1;
+        texts[i] = body[i].Values.empty() ? std::string() : WideToBytes(body[i].Values[0].Value);
+        offset += texts[i].size() + 1;
         if (offset + 1 > kWestwoodMaxFileSize)
             throw FormatError("The string '" + body[i].Name +
                               "' does not fit: a Westwood string file cannot exceed 65536 bytes");
     }
     offsets[count] = offset;
 
-    ByteWriter out;
-    out.reserve(offset + 1);
+    ByteWriter out(offset + 1);
     for (std::size_t o : offsets)
         out.u16(static_cast<std::uint16_t>(o));
     for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t length = offsets[i + 1] - offsets[i] - 1;
-        const std::u16string_view value =
-            body[i].Values.empty() ? std::u16string_view{} : body[i].Values.front().Value;
-        out.bytes(WideToFixedBytes(value, length));
+        out.bytes(texts[i]);
         out.u8(0);
-        progress.SetPosition(static_cast<int>(i));
+        progress.SetPosition(ProgressIndex(i));
     }
     out.u8(0);
     return out.take();
@@ -86,17 +84,13 @@ std::u16string BytesToWide(std::string_view bytes) {
     bytes = bytes.substr(0, std::min(bytes.size(), bytes.find('\0')));
     if (isAscii(bytes))
         return std::u16string(bytes.begin(), bytes.end());
-    return AnsiToWide(bytes);
+    return CodePageCodec::Get().toUnicode(bytes);
 }
 
-std::string WideToFixedBytes(std::u16string_view text, std::size_t width) {
-    std::string bytes;
+std::string WideToBytes(std::u16string_view text) {
     if (isAscii(text) && text.find(u'\0') == std::u16string_view::npos)
-        bytes.assign(text.begin(), text.end());
-    else
-        bytes = WideToAnsi(text);
-    bytes.resize(width, '\0');
-    return bytes;
+        return std::string(text.begin(), text.end());
+    return CodePageCodec::Get().toAnsi(text);
 }
 
 } // namespace vste

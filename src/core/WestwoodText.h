@@ -37,8 +37,8 @@ std::vector<std::uint8_t> EncodeWestwoodStrings(const TCSFBody& body, Progress& 
 // Single-byte text of the active code page to wide text, stopping at the first NUL.
 std::u16string BytesToWide(std::string_view bytes);
 
-// Exactly `width` bytes of the active code page for `text`: the converted text cut to `width`
-// bytes, or padded with zero bytes when the conversion came out shorter.
-std::string WideToFixedBytes(std::u16string_view text, std::size_t width);
+// The bytes of the active code page for `text`, up to its first NUL: WideToAnsi, with a
+// shortcut for ASCII. May be longer than the text (1258, 1255 spell some letters with a mark).
+std::string WideToBytes(std::u16string_view text);
 
 } // namespace vste

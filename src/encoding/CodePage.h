@@ -4,8 +4,12 @@
 // Windows-1250..1258 or 874, chosen once at start (option, VSTE_CODEPAGE, or the locale).
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vste {
@@ -44,6 +48,60 @@ inline bool IsHighSurrogate(char16_t unit) {
 inline bool IsLowSurrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
+
+// The conversion tables of one code page, built once on first use and kept for the life of the
+// program. Every conversion of a code page goes through its one codec: the functions above, the
+// STR text, the Westwood text, every format and the window.
+class CodePageCodec {
+public:
+    // The codec of `codePage`, 0 meaning the active code page. Safe from several threads.
+    // Throws std::invalid_argument for a code page outside SupportedCodePages().
+    static const CodePageCodec& Get(int codePage = 0);
+
+    int codePage() const { return m_codePage; }
+    // The character a byte stands for; a byte the code page leaves undefined gives U+F700 + byte.
+    char16_t toWide(unsigned char byte) const { return m_toWide[byte]; }
+    // The one byte that stands for a code unit: the character itself, else a look-alike base
+    // letter (also for a letter that WideToAnsi spells as letter plus mark), else '?'. A
+    // surrogate gives '?'.
+    unsigned char toByte(char16_t unit) const { return m_fromWide[unit]; }
+
+    // Plain conversions: byte for code unit over the whole text, NUL included, composing
+    // nothing. appendWide appends one code unit per byte. writeBytes writes one byte per
+    // character (a surrogate pair is one character, '?') to `out`, which must have room for
+    // text.size() bytes, and returns the number of bytes written.
+    void appendWide(std::u16string& out, std::string_view bytes) const;
+    std::size_t writeBytes(std::uint8_t* out, std::u16string_view text) const;
+
+    // WideToAnsi, AnsiToWide and AppendAnsiUpperCase of this code page.
+    std::string toAnsi(std::u16string_view text) const;
+    std::u16string toUnicode(std::string_view text) const;
+    void appendUpperCase(std::string_view text, std::string& out) const;
+
+    // toAnsi in at most text.size() bytes, for the formats that store one byte per code unit:
+    // a letter that toAnsi spells as letter plus mark keeps that spelling while it fits, else
+    // gets its one-byte look-alike, so nothing is cut. Stops at NUL.
+    std::string toAnsiWithin(std::u16string_view text) const;
+
+    CodePageCodec(const CodePageCodec&) = delete;
+    CodePageCodec& operator=(const CodePageCodec&) = delete;
+
+private:
+    explicit CodePageCodec(int codePage);
+    void buildDecompositions();
+    void buildUpperCase();
+    std::string toAnsiSlow(std::u16string_view text, std::size_t width) const;
+
+    int m_codePage;
+    std::array<char16_t, 256> m_toWide{};
+    // Exact mapping, else look-alike base letter, else '?'.
+    std::array<unsigned char, 65536> m_fromWide{};
+    std::array<bool, 65536> m_exact{}; // m_fromWide holds the character itself
+    // Characters toAnsi writes as a letter plus combining marks of the code page (1258, 1255).
+    std::array<bool, 65536> m_expands{};
+    std::unordered_map<char16_t, std::string> m_expansions;
+    std::array<unsigned char, 256> m_upper{};
+};
 
 // UTF-8 <-> UTF-16 helpers for the command line and tests. An unpaired surrogate (and, from UTF-8,
 // a malformed sequence) becomes U+FFFD. Neither stops at NUL.

@@ -59,8 +59,7 @@ std::vector<std::uint8_t> TBladeRunnerStrings::SaveToBuffer(Progress&, bool) con
         offsets.push_back(static_cast<std::uint32_t>(offset));
     }
 
-    ByteWriter out;
-    out.reserve(static_cast<std::size_t>(offset + 4));
+    ByteWriter out(static_cast<std::size_t>(offset + 4));
     out.u32(count);
     for (std::uint32_t id : numbered.ids)
         out.u32(id);

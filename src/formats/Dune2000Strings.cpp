@@ -55,8 +55,7 @@ TDune2000Strings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&
 
     auto document = std::make_unique<TDune2000Strings>();
     document->Body.resize(count);
-    if (count > 0)
-        progress.SetMax(static_cast<int>(count - 1));
+    SetProgressMax(progress, count);
     for (std::uint32_t i = 0; i < count; ++i) {
         TText& text = document->Body[i];
         text.Name = readField(in);
@@ -64,7 +63,7 @@ TDune2000Strings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&
         TTextContainer& container = text.Values.emplace_back();
         container.Value = BytesToWide(readField(in));
         std::replace(container.Value.begin(), container.Value.end(), kStoredLineBreak, u'\n');
-        progress.SetPosition(static_cast<int>(i));
+        progress.SetPosition(ProgressIndex(i));
     }
     return document;
 }
@@ -72,42 +71,44 @@ TDune2000Strings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&
 std::vector<std::uint8_t> TDune2000Strings::SaveToBuffer(Progress& progress, bool ansiMode) const {
     (void)ansiMode;
     const std::size_t count = Body.size();
-    if (count > 0)
-        progress.SetMax(static_cast<int>(count - 1));
+    SetProgressMax(progress, count);
+    // Values are converted first so that each size counts the bytes really stored (a letter the
+    // code page spells as letter plus mark takes two) and the buffer is allocated once.
+    std::vector<std::string> values(count);
     std::size_t total = 4;
-    for (const TText& text : Body)
-        total +=
-            6 + text.Name.size() + (text.Values.empty() ? 0 : text.Values.front().Value.size());
-    ByteWriter out;
-    out.reserve(total);
-    out.u32(static_cast<std::uint32_t>(count));
     std::u16string stored;
     for (std::size_t i = 0; i < count; ++i) {
         const TText& text = Body[i];
         const std::u16string_view value = text.Values.empty()
                                               ? std::u16string_view{}
                                               : std::u16string_view{text.Values.front().Value};
+        if (isPlainAscii(value)) {
+            values[i].assign(value.begin(), value.end());
+        } else {
+            stored.assign(value);
+            std::replace(stored.begin(), stored.end(), u'\n', kStoredLineBreak);
+            values[i] = WideToBytes(stored);
+        }
         // Sizes are 16-bit and count the terminator: refuse what would wrap around.
         if (text.Name.size() >= kMaxField)
             throw FormatError("The name of the string '" + text.Name +
                               "' is too long: a Dune 2000 name holds at most 65534 bytes");
-        if (value.size() >= kMaxField)
+        if (values[i].size() >= kMaxField)
             throw FormatError("The value of the string '" + text.Name +
-                              "' is too long: a Dune 2000 value holds at most 65534 characters");
+                              "' is too long: a Dune 2000 value holds at most 65534 bytes");
+        total += 6 + text.Name.size() + values[i].size();
+    }
+    ByteWriter out(total);
+    out.u32(static_cast<std::uint32_t>(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        const TText& text = Body[i];
         out.u16(static_cast<std::uint16_t>(text.Name.size() + 1));
         out.bytes(text.Name);
         out.u8(0);
-        out.u16(static_cast<std::uint16_t>(value.size() + 1));
-        if (isPlainAscii(value)) {
-            for (char16_t c : value)
-                out.u8(static_cast<std::uint8_t>(c));
-        } else {
-            stored.assign(value);
-            std::replace(stored.begin(), stored.end(), u'\n', kStoredLineBreak);
-            out.bytes(WideToFixedBytes(stored, stored.size()));
-        }
+        out.u16(static_cast<std::uint16_t>(values[i].size() + 1));
+        out.bytes(values[i]);
         out.u8(0);
-        progress.SetPosition(static_cast<int>(i));
+        progress.SetPosition(ProgressIndex(i));
     }
     return out.take();
 }

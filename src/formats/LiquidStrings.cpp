@@ -74,24 +74,29 @@ std::unique_ptr<TLiquidStrings> TLiquidStrings::CreateFromBuffer(std::span<const
 std::vector<std::uint8_t> TLiquidStrings::SaveToBuffer(Progress& progress, bool ansiMode) const {
     (void)ansiMode;
     const std::size_t count = Body.size();
-    ByteWriter out;
+    SetProgressMax(progress, count);
+    // Each unit count is taken from the converted bytes, so a letter that the code page spells
+    // as letter plus mark keeps both.
+    std::vector<std::string> values(count);
+    std::size_t total = 8;
+    for (std::size_t i = 0; i < count; ++i) {
+        values[i] = Body[i].Values.empty() ? std::string() : WideToBytes(Body[i].Values[0].Value);
+        total += kMinRecordSize + 2 * (values[i].size() + 1);
+    }
+    ByteWriter out(total);
     out.u32(1);
     out.u32(static_cast<std::uint32_t>(count));
-    if (count > 0)
-        progress.SetMax(static_cast<int>(count - 1));
     for (std::size_t i = 0; i < count; ++i) {
-        const TText& text = Body[i];
-        out.u32(ParseLiquidIdentifier(text.Name));
+        out.u32(ParseLiquidIdentifier(Body[i].Name));
         out.u8(0);
-        const std::u16string_view value =
-            text.Values.empty() ? std::u16string_view{} : text.Values.front().Value;
-        out.u32(static_cast<std::uint32_t>(value.size() + 1));
-        for (char byte : WideToFixedBytes(value, value.size())) {
-            out.u8(static_cast<std::uint8_t>(byte));
-            out.u8(0);
+        out.u32(static_cast<std::uint32_t>(values[i].size() + 1));
+        std::uint8_t* p = out.room(2 * values[i].size() + 2);
+        for (char byte : values[i]) {
+            *p++ = static_cast<std::uint8_t>(byte);
+            *p++ = 0;
         }
-        out.u16(0);
-        progress.SetPosition(static_cast<int>(i));
+        p[0] = p[1] = 0;
+        progress.SetPosition(ProgressIndex(i));
     }
     return out.take();
 }

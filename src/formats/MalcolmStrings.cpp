@@ -62,8 +62,7 @@ std::vector<std::uint8_t> TMalcolmStrings::SaveToBuffer(Progress&, bool) const {
         offset += size + 1;
     }
 
-    ByteWriter out;
-    out.reserve(offset);
+    ByteWriter out(offset);
     out.u16(static_cast<std::uint16_t>(count));
     for (std::uint32_t id : numbered.ids)
         out.u16(static_cast<std::uint16_t>(id));

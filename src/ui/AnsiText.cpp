@@ -1,42 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "ui/AnsiText.h"
 
-#include <array>
-
 #include "encoding/CodePage.h"
 
 namespace vste::ui {
 
-namespace {
-
-struct ByteTable {
-    int codePage = -1;
-    std::array<char16_t, 256> chars{};
-};
-
-const ByteTable& tableForActiveCodePage() {
-    static ByteTable table;
-    const int codePage = ActiveCodePage();
-    if (table.codePage != codePage) {
-        table.chars[0] = 0;
-        for (int b = 1; b < 256; ++b) {
-            const char byte = static_cast<char>(b);
-            const std::u16string wide = AnsiToWide(std::string_view(&byte, 1), codePage);
-            table.chars[b] = wide.size() == 1 ? wide[0] : u'?';
-        }
-        table.codePage = codePage;
-    }
-    return table;
-}
-
-} // namespace
-
 QString AnsiToQString(std::string_view text) {
-    const ByteTable& table = tableForActiveCodePage();
+    const CodePageCodec& codec = CodePageCodec::Get();
     QString result(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
     QChar* out = result.data();
     for (const char c : text)
-        *out++ = QChar(table.chars[static_cast<unsigned char>(c)]);
+        *out++ = QChar(codec.toWide(static_cast<unsigned char>(c)));
     return result;
 }
 

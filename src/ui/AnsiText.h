@@ -9,8 +9,8 @@
 
 namespace vste::ui {
 
-// Byte by byte through a table of the active code page, rebuilt when the code page changes;
-// fast enough to convert a whole category on every search keystroke.
+// Byte by byte through the active code page's codec; fast enough to convert a whole category on
+// every search keystroke.
 QString AnsiToQString(std::string_view text);
 // Characters the code page lacks become a look-alike letter or '?'.
 std::string QStringToAnsi(const QString& text);

@@ -168,6 +168,35 @@ TEST(CodePageTest, EnvironmentChoosesTheCodePage) {
     savedAll ? setenv("LC_ALL", savedAll->c_str(), 1) : unsetenv("LC_ALL");
 }
 
+TEST(CodePageTest, WithoutAnyCodePageVariableTheActiveCodePageIs1252) {
+    ActiveCodePageGuard guard;
+    SetActiveCodePage(1251);
+    const char* names[] = {"VSTE_CODEPAGE", "LC_ALL", "LC_CTYPE", "LANG"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* name : names) {
+        const char* v = std::getenv(name);
+        saved.push_back(v ? std::optional<std::string>(v) : std::nullopt);
+        unsetenv(name);
+    }
+    InitActiveCodePageFromEnvironment();
+    EXPECT_EQ(ActiveCodePage(), 1252);
+    for (std::size_t i = 0; i < saved.size(); ++i)
+        if (saved[i])
+            setenv(names[i], saved[i]->c_str(), 1);
+}
+
+TEST(CodePageTest, Utf8ConversionAtEverySequenceLengthBoundary) {
+    const std::pair<std::u16string, std::string> cases[] = {
+        {u"\u007F", "\x7F"},         {u"\u0080", "\xC2\x80"},
+        {u"\u07FF", "\xDF\xBF"},     {u"\u0800", "\xE0\xA0\x80"},
+        {u"\uFFFF", "\xEF\xBF\xBF"}, {u"\U00010000", "\xF0\x90\x80\x80"},
+    };
+    for (const auto& [utf16, utf8] : cases) {
+        EXPECT_EQ(Utf16ToUtf8(utf16), utf8);
+        EXPECT_EQ(Utf8ToUtf16(utf8), utf16);
+    }
+}
+
 TEST(CodePageTest, TablesBuildSafelyFromSeveralThreads) {
     std::vector<std::thread> threads;
     std::vector<std::string> results(8);

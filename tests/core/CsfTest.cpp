@@ -382,15 +382,22 @@ TEST(CsfReader, SingleByteValuesDecodeAsTheCodePageDoesUnderEveryCodePage) {
         const std::u16string& value = r.doc->Body[0].Values[0].Value;
         EXPECT_EQ(value, AnsiToWide(bytes, cp));
         EXPECT_EQ(r.doc->Body[1].Values[0].Value, u"Plain text 123");
-        // Written in single-byte form, each value gives the conversion's bytes, zero-padded.
+        // Written in single-byte form, each value gives the conversion's bytes, zero-padded,
+        // when they fit; under 1258 a letter written as letter plus mark makes them one too
+        // many, and a look-alike letter keeps the tail instead.
         TCompiledStrings one;
         one.Body.push_back(r.doc->Body[0]);
         const Bytes out = write(one, true);
         const std::string expected = WideToAnsi(value, cp);
         const auto units = storedUnits(out, 24 + 12 + 5 + 8, value.size());
+        const auto unitOf = [](std::uint8_t byte) { return 0xFF00 | (byte ^ 0xFF); };
+        if (expected.size() > value.size()) {
+            EXPECT_EQ(units.back(), unitOf(static_cast<std::uint8_t>(expected.back())));
+            continue;
+        }
         for (std::size_t k = 0; k < value.size(); ++k) {
             const auto byte = k < expected.size() ? static_cast<std::uint8_t>(expected[k]) : 0;
-            ASSERT_EQ(units[k], 0xFF00 | (byte ^ 0xFF)) << k;
+            ASSERT_EQ(units[k], unitOf(byte)) << k;
         }
     }
 }

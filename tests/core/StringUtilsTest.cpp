@@ -25,42 +25,7 @@ TEST(StringUtilsTest, LabelCharacterSetHasExactlyTheSeventyFiveCharacters) {
     EXPECT_FALSE(IsLabelChar(0xFF));
 }
 
-TEST(StringUtilsTest, LastPosCountsFromOne) {
-    EXPECT_EQ(LastPos('"', "\"a\"b"), 3u);
-    EXPECT_EQ(LastPos('"', "\""), 1u);
-    EXPECT_EQ(LastPos('"', "abc"), 0u);
-    EXPECT_EQ(LastPos('"', ""), 0u);
-}
-
-TEST(StringUtilsTest, ExtractQuotedTakesTextBetweenFirstAndLastQuote) {
-    EXPECT_EQ(ExtractQuoted("\"OK\""), "OK");
-    EXPECT_EQ(ExtractQuoted("\"OK\"\r\n"), "OK");
-    EXPECT_EQ(ExtractQuoted("\"say \"hi\" now\""), "say \"hi\" now");
-    // Text before the first quote does not shift the value onto the closing quote.
-    EXPECT_EQ(ExtractQuoted("  value = \"abc\" tail"), "abc");
-    EXPECT_EQ(ExtractQuoted("\"\""), "");
-    EXPECT_EQ(ExtractQuoted("ab\"cd"), "");
-    EXPECT_EQ(ExtractQuoted("no quotes"), "");
-    EXPECT_EQ(ExtractQuoted(""), "");
-}
-
-TEST(StringUtilsTest, StripCommentModes) {
-    // Mode 0 empties lines whose label characters begin with "//".
-    EXPECT_EQ(StripComment("// note", 0), "");
-    EXPECT_EQ(StripComment("  / /x", 0), "");
-    EXPECT_EQ(StripComment("GUI:OK //confirm", 0), "GUI:OK //confirm");
-    EXPECT_EQ(StripComment("\"//not a comment\"", 0), "\"//not a comment\"");
-    EXPECT_EQ(StripComment("", 0), "");
-    // Mode 1 cuts before a "//" that does not begin the text.
-    EXPECT_EQ(StripComment("GUI:OK//confirm", 1), "GUI:OK");
-    EXPECT_EQ(StripComment("//x", 1), "//x");
-    EXPECT_EQ(StripComment("GUI:OK", 1), "GUI:OK");
-}
-
 TEST(StringUtilsTest, LabelCharacterFilters) {
-    EXPECT_FALSE(HasLabelChars(" \t!#%\r\n\x80\xFF"));
-    EXPECT_FALSE(HasLabelChars(""));
-    EXPECT_TRUE(HasLabelChars("   x"));
     EXPECT_EQ(FilterLabelChars("  GUI: OK\xE9 (new)\r\n"), "GUI:OKnew");
     EXPECT_EQ(FilterLabelChars(std::string_view("A\0B", 3)), "AB");
 }

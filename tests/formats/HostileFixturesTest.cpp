@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "../fuzz/SampleFiles.h"
 #include "core/Errors.h"
 #include "encoding/CodePage.h"
 #include "formats/Registry.h"
+#include "support/SampleFiles.h"
 #include "support/TestSupport.h"
 
 using namespace vste;

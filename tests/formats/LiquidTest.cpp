@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/ByteWriter.h"
 #include "core/Errors.h"
 #include "core/FileIO.h"
@@ -93,7 +95,7 @@ TEST_F(LiquidTest, NamesThatAreNotUnsignedNumbersAreRefused) {
     bad.Body.push_back({{}, "name", {{{}, u"x", {}}}});
     NullProgress progress;
     EXPECT_THROW(bad.SaveToFile(path, progress, false), FormatError);
-    EXPECT_FALSE(FileExists(path));
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(LiquidTest, DocumentOperationsLeaveTheTableAlone) {

@@ -82,6 +82,17 @@ TEST(MalcolmTest, SixteenBitLimitsAreRefusedNamingTheString) {
     tooBig.Body.pop_back();
     EXPECT_EQ(Encode(tooBig).size(), 10u + 80002u);
 
+    // A string may begin at 65535 exactly, the last offset a 16-bit field holds.
+    TMalcolmStrings atTheEdge;
+    atTheEdge.Body.push_back(OneValue("1", std::u16string(0xFFFF - 10 - 1, u'x')));
+    atTheEdge.Body.push_back(OneValue("2", u"last"));
+    const Bytes edge = Encode(atTheEdge);
+    EXPECT_EQ(edge.at(8) | (edge.at(9) << 8), 0xFFFF);
+    const auto reread = ReadAs<TMalcolmStrings>(edge);
+    ASSERT_EQ(reread->LabelCount(), 2u);
+    EXPECT_EQ(reread->Body[1].Values[0].Value, u"last");
+    EXPECT_EQ(reread->Body[0].Values[0].Value, atTheEdge.Body[0].Values[0].Value);
+
     TMalcolmStrings badName;
     badName.Body.push_back(OneValue("65536", u"x"));
     EXPECT_NE(FormatErrorOf(badName).find("\"65536\""), std::string::npos);

@@ -15,10 +15,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "../fuzz/SampleFiles.h"
 #include "core/Errors.h"
 #include "core/FileIO.h"
 #include "formats/Registry.h"
+#include "support/SampleFiles.h"
 #include "support/TestSupport.h"
 
 using namespace vste;

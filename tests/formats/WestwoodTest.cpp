@@ -4,9 +4,9 @@
 #include "core/ByteWriter.h"
 #include "core/Errors.h"
 #include "core/Model.h"
+#include "core/WestwoodText.h"
 #include "encoding/CodePage.h"
 #include "formats/FormatTestSupport.h"
-#include "core/WestwoodText.h"
 #include "support/TestSupport.h"
 
 using namespace vste;
@@ -120,7 +120,8 @@ TEST_F(WestwoodTest, LastOffsetAtTheEndOfTheFileGivesAnEmptyLastString) {
     table.u16(4);
     table.u16(static_cast<std::uint16_t>(file.size() + 2));
     file.erase(file.begin(), file.begin() + 2);
-    file.insert(file.begin(), table.buffer().begin(), table.buffer().end());
+    const Bytes tableBytes = table.take();
+    file.insert(file.begin(), tableBytes.begin(), tableBytes.end());
     const auto document = Read(file);
     EXPECT_EQ(Values(*document), (std::vector<std::u16string>{u"the", u""}));
 }
@@ -138,7 +139,7 @@ TEST_F(WestwoodTest, EmptyDocumentRoundTrips) {
     EXPECT_EQ(Encode(TWestwoodStrings{}), empty);
 }
 
-TEST_F(WestwoodTest, WriterKeepsOffsetsInCodeUnitsAndStoresOnlyTheFirstValue) {
+TEST_F(WestwoodTest, WriterSizesTextsByTheirBytesAndStoresOnlyTheFirstValue) {
     TWestwoodStrings document = Document({u"\u00E9t\u00E9", u"", u"a\nb"});
     document.Body[0].Values.push_back({{}, u"ignored", {}});
     document.Body[1].Name = "renamed";
@@ -148,15 +149,18 @@ TEST_F(WestwoodTest, WriterKeepsOffsetsInCodeUnitsAndStoresOnlyTheFirstValue) {
     EXPECT_EQ(reread->Body[1].Name, "String 2");
     EXPECT_EQ(Values(*reread), (std::vector<std::u16string>{u"\u00E9t\u00E9", u"", u"a\nb"}));
 
-    // A NUL inside a value ends its text; the rest of its place is zero-filled.
+    // A NUL inside a value ends its text.
     const Bytes withNul = Encode(Document({std::u16string(u"ab\0cd", 5)}));
-    EXPECT_EQ(withNul, Hex("04 00 0A 00 61 62 00 00 00 00 00"));
+    EXPECT_EQ(withNul, Hex("04 00 07 00 61 62 00 00"));
 }
 
 TEST_F(WestwoodTest, DocumentBeyondSixteenBitOffsetsIsRefused) {
     // One string: 4 table bytes + text + NUL + final NUL.
     const std::size_t fits = kWestwoodMaxFileSize - 6;
     EXPECT_EQ(Encode(Document({std::u16string(fits, u'a')})).size(), kWestwoodMaxFileSize);
+
+    // One byte over would wrap the last offset around to 0.
+    EXPECT_THROW(Encode(Document({std::u16string(fits + 1, u'a')})), FormatError);
 
     TWestwoodStrings tooBig = Document({u"short", std::u16string(fits, u'a')});
     try {
