@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ExchangeCommands.h"
 #include "encoding/CodePage.h"
 
 namespace {
@@ -43,9 +44,9 @@ int main(int argc, char** argv) {
     vste::cli::CommonOptions common;
     // One line per command, in the order --help lists them.
     const std::vector<vste::cli::Command> commands = {
-        vste::cli::AddDumpCommand(app, common),
-        vste::cli::AddCategoriesCommand(app, common),
-        vste::cli::AddConvertCommand(app, common),
+        vste::cli::AddDumpCommand(app, common),    vste::cli::AddCategoriesCommand(app, common),
+        vste::cli::AddConvertCommand(app, common), vste::cli::AddExportCommand(app, common),
+        vste::cli::AddApplyCommand(app, common),
     };
 
     try {
