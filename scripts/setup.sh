@@ -13,6 +13,7 @@ VSTE_PACKAGES=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth fonts-dejavu-core fonts-wqy-microhei time
+    libxlsxwriter-dev libzip-dev libpugixml-dev gettext libxml2-utils libreoffice-calc-nogui
 )
 
 vste_install_packages() {

@@ -10,6 +10,7 @@
 #include "cli/CheckCommands.h"
 #include "cli/Commands.h"
 #include "cli/CompareCommands.h"
+#include "cli/ExchangeCommands.h"
 #include "cli/SearchCommands.h"
 #include "encoding/CodePage.h"
 
@@ -55,6 +56,8 @@ int main(int argc, char** argv) {
         vste::cli::AddCheckCommand(app, common),
         vste::cli::AddDiffCommand(app, common),
         vste::cli::AddUpdateCommand(app, common),
+        vste::cli::AddExportCommand(app, common),
+        vste::cli::AddApplyCommand(app, common),
     };
     // clang-format on
 

@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: MIT
+#include "cli/ExchangeCommands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <unordered_map>
+
+#include "core/Errors.h"
+#include "core/FileIO.h"
+#include "core/Progress.h"
+#include "encoding/CodePage.h"
+#include "exchange/ApplyPlan.h"
+#include "exchange/Exchange.h"
+
+namespace vste::cli {
+
+namespace {
+
+const ExchangeFormatInfo& ExchangeFormatOf(const std::string& fileName) {
+    const ExchangeFormatInfo* info = FindExchangeFormatByFileName(fileName);
+    if (info == nullptr)
+        throw UsageError("cannot tell the exchange format of \"" + fileName +
+                         "\" from its extension (.csv, .xlsx, .po, .pot, .xlf, .xliff)");
+    return *info;
+}
+
+char SeparatorOf(const std::string& name, char otherwise) {
+    if (name.empty())
+        return otherwise;
+    if (name == "comma")
+        return ',';
+    if (name == "semicolon")
+        return ';';
+    if (name == "tab")
+        return '\t';
+    throw UsageError("unknown separator \"" + name + "\" (comma, semicolon or tab)");
+}
+
+// Strings are matched by name ignoring case, as the code page upper-cases letters; of several
+// strings with one name the first counts.
+class NameIndex {
+public:
+    explicit NameIndex(const TCSFBody& body) {
+        m_index.reserve(body.size());
+        for (std::size_t i = 0; i < body.size(); ++i)
+            m_index.emplace(AnsiUpperCase(body[i].Name), static_cast<std::uint32_t>(i));
+    }
+    std::optional<std::uint32_t> find(std::string_view name) const {
+        const auto it = m_index.find(AnsiUpperCase(name));
+        return it == m_index.end() ? std::nullopt : std::optional<std::uint32_t>(it->second);
+    }
+
+private:
+    std::unordered_map<std::string, std::uint32_t> m_index;
+};
+
+// A value the table's format stores as single bytes of the code page must survive the code
+// page's round trip.
+bool CannotStore(const TTextContainer& proposed, bool singleByteValues) {
+    return singleByteValues && AnsiToWide(WideToAnsi(proposed.Value)) != proposed.Value;
+}
+
+bool WritesSingleBytes(DocumentFormat format, bool ansiMode) {
+    if (format == DocumentFormat::CSF)
+        return ansiMode;
+    return format != DocumentFormat::EmpireAtWar;
+}
+
+std::string BaseName(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::vector<ImportRow> ReadExchange(const ExchangeFormatInfo& format, const std::string& file,
+                                    const ImportOptions& options) {
+    const std::vector<std::uint8_t> bytes = LoadFile(file);
+    try {
+        return format.read(bytes, options);
+    } catch (const ExchangeError& e) {
+        throw ExchangeError("\"" + file + "\", " + e.what());
+    }
+}
+
+} // namespace
+
+void Export(const ExportCommandOptions& options) {
+    const ExchangeFormatInfo& target = ExchangeFormatOf(options.output);
+    ExportOptions exportOptions;
+    exportOptions.separator = SeparatorOf(options.separator, ',');
+    exportOptions.sourceLanguage = options.sourceLanguage;
+    exportOptions.targetLanguage = options.targetLanguage;
+    exportOptions.original = BaseName(options.input.file);
+
+    const ReadResult table = Read(options.input, InputFormat(options.input));
+    ReadResult reference;
+    std::shared_ptr<NameIndex> names;
+    ReferenceLookup lookup;
+    if (!options.reference.file.empty()) {
+        reference = Read(options.reference, InputFormat(options.reference));
+        names = std::make_shared<NameIndex>(reference.document->Body);
+        const TCSFBody* body = &reference.document->Body;
+        lookup = [names, body](const TText& text) -> const TText* {
+            const auto i = names->find(text.Name);
+            return i ? &(*body)[*i] : nullptr;
+        };
+    }
+    const ExportSource source(*table.document, lookup);
+    StoreFileAtomically(options.output, target.write(source, exportOptions));
+}
+
+void Apply(const ApplyCommandOptions& options, std::FILE* file) {
+    const FormatInfo& from = InputFormat(options.input);
+    const ExchangeFormatInfo& exchange = ExchangeFormatOf(options.exchange);
+    DocumentFormat to = from.id;
+    if (!options.to.empty()) {
+        const FormatInfo& wanted = FormatByName(options.to);
+        const auto compiled = [](DocumentFormat f) {
+            return f == DocumentFormat::CSF || f == DocumentFormat::STR;
+        };
+        if (wanted.id != from.id && !(compiled(from.id) && compiled(wanted.id)))
+            throw UsageError("a " + std::string(from.shortName) + " table cannot be written as " +
+                             std::string(wanted.shortName));
+        to = wanted.id;
+    }
+    ImportOptions importOptions;
+    importOptions.separator = SeparatorOf(options.separator, 0);
+
+    ReadResult read = Read(options.input, from);
+    const std::vector<ImportRow> rows = ReadExchange(exchange, options.exchange, importOptions);
+    const auto names = std::make_shared<NameIndex>(read.document->Body);
+    const bool singleByte = WritesSingleBytes(to, read.singleByte);
+    ApplyOptions applyOptions;
+    applyOptions.find = [names](std::string_view name) { return names->find(name); };
+    applyOptions.refuse = [singleByte](const TText&, std::uint32_t, const TTextContainer& v) {
+        return CannotStore(v, singleByte);
+    };
+    applyOptions.applyExtras = exchange.carriesExtras && GetFormatInfo(to).hasExtraValues;
+    applyOptions.canAddValues = to == DocumentFormat::CSF;
+    const ApplyPlan plan = BuildApplyPlan(*read.document, rows, applyOptions);
+    ApplyPlanTo(*read.document, plan);
+
+    NullProgress progress;
+    StoreFileAtomically(options.output,
+                        WriteDocument(to, *read.document, progress, read.singleByte));
+    Json report;
+    report["updated"] = plan.report.updated;
+    report["unchanged"] = plan.report.unchanged;
+    report["not_found"] = plan.report.notFound;
+    report["refused"] = plan.report.refused;
+    Output out(file);
+    out.write(DumpJson(report) + "\n");
+    out.flush();
+}
+
+Command AddExportCommand(CLI::App& app, CommonOptions& common) {
+    auto o = std::make_shared<ExportCommandOptions>();
+    CLI::App* cmd = app.add_subcommand(
+        "export", "Write the table's values to an exchange file for translators; OUT's "
+                  "extension chooses the format: .csv, .xlsx, .po, .pot, .xlf, .xliff");
+    cmd->add_option("FILE", o->input.file, "String table to read")->required();
+    cmd->add_option("OUT", o->output, "Exchange file to write (replaced atomically)")->required();
+    AddInputOptions(*cmd, o->input, common);
+    cmd->add_option("--reference", o->reference.file,
+                    "Table whose values, matched by name, are the source text");
+    AddFormatOption(*cmd, "--reference-format", o->reference.format, "the reference table");
+    cmd->add_option("--separator", o->separator, "CSV separator: comma (default), semicolon, tab");
+    cmd->add_option("--source-language", o->sourceLanguage, "XLIFF source language (default en)");
+    cmd->add_option("--target-language", o->targetLanguage,
+                    "Language of the translation (PO Language, XLIFF target-language)");
+    return {cmd, [o] { Export(*o); }};
+}
+
+Command AddApplyCommand(CLI::App& app, CommonOptions& common) {
+    auto o = std::make_shared<ApplyCommandOptions>();
+    CLI::App* cmd = app.add_subcommand(
+        "apply", "Take the values of strings found by name in EXCHANGE (and, from CSV and XLSX, "
+                 "the extra values) into TABLE and write OUT. Prints {\"updated\", "
+                 "\"unchanged\", \"not_found\", \"refused\"}");
+    cmd->add_option("TABLE", o->input.file, "String table to read")->required();
+    cmd->add_option("EXCHANGE", o->exchange, "Exchange file (.csv .xlsx .po .pot .xlf .xliff)")
+        ->required();
+    cmd->add_option("OUT", o->output, "String table to write (replaced atomically)")->required();
+    AddInputOptions(*cmd, o->input, common);
+    cmd->add_option("--to", o->to, "Format to write (default: the table's own)");
+    cmd->add_option("--separator", o->separator,
+                    "CSV separator: comma, semicolon or tab (default: found from the header)");
+    return {cmd, [o] { Apply(*o, stdout); }};
+}
+
+} // namespace vste::cli

@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: MIT
+#include "exchange/ApplyPlan.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "core/StringUtils.h"
+#include "encoding/CodePage.h"
+
+namespace vste {
+
+namespace {
+
+bool SameContainer(const TTextContainer& a, const TTextContainer& b) {
+    return a.Tag == b.Tag && a.Value == b.Value && a.ExtraValue == b.ExtraValue;
+}
+
+// Single-byte text that shows exactly as `utf8` through the code page; nullopt when the code
+// page cannot hold it.
+std::optional<std::string> ToSingleByte(const PlainCodec& codec, std::string_view utf8) {
+    const std::u16string wide = Utf8ToUtf16(utf8);
+    std::string bytes;
+    codec.appendAnsi(bytes, wide);
+    std::u16string back;
+    codec.appendWide(back, bytes);
+    if (back != wide)
+        return std::nullopt;
+    return bytes;
+}
+
+struct Hit {
+    std::uint32_t stringIndex;
+    std::uint32_t valueNumber;
+    std::size_t row;
+};
+
+class PlanBuilder {
+public:
+    PlanBuilder(const TWestwoodStrings& table, const std::vector<ImportRow>& rows,
+                const ApplyOptions& options)
+        : m_table(table), m_rows(rows), m_options(options) {}
+
+    ApplyPlan build() {
+        std::vector<Hit> hits = findStrings();
+        // Stable: of two rows for the same value, the earlier one counts.
+        std::stable_sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) {
+            return a.stringIndex != b.stringIndex ? a.stringIndex < b.stringIndex
+                                                  : a.valueNumber < b.valueNumber;
+        });
+        for (std::size_t i = 0; i < hits.size();) {
+            std::size_t j = i;
+            while (j < hits.size() && hits[j].stringIndex == hits[i].stringIndex)
+                ++j;
+            planString(hits, i, j);
+            i = j;
+        }
+        return std::move(m_plan);
+    }
+
+private:
+    std::vector<Hit> findStrings() {
+        std::vector<Hit> hits;
+        hits.reserve(m_rows.size());
+        std::unordered_set<std::string_view> missing;
+        for (std::size_t i = 0; i < m_rows.size(); ++i) {
+            const ImportRow& row = m_rows[i];
+            const std::optional<std::string> name = ToSingleByte(m_codec, row.name);
+            const std::optional<std::uint32_t> index =
+                name ? m_options.find(*name) : std::optional<std::uint32_t>{};
+            if (index && *index < m_table.Body.size())
+                hits.push_back({*index, row.valueNumber, i});
+            else if (missing.insert(row.name).second)
+                m_plan.report.notFound.push_back(row.name);
+        }
+        return hits;
+    }
+
+    // The row's new value and extra over `current`; false when the extra cannot be stored.
+    bool merge(const ImportRow& row, TTextContainer& proposed) const {
+        if (!row.value.empty())
+            proposed.Value = Utf8ToUtf16(row.value);
+        if (m_options.applyExtras && row.extra && !row.extra->empty()) {
+            std::optional<std::string> extra = ToSingleByte(m_codec, *row.extra);
+            if (!extra)
+                return false;
+            proposed.ExtraValue = std::move(*extra);
+            proposed.Tag[0] = kExtraValueMark;
+        }
+        return true;
+    }
+
+    bool refused(const TText& text, std::uint32_t valueIndex, const TTextContainer& proposed) {
+        return m_options.refuse && m_options.refuse(text, valueIndex, proposed);
+    }
+
+    void planString(const std::vector<Hit>& hits, std::size_t from, std::size_t to) {
+        const std::uint32_t s = hits[from].stringIndex;
+        const TText& text = m_table.Body[s];
+        std::vector<ValueChange> changes;
+        std::vector<ValueAddition> additions;
+        std::uint32_t count = text.ValueCount();
+        std::uint32_t last = 0;
+        bool refuse = false;
+        for (std::size_t h = from; h < to && !refuse; ++h) {
+            const ImportRow& row = m_rows[hits[h].row];
+            const std::uint32_t n = row.valueNumber;
+            if (n == last)
+                continue;
+            last = n;
+            if (n <= text.ValueCount()) {
+                const TTextContainer& current = text.Values[n - 1];
+                TTextContainer proposed = current;
+                refuse = !merge(row, proposed);
+                if (refuse || SameContainer(current, proposed))
+                    continue;
+                refuse = refused(text, n - 1, proposed);
+                changes.push_back({s, n - 1, current, std::move(proposed)});
+            } else if (n == count + 1 && m_options.canAddValues && !row.value.empty()) {
+                TTextContainer added;
+                added.Tag = text.Values.empty() ? kValueTagV3 : text.Values.back().Tag;
+                added.Tag[0] = kValueTagV3[0];
+                refuse = !merge(row, added) || refused(text, n - 1, added);
+                additions.push_back({s, std::move(added)});
+                ++count;
+            }
+        }
+        if (refuse) {
+            std::u16string wide;
+            m_codec.appendWide(wide, text.Name);
+            m_plan.report.refused.push_back(Utf16ToUtf8(wide));
+        } else if (changes.empty() && additions.empty()) {
+            ++m_plan.report.unchanged;
+        } else {
+            ++m_plan.report.updated;
+            std::move(changes.begin(), changes.end(), std::back_inserter(m_plan.changes));
+            std::move(additions.begin(), additions.end(), std::back_inserter(m_plan.additions));
+        }
+    }
+
+    const TWestwoodStrings& m_table;
+    const std::vector<ImportRow>& m_rows;
+    const ApplyOptions& m_options;
+    const PlainCodec m_codec;
+    ApplyPlan m_plan;
+};
+
+} // namespace
+
+ApplyPlan BuildApplyPlan(const TWestwoodStrings& table, const std::vector<ImportRow>& rows,
+                         const ApplyOptions& options) {
+    return PlanBuilder(table, rows, options).build();
+}
+
+void ApplyPlanTo(TWestwoodStrings& table, const ApplyPlan& plan) {
+    for (const ValueChange& change : plan.changes)
+        table.Body[change.stringIndex].Values[change.valueIndex] = change.after;
+    for (const ValueAddition& addition : plan.additions) {
+        table.Body[addition.stringIndex].Values.push_back(addition.value);
+        table.StringCount += 1; // the header counts values
+    }
+}
+
+void RevertPlan(TWestwoodStrings& table, const ApplyPlan& plan) {
+    for (auto it = plan.additions.rbegin(); it != plan.additions.rend(); ++it) {
+        table.Body[it->stringIndex].Values.pop_back();
+        table.StringCount -= 1;
+    }
+    for (const ValueChange& change : plan.changes)
+        table.Body[change.stringIndex].Values[change.valueIndex] = change.before;
+}
+
+} // namespace vste
