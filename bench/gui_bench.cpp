@@ -38,6 +38,7 @@ public:
         std::fprintf(stderr, "error: %s\n", qPrintable(text));
     }
     bool question(QWidget*, const QString&) override { return false; }
+    std::optional<bool> questionWithCancel(QWidget*, const QString&) override { return false; }
     std::optional<vste::ui::FileChoice> openFile(QWidget*, const QStringList&, const QString&,
                                                  int) override {
         return std::nullopt;

@@ -50,14 +50,12 @@ const TText& TWestwoodStrings::StringAt(std::uint32_t index) const {
 }
 
 TFieldEdit TWestwoodStrings::RenameEdit(std::uint32_t index, std::string name) const {
-    const TText& text = StringAt(index);
+    (void)StringAt(index); // checks the index
     TFieldEdit edit;
     edit.StringIndex = index;
     edit.Field = TEditField::Name;
     if (KeysFromNames())
         edit.Tag = TEmpireAtWarStrings::KeyForName(name);
-    else if (!text.Values.empty())
-        edit.Tag = text.Values.front().Tag;
     edit.Text = std::move(name);
     return edit;
 }
@@ -100,7 +98,8 @@ void TWestwoodStrings::SwapEdit(TFieldEdit& edit) {
     switch (edit.Field) {
     case TEditField::Name:
         std::swap(text.Name, edit.Text);
-        if (!text.Values.empty())
+        // Only a key follows the name; other tags belong to the value.
+        if (KeysFromNames() && !text.Values.empty())
             std::swap(text.Values.front().Tag, edit.Tag);
         break;
     case TEditField::Value: {

@@ -57,7 +57,7 @@ using TCat = std::vector<TCategory>;
 
 // Which part of a string a TFieldEdit holds.
 enum class TEditField : std::uint8_t {
-    Name,       // the name, with the first value's tag (the key where keys follow names)
+    Name,       // the name, and where keys follow names the first value's tag (the key)
     Value,      // one value's text, with that value's tag
     ExtraValue, // one value's extra value, with that value's tag
 };
