@@ -115,12 +115,12 @@ void ImportCommand::redo() {
     } else {
         doc().SwapValues(m_swap);
     }
-    m_document.notifyChanged({-1, 0, true});
+    m_document.notifyChanged({-1, 0, false}); // names stay: so do the categories
 }
 
 void ImportCommand::undo() {
     doc().SwapValues(m_swap);
-    m_document.notifyChanged({-1, 0, true});
+    m_document.notifyChanged({-1, 0, false}); // names stay: so do the categories
 }
 
 FargusCommand::FargusCommand(OpenDocument& document, bool decode)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <ostream>
 #include <random>
 
 #include "core/CompiledStrings.h"
@@ -17,6 +18,12 @@
 #include "support/TestSupport.h"
 
 namespace vste {
+
+// Test names and messages show a format by its short name.
+void PrintTo(const FormatInfo& format, std::ostream* out) {
+    *out << format.shortName;
+}
+
 namespace {
 
 using test::Bytes;
