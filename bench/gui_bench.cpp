@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -27,6 +28,7 @@
 #include "core/FileIO.h"
 #include "encoding/CodePage.h"
 #include "ui/Dialogs.h"
+#include "ui/DocumentCommands.h"
 #include "ui/MainForm.h"
 #include "ui/StringsModel.h"
 
@@ -38,6 +40,7 @@ public:
         std::fprintf(stderr, "error: %s\n", qPrintable(text));
     }
     bool question(QWidget*, const QString&) override { return false; }
+    std::optional<bool> questionWithCancel(QWidget*, const QString&) override { return false; }
     std::optional<vste::ui::FileChoice> openFile(QWidget*, const QStringList&, const QString&,
                                                  int) override {
         return std::nullopt;
@@ -50,6 +53,20 @@ public:
 
 void generateTable(const std::string& path, int labels) {
     vste::StoreFileAtomically(path, vste::bench::generateCsf(2024, labels));
+}
+
+long statusKiB(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::size_t length = std::strlen(field);
+    while (std::getline(status, line))
+        if (line.compare(0, length, field) == 0)
+            return std::atol(line.c_str() + length);
+    return -1;
+}
+
+long currentResidentKiB() {
+    return statusKiB("VmRSS:");
 }
 
 long peakResidentKiB() {
@@ -125,11 +142,52 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     report("Apply changes without renaming", timer.nsecsElapsed(), 10);
 
+    const auto step = [&](const char* name, double targetMs, const auto& action) {
+        timer.restart();
+        action();
+        QApplication::processEvents();
+        report(name, timer.nsecsElapsed(), targetMs);
+    };
+    step("Undo of that Apply", 10, [&] { form.UndoClick(); });
+    step("Redo of that Apply", 10, [&] { form.RedoClick(); });
+    form.StringNameEdit->setText(form.StringNameEdit->text() + QStringLiteral("_new"));
+    step("Insert", 10, [&] { form.InsertButtonClick(); });
+    step("Undo of Insert", 10, [&] { form.UndoClick(); });
+    step("Delete", 10, [&] { form.DeleteButtonClick(); });
+    step("Undo of Delete", 10, [&] { form.UndoClick(); });
+    step("Add value", 10, [&] { form.AddValueButtonClick(); });
+    step("Undo of Add value", 10, [&] { form.UndoClick(); });
+
     timer.restart();
     form.Save1Click();
     report("Save", timer.nsecsElapsed(), 1000);
 
+    // The history of 10,000 Applies: only what each changed is kept.
+    const long beforeApplies = currentResidentKiB();
+    for (int n = 0; n < 10000; ++n) {
+        form.EditorMemo->setPlainText(QStringLiteral("Value number %1").arg(n));
+        form.SaveButtonClick();
+    }
+    std::printf("history of 10,000 Applies: %ld KiB more resident memory (target < 10240 KiB)\n",
+                currentResidentKiB() - beforeApplies);
+
+    // The window's own peak, before a second table is read for the import.
     const long peakKiB = peakResidentKiB();
+
+    // Import of a table of as many labels, all matching: one step, and one step back.
+    {
+        bool singleByte = false;
+        vste::NullProgress progress;
+        auto source = vste::TCompiledStrings::CreateFromFile(path, progress, singleByte);
+        timer.restart();
+        form.openDocument()->push(
+            new vste::ui::ImportCommand(*form.openDocument(), std::move(source), progress));
+        report("import of the whole table (document only)", timer.nsecsElapsed(), 1000);
+        timer.restart();
+        form.openDocument()->undoStack().undo();
+        report("undo of that import (document only)", timer.nsecsElapsed(), 1000);
+    }
+
     const long fileKiB = static_cast<long>(QFileInfo(QString::fromStdString(path)).size() / 1024);
     std::printf("peak resident memory: %ld KiB (%.2f x the file's %ld KiB; before the open "
                 "%ld KiB; target < 4 x) %s\n",

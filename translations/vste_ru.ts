@@ -323,5 +323,33 @@
         <source>Windows-874 (Thai)</source>
         <translation>Windows-874 (тайская)</translation>
     </message>
+    <message>
+        <source>You have not saved last changes in file. Would you like to save it before opening another file?!</source>
+        <translation>Вы не сохранили, сделанные вами, изменения в файле. Хотите сохранить их перед открытием другого файла?!</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Отменить</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Повторить</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Отменить: %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Повторить: %1</translation>
+    </message>
+    <message>
+        <source>Add value</source>
+        <translation>Добавить значение</translation>
+    </message>
+    <message>
+        <source>Remove value</source>
+        <translation>Удалить значение</translation>
+    </message>
 </context>
 </TS>

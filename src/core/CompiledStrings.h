@@ -40,6 +40,7 @@ public:
     void DecodeAnsiValues() override;
     void Placeholder() override {}
     void ImportStrings(TWestwoodStrings& source, Progress& progress) override;
+    TValuesSwap ImportStringValues(TWestwoodStrings& source, Progress& progress) override;
 
     // The CSF bytes that SaveToFile stores.
     std::vector<std::uint8_t> SaveToBuffer(Progress& progress, bool ansiMode) const override;
@@ -51,6 +52,7 @@ public:
 protected:
     // CSF value tags are record tags, never name keys.
     bool KeysFromNames() const override { return false; }
+    bool HasCsfHeader() const override { return true; }
 };
 
 } // namespace vste

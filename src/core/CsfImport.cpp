@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <string_view>
+#include <utility>
 
 #include "core/CompiledStrings.h"
 #include "encoding/CodePage.h"
@@ -90,8 +91,13 @@ private:
 } // namespace
 
 void TCompiledStrings::ImportStrings(TWestwoodStrings& source, Progress& progress) {
+    (void)ImportStringValues(source, progress);
+}
+
+TValuesSwap TCompiledStrings::ImportStringValues(TWestwoodStrings& source, Progress& progress) {
+    TValuesSwap old;
     if (&source == this)
-        return; // a table importing itself would move arrays onto themselves
+        return old; // a table importing itself would move arrays onto themselves
 
     // The first source label in file order wins, and each gives its values once; a second current
     // label of the same name takes the next one, or keeps its own values when none is left.
@@ -104,11 +110,13 @@ void TCompiledStrings::ImportStrings(TWestwoodStrings& source, Progress& progres
         const std::uint32_t j = index.take(upper);
         if (j != kNone) {
             // The whole array moves, so the label's value count is the source label's.
-            Body[i].Values = std::move(source.Body[j].Values);
+            old.StringIndexes.push_back(static_cast<std::uint32_t>(i));
+            old.Values.push_back(std::exchange(Body[i].Values, std::move(source.Body[j].Values)));
             source.Body[j].Values.clear();
         }
         progress.SetPosition(ProgressIndex(i));
     }
+    return old;
 }
 
 } // namespace vste

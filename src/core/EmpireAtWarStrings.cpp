@@ -181,17 +181,6 @@ void TEmpireAtWarStrings::DeleteString(std::uint32_t index) {
     RemoveString(index);
 }
 
-void TEmpireAtWarStrings::RenameString(std::uint32_t index, std::string name) {
-    if (index >= Body.size())
-        throw std::out_of_range("String index " + std::to_string(index) + " is outside the table");
-    TText& text = Body[index];
-    if (text.Values.empty())
-        text.Values.resize(1);
-    if (KeysFromNames())
-        text.Values.front().Tag = KeyForName(name);
-    text.Name = std::move(name);
-}
-
 void TEmpireAtWarStrings::AppendString(TText text) {
     Body.push_back(std::move(text));
 }

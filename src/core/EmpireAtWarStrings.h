@@ -31,10 +31,6 @@ public:
     // bytes, stored little-endian as the first value's Tag.
     static Tag4 KeyForName(std::string_view name);
 
-    // Gives the string at `index` a new name and, in an Empire at War document, the key of that
-    // name. Throws std::out_of_range for an index outside the table.
-    void RenameString(std::uint32_t index, std::string name);
-
     // Whether the keys were in ascending order (as unsigned numbers) when the file was read; the
     // writer then keeps them ascending. True for a document that was not read from a file.
     bool KeysAscending() const { return m_keysAscending; }
@@ -42,7 +38,7 @@ public:
 protected:
     // Whether keys follow the names (CRC-32). Derived formats such as CSF keep other data in
     // their value tags and override this.
-    virtual bool KeysFromNames() const { return true; }
+    bool KeysFromNames() const override { return true; }
 
     // Appends the string as given (no key is computed).
     void AppendString(TText text);

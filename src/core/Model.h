@@ -16,11 +16,11 @@ namespace vste {
 // Four raw bytes of a record tag, as stored in the file.
 using Tag4 = std::array<std::uint8_t, 4>;
 
-inline constexpr Tag4 kLabelTag{0x20, 0x4C, 0x42, 0x4C};      // " LBL"
-inline constexpr Tag4 kValueTagV3{0x20, 0x52, 0x54, 0x53};    // " RTS"
-inline constexpr Tag4 kValueTagV2{0x20, 0x72, 0x74, 0x53};    // " rtS"
-inline constexpr Tag4 kCsfMagic{0x20, 0x46, 0x53, 0x43};      // " FSC"
-inline constexpr std::uint8_t kExtraValueMark = 0x57;         // 'W' in byte 0 of a value tag
+inline constexpr Tag4 kLabelTag{0x20, 0x4C, 0x42, 0x4C};   // " LBL"
+inline constexpr Tag4 kValueTagV3{0x20, 0x52, 0x54, 0x53}; // " RTS"
+inline constexpr Tag4 kValueTagV2{0x20, 0x72, 0x74, 0x53}; // " rtS"
+inline constexpr Tag4 kCsfMagic{0x20, 0x46, 0x53, 0x43};   // " FSC"
+inline constexpr std::uint8_t kExtraValueMark = 0x57;      // 'W' in byte 0 of a value tag
 
 // One value of a string. Lengths are those of the containers: ValueLength() is the number of
 // UTF-16 code units, ExtraLength() the number of bytes of the single-byte extra value.
@@ -54,6 +54,40 @@ struct TCategory {
 };
 
 using TCat = std::vector<TCategory>;
+
+// Which part of a string a TFieldEdit holds.
+enum class TEditField : std::uint8_t {
+    Name,       // the name, and where keys follow names the first value's tag (the key)
+    Value,      // one value's text, with that value's tag
+    ExtraValue, // one value's extra value, with that value's tag
+};
+
+// One field of one string, as it is on one side of an edit. SwapEdit exchanges it with the
+// document's, so the same record undoes and redoes the edit: a list of them is an exact, undoable
+// change of any size that stores only what it changed (Apply, Replace all, recoding, imports of
+// other formats).
+struct TFieldEdit {
+    std::uint32_t StringIndex = 0;
+    std::uint32_t ValueIndex = 0; // unused for names
+    TEditField Field = TEditField::Value;
+    std::u16string Value; // TEditField::Value
+    std::string Text;     // TEditField::Name or TEditField::ExtraValue
+    Tag4 Tag{};
+};
+
+// The whole value arrays of some strings, on one side of an import. SwapValues exchanges them
+// with the document's.
+struct TValuesSwap {
+    std::vector<std::uint32_t> StringIndexes;
+    std::vector<std::vector<TTextContainer>> Values;
+};
+
+// The file version and the version letters (bytes 1 and 2) of every value tag, in table order,
+// on one side of a version change. SwapVersion exchanges them with the document's.
+struct TVersionState {
+    std::int32_t Version = 0;
+    std::vector<std::array<std::uint8_t, 2>> Letters;
+};
 
 // The document. Its first six fields are the 24-byte CSF header; other formats leave them zero.
 // The class is also the document of the Westwood string files (its SaveToFile writes that layout).
@@ -106,10 +140,72 @@ public:
         (void)progress;
     }
 
+    // Editing. The editor changes a document only through these, and each rule lives here once.
+    // Indexes outside the table (or outside a string's values) throw std::out_of_range; nothing
+    // changes then. Operations that return something return exactly what an undo needs.
+
+    // Renames string `index`. Where keys follow names (Empire at War) the first value's tag
+    // becomes the key of the new name; other documents keep their tags. Returns the old side.
+    TFieldEdit RenameString(std::uint32_t index, std::string name);
+    // Sets value `valueIndex` of string `index` and its extra value, with the tag Apply gives:
+    // byte 0 'W' when the extra value is not empty (else a space), letters "rt" for version 2
+    // (else "RT"), then 'S'. Where keys follow names the tag (the key) stays. Returns the old
+    // sides, for SwapEdits.
+    std::vector<TFieldEdit> SetValue(std::uint32_t index, std::uint32_t valueIndex,
+                                     std::u16string value, std::string extra);
+    // The records that RenameString and SetValue apply, without applying them.
+    TFieldEdit RenameEdit(std::uint32_t index, std::string name) const;
+    std::vector<TFieldEdit> SetValueEdits(std::uint32_t index, std::uint32_t valueIndex,
+                                          std::u16string value, std::string extra) const;
+    // Exchanges the record's side with the document's. SwapEdits exchanges a list in order, or
+    // in reverse order to take it back.
+    void SwapEdit(TFieldEdit& edit);
+    void SwapEdits(std::vector<TFieldEdit>& edits, bool reverse);
+
+    // A new string as Insert makes it: one value with the extra value mark, letters "RT" for
+    // version 3 (else "rt"); the CSF label tag of the last string; the key of the name where
+    // keys follow names.
+    TText NewString(std::string name, std::u16string value, std::string extra) const;
+    // Inserts `text` exactly as given before string `at` (`at` == LabelCount() appends). A CSF
+    // document counts it in StringCount, which wraps as the 32-bit field it is.
+    void InsertString(std::uint32_t at, TText text);
+    // Removes string `index` and gives it back; a CSF document counts one string less.
+    TText ExtractString(std::uint32_t index);
+
+    // An empty value as Add value makes it: tag " RTS" whatever the version.
+    static TTextContainer EmptyValue();
+    // Appends `value` to string `index`; a CSF document counts one string more.
+    void AddValue(std::uint32_t index, TTextContainer value = EmptyValue());
+    // Removes the last value of string `index` and gives it back; a CSF document counts one
+    // string less. Throws std::invalid_argument when the string has one value or none.
+    TTextContainer RemoveValue(std::uint32_t index);
+
+    // Sets the file version as SetVersion does and returns the old side.
+    TVersionState ChangeVersion(std::int32_t version);
+    void SwapVersion(TVersionState& state);
+    // The value edits of the Fargus recoding (decode: Fargus to Windows-1251 letters; encode:
+    // back), one for each non-empty value that changes, holding the new text.
+    std::vector<TFieldEdit> FargusEdits(bool decode) const;
+    // Imports the values of `source` as ImportStrings does and returns the old side; moves
+    // values out of `source`. Base: imports nothing.
+    virtual TValuesSwap ImportStringValues(TWestwoodStrings& source, Progress& progress);
+    void SwapValues(TValuesSwap& swap);
+
     // Encodes the document in the layout that SaveToFile stores. SaveToFile of every class is
     // "encode to memory, then store atomically", so tests and fuzzers use this directly.
     // Base: the Westwood string file layout.
     virtual std::vector<std::uint8_t> SaveToBuffer(Progress& progress, bool ansiMode) const;
+
+protected:
+    // Whether the first value's tag is the key of the name (Empire at War).
+    virtual bool KeysFromNames() const { return false; }
+    // Whether the document has the CSF header: label tags, and a StringCount that adding and
+    // removing strings and values adjusts.
+    virtual bool HasCsfHeader() const { return false; }
+
+private:
+    TText& StringAt(std::uint32_t index);
+    const TText& StringAt(std::uint32_t index) const;
 };
 
 } // namespace vste

@@ -38,6 +38,15 @@ struct FormatInfo {
     bool editableNames;                       // the file stores names (the name box is enabled)
     bool hasExtraValues;                      // values can carry an extra value
     bool readerReportsProgress;
+    // What the editor offers for the format.
+    bool severalValues;      // Add value and Remove value
+    bool versionAndLanguage; // the File Version and File Language menus
+    bool encodingMode;       // the Character Encoding menu (Unicode or single-byte values)
+    bool fargus;             // the Nox Fargus recoding (for version 2 tables)
+    bool importStrings;      // Import strings from CSF
+    bool favorites;          // Set file as favorite
+    bool detectsSingleByte;  // the reader tells single-byte values (else Unicode mode is set)
+    bool savesStrText;       // Save as offers STR text beside the format
 };
 
 // All eight, in id order.

@@ -57,6 +57,15 @@ bool StandardDialogs::question(QWidget* parent, const QString& text) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+std::optional<bool> StandardDialogs::questionWithCancel(QWidget* parent, const QString& text) {
+    const auto answer =
+        QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel || answer == QMessageBox::Escape)
+        return std::nullopt;
+    return answer == QMessageBox::Yes;
+}
+
 std::optional<FileChoice> StandardDialogs::openFile(QWidget* parent, const QStringList& filters,
                                                     const QString& fileName, int filterIndex) {
     return runFileDialog(parent, filters, fileName, filterIndex, false);

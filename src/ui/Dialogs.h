@@ -26,6 +26,9 @@ public:
     virtual void error(QWidget* parent, const QString& text) = 0;
     // A confirmation box with Yes and No; true for Yes.
     virtual bool question(QWidget* parent, const QString& text) = 0;
+    // A box with Yes, No and Cancel (Escape is Cancel): true for Yes, false for No, empty for
+    // Cancel.
+    virtual std::optional<bool> questionWithCancel(QWidget* parent, const QString& text) = 0;
     // Filters are "Description|*.A; *.B" entries. Empty when the user cancels.
     virtual std::optional<FileChoice> openFile(QWidget* parent, const QStringList& filters,
                                                const QString& fileName, int filterIndex) = 0;
@@ -38,6 +41,7 @@ class StandardDialogs final : public Dialogs {
 public:
     void error(QWidget* parent, const QString& text) override;
     bool question(QWidget* parent, const QString& text) override;
+    std::optional<bool> questionWithCancel(QWidget* parent, const QString& text) override;
     std::optional<FileChoice> openFile(QWidget* parent, const QStringList& filters,
                                        const QString& fileName, int filterIndex) override;
     std::optional<FileChoice> saveFile(QWidget* parent, const QStringList& filters,

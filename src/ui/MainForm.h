@@ -17,6 +17,7 @@
 #include "core/Model.h"
 #include "formats/Registry.h"
 #include "ui/Dialogs.h"
+#include "ui/OpenDocument.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/Settings.h"
 
@@ -37,6 +38,7 @@ class QSpinBox;
 class QSplitter;
 class QTableView;
 class QToolButton;
+class QUndoCommand;
 
 namespace vste::ui {
 
@@ -58,12 +60,19 @@ public:
     // 1: English texts; any other value: Russian. Messages are chosen by it when they are shown.
     std::uint8_t InterfaceLanguage = 1;
     std::uint8_t AutodetectEncoding = 1;
-    std::uint8_t ChangesSaved = 1;
-    std::uint8_t CyrillicAnsiMode = 0;
     std::uint8_t OpenWithoutDialog = 0;
-    int DocumentFormat = 0;
-    std::unique_ptr<TWestwoodStrings> CurrentDocument;
     TCat CurrentCategories;
+
+    // The open document and its history; null before the first good open.
+    OpenDocument* openDocument() { return m_document.get(); }
+    const TWestwoodStrings* currentDocument() const;
+    // 1 while everything is saved: the history is where the last save (or the open) left it.
+    std::uint8_t ChangesSaved() const;
+    // 1 when CSF values are saved as single-byte text (the open document's mode, else the mode
+    // the next CSF document starts with when autodetection is off).
+    std::uint8_t CyrillicAnsiMode() const;
+    // The open document's format; CSF before any open.
+    vste::DocumentFormat documentFormat() const;
 
     // The open dialog's remembered file name and 1-based filter index (the document's path).
     QString openFileName() const { return m_openFileName; }
@@ -127,6 +136,8 @@ public slots:
     void DeleteButtonClick();
     void AddValueButtonClick();
     void RemoveValueButtonClick();
+    void UndoClick();
+    void RedoClick();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -138,7 +149,14 @@ private:
     friend class TMainFormTestAccess;
 
     void createWidgets();
+    QWidget* buildCategories(QWidget* parent);
+    QWidget* buildStrings(QWidget* parent);
+    QWidget* buildEditor(QWidget* parent);
+    void buildStatusBar();
+    void connectWidgets();
     void createMenus();
+    void createNumberedItems();
+    void retranslateMenus();
     QAction* addAction(QMenu* menu, const char* name);
     QMenu* addSubMenu(QMenu* menu, const char* name);
     void FormCreate();
@@ -161,10 +179,25 @@ private:
 
     // Open routine; the file name and filter index are the open dialog's.
     void openRoutine();
+    // Asks about unsaved changes before another file replaces the document: false when the user
+    // cancels or the save fails.
     bool askToSaveChanges();
+    // The path the open document was read from; empty without one.
+    QString documentFileName() const;
+    // Yes, No or Cancel about unsaved changes; Yes saves. False to stay as we are.
+    bool settleUnsavedChanges(const char* question);
     bool readDocument(vste::DocumentFormat format, const QString& fileName, ReadResult& result,
                       const std::optional<QString>& statusOnFailure);
-    void adoptDocument(ReadResult result, const QString& fileName, int format);
+    void adoptDocument(ReadResult result, const QString& fileName, vste::DocumentFormat format);
+    // Enables and disables every command by what the format allows. The open at start leaves
+    // the file menu's import, favorite and new-window items as they are.
+    void enableCommands(const FormatInfo& format, bool atStart);
+    // Shows what an undo or redo touched; changes made by the window's own commands are shown
+    // by the command's handler.
+    void documentChanged(const DocumentTouch& touch, bool fromHistory);
+    void showTouched(const DocumentTouch& touch);
+    void updatePropertyMarks();
+    void updateUndoActions();
     void setLanguageAndVersionMarks();
     // Fills the categories list from CurrentCategories without selecting anything.
     void refillCategoryList();
@@ -173,7 +206,7 @@ private:
     void selectRow(int row, int column = 0);
 
     // The current string and value, or null when the grid shows none.
-    TText* currentString();
+    const TText* currentString() const;
     int currentBodyIndex() const;
     int currentRow() const;
     int currentValueIndex() const;
@@ -186,16 +219,19 @@ private:
     int memoLineCount() const;
     std::string nameBoxText() const;
     std::string extraBoxText() const;
-    Tag4 editorValueTag(bool lowerCaseForVersion2) const;
     void quickSearch(int column, const QString& query);
 
     // Writes the document as STR or in its own format; reports a failure and returns false.
-    bool saveDocumentTo(const QString& fileName, bool asStr);
+    bool saveDocumentTo(const QString& fileName, OpenDocument::Layout layout);
     // The Save command; false when writing failed.
     bool saveCommand();
     void updateTitleWithFile(const QString& fileName, const char* separator);
+    void push(std::unique_ptr<QUndoCommand> command);
 
     std::unique_ptr<Dialogs> m_dialogs;
+    std::unique_ptr<OpenDocument> m_document;
+    // The encoding mode a CSF document starts with when autodetection is off.
+    bool m_ansiModeChoice = false;
     std::unique_ptr<ProgressBarAdapter> m_progress;
     Settings m_settings;
     QTranslator m_russian;
@@ -203,8 +239,6 @@ private:
     bool m_russianInstalled = false;
 
     QString m_openFileName;
-    // The path the current document was read from (the open dialog's name after a good open).
-    QString m_documentFileName;
     int m_openFilterIndex = 1;
     QString m_saveFileName;
     int m_saveFilterIndex = 1;
@@ -255,6 +289,8 @@ public:
     QAction* ImportFromCSF1 = nullptr;
     QAction* Exit1 = nullptr;
     QMenu* Edit = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QMenu* Coding = nullptr;
     QAction* Standart1 = nullptr;
     QAction* Cyrillics1 = nullptr;

@@ -54,14 +54,14 @@ void TMainForm::selectCategoryLine(int line) {
 
 void TMainForm::CatsListBoxClick() {
     const int k = CatsListBox->currentRow();
-    if (!CurrentDocument || k < 0 || static_cast<std::size_t>(k) >= CurrentCategories.size()) {
+    if (!m_document || k < 0 || static_cast<std::size_t>(k) >= CurrentCategories.size()) {
         Strings->clear();
         StringsGroupBox->setTitle(tr("Strings"));
         clearEditor();
         return;
     }
     const TCategory& category = CurrentCategories[static_cast<std::size_t>(k)];
-    Strings->setRows(CurrentDocument.get(), category.IDs);
+    Strings->setRows(&m_document->document(), category.IDs);
     StringsGroupBox->setTitle(
         chooseText(QT_TR_NOOP("Strings of [%1]")).arg(AnsiToQString(category.Name)));
     if (Strings->rows() == 0) {
@@ -96,22 +96,22 @@ int TMainForm::currentRow() const {
 
 int TMainForm::currentBodyIndex() const {
     const int index = Strings->bodyIndex(currentRow());
-    if (!CurrentDocument || index < 0 ||
-        static_cast<std::size_t>(index) >= CurrentDocument->Body.size())
+    if (!m_document || index < 0 ||
+        static_cast<std::size_t>(index) >= m_document->document().Body.size())
         return -1;
     return index;
 }
 
-TText* TMainForm::currentString() {
+const TText* TMainForm::currentString() const {
     const int index = currentBodyIndex();
-    return index < 0 ? nullptr : &CurrentDocument->Body[static_cast<std::size_t>(index)];
+    return index < 0 ? nullptr : &m_document->document().Body[static_cast<std::size_t>(index)];
 }
 
 int TMainForm::currentValueIndex() const {
     const int index = currentBodyIndex();
     if (index < 0)
         return -1;
-    const TText& text = CurrentDocument->Body[static_cast<std::size_t>(index)];
+    const TText& text = m_document->document().Body[static_cast<std::size_t>(index)];
     if (text.Values.empty())
         return -1;
     return std::clamp(ValuesSpinEdit->value(), 1, static_cast<int>(text.ValueCount())) - 1;

@@ -1,28 +1,23 @@
 // SPDX-License-Identifier: MIT
-// Editing: Apply changes, Insert, Delete, Add value and Remove value.
+// Editing: Apply changes, Insert, Delete, Add value and Remove value, each one step of the
+// history; Undo and Redo, which show what they touched.
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTableView>
 #include <QToolButton>
 
-#include "core/EmpireAtWarStrings.h"
+#include <algorithm>
+
 #include "ui/AnsiText.h"
 #include "ui/Dialogs.h"
+#include "ui/DocumentCommands.h"
 #include "ui/MainForm.h"
 #include "ui/StringsModel.h"
 
 namespace vste::ui {
-
-// Byte 0 marks an extra value ('W') or none (' '); the letters follow the file version.
-Tag4 TMainForm::editorValueTag(bool lowerCaseLetters) const {
-    const bool extra = !SubStringEdit->text().isEmpty();
-    return Tag4{static_cast<std::uint8_t>(extra ? 'W' : ' '),
-                static_cast<std::uint8_t>(lowerCaseLetters ? 'r' : 'R'),
-                static_cast<std::uint8_t>(lowerCaseLetters ? 't' : 'T'),
-                static_cast<std::uint8_t>('S')};
-}
 
 void TMainForm::SaveButtonClick() {
     const int bodyIndex = currentBodyIndex();
@@ -31,52 +26,35 @@ void TMainForm::SaveButtonClick() {
         return;
     const int row = currentRow();
     const std::string name = nameBoxText();
-    TText& text = CurrentDocument->Body[static_cast<std::size_t>(bodyIndex)];
-    const bool sameName = text.Name == name;
-    if (!sameName) {
-        // An Empire at War string is looked up by a key made from its name: renaming keeps it
-        // in step, and the value tag below must not overwrite it.
-        if (auto* keyed = dynamic_cast<TEmpireAtWarStrings*>(CurrentDocument.get()))
-            keyed->RenameString(static_cast<std::uint32_t>(bodyIndex), name);
-        else
-            text.Name = name;
-    }
-    TTextContainer& value = text.Values[static_cast<std::size_t>(valueIndex)];
-    value.Value = memoValue();
-    if (DocumentFormat != 3)
-        value.Tag = editorValueTag(CurrentDocument->Version == 2);
-    value.ExtraValue = extraBoxText();
-
+    const bool sameName = currentString()->Name == name;
+    push(MakeApplyCommand(*m_document, static_cast<std::uint32_t>(bodyIndex),
+                          static_cast<std::uint32_t>(valueIndex), name, memoValue(),
+                          extraBoxText()));
     if (sameName) {
+        const TTextContainer& value = currentString()->Values[static_cast<std::size_t>(valueIndex)];
         Strings->setValueText(row, U16ToQString(value.Value));
     } else {
-        CurrentCategories = CurrentDocument->GetCategories();
+        CurrentCategories = m_document->document().GetCategories();
         const int line = CatsListBox->currentRow();
         fillCategories(line);
         selectRow(row);
     }
-    ChangesSaved = 0;
 }
 
 void TMainForm::InsertButtonClick() {
-    if (!CurrentDocument)
+    if (!m_document)
         return;
     if (StringNameEdit->text().isEmpty() || memoLineCount() == 0) {
         // This message has a single wording, shown under both interface languages.
         showError(QStringLiteral("Невозможно добавить пустую строку!"));
         return;
     }
-    TText text;
-    text.Name = nameBoxText();
-    TTextContainer value;
-    value.Tag = editorValueTag(CurrentDocument->Version != 3);
-    value.ExtraValue = extraBoxText();
-    value.Value = memoValue();
-    text.Values.push_back(std::move(value));
-    const std::string name = text.Name;
-    CurrentDocument->AddString(std::move(text));
+    const std::string name = nameBoxText();
+    const TWestwoodStrings& document = m_document->document();
+    push(std::make_unique<InsertStringCommand>(
+        *m_document, document.LabelCount(), document.NewString(name, memoValue(), extraBoxText())));
 
-    CurrentCategories = CurrentDocument->GetCategories();
+    CurrentCategories = document.GetCategories();
     const int line = CatsListBox->currentRow();
     refillCategoryList();
     bool sameCategory = false;
@@ -92,15 +70,14 @@ void TMainForm::InsertButtonClick() {
         selectCategoryLine(CatsListBox->count() - 1);
         selectRow(0);
     }
-    ChangesSaved = 0;
 }
 
 void TMainForm::DeleteButtonClick() {
-    if (!CurrentDocument)
+    if (!m_document)
         return;
     if (Strings->rows() == 1 && CatsListBox->count() == 1) {
+        // Nothing changes, so nothing is left unsaved.
         showError(chooseText(QT_TR_NOOP("String Table must containe one string!")));
-        ChangesSaved = 0;
         return;
     }
     const int bodyIndex = currentBodyIndex();
@@ -108,31 +85,28 @@ void TMainForm::DeleteButtonClick() {
         return;
     const int row = currentRow();
     const int rowsBefore = Strings->rows();
-    CurrentDocument->DeleteString(static_cast<std::uint32_t>(bodyIndex));
+    push(std::make_unique<DeleteStringCommand>(*m_document, static_cast<std::uint32_t>(bodyIndex)));
 
-    CurrentCategories = CurrentDocument->GetCategories();
+    CurrentCategories = m_document->document().GetCategories();
     const int line = CatsListBox->currentRow();
     refillCategoryList();
     // When the deleted string was its category's only one, the category is gone: the one
     // above it is shown.
     selectCategoryLine(rowsBefore > 1 ? line : std::max(0, line - 1));
     selectRow(std::max(0, row - 1));
-    ChangesSaved = 0;
 }
 
 void TMainForm::AddValueButtonClick() {
-    TText* text = currentString();
-    if (!text)
+    const int bodyIndex = currentBodyIndex();
+    if (bodyIndex < 0)
         return;
-    const int n = static_cast<int>(text->ValueCount()) + 1;
+    push(std::make_unique<ValueCountCommand>(*m_document, static_cast<std::uint32_t>(bodyIndex),
+                                             true));
+    const int n = static_cast<int>(currentString()->ValueCount());
     {
         const QSignalBlocker blocker(ValuesSpinEdit);
         ValuesSpinEdit->setMaximum(n);
     }
-    CurrentDocument->StringCount += 1;
-    TTextContainer value;
-    value.Tag = kValueTagV3;
-    text->Values.push_back(std::move(value));
     setMemoValue({});
     ValuesSpinEdit->setValue(n);
     updateValuesNumberLabel();
@@ -141,18 +115,18 @@ void TMainForm::AddValueButtonClick() {
 }
 
 void TMainForm::RemoveValueButtonClick() {
-    TText* text = currentString();
+    const TText* text = currentString();
     if (!text || text->ValueCount() <= 1)
         return;
-    const int n = static_cast<int>(text->ValueCount()) - 1;
     const int shown = ValuesSpinEdit->value();
+    push(std::make_unique<ValueCountCommand>(
+        *m_document, static_cast<std::uint32_t>(currentBodyIndex()), false));
+    const int n = static_cast<int>(currentString()->ValueCount());
     {
         const QSignalBlocker blocker(ValuesSpinEdit);
         ValuesSpinEdit->setMaximum(n);
         ValuesSpinEdit->setValue(n);
     }
-    CurrentDocument->StringCount -= 1;
-    text->Values.pop_back();
     if (shown != n)
         ValuesSpinEditChange();
     if (n == 1) {
@@ -160,6 +134,55 @@ void TMainForm::RemoveValueButtonClick() {
         ValuesSpinEdit->setEnabled(false);
     }
     updateValuesNumberLabel();
+}
+
+void TMainForm::UndoClick() {
+    if (m_document)
+        m_document->undoStack().undo();
+}
+
+void TMainForm::RedoClick() {
+    if (m_document)
+        m_document->undoStack().redo();
+}
+
+void TMainForm::documentChanged(const DocumentTouch& touch, bool fromHistory) {
+    if (fromHistory)
+        showTouched(touch);
+}
+
+// Selects the category, row and value that an undo or redo touched; when it touched no string
+// in particular, the shown category stays.
+void TMainForm::showTouched(const DocumentTouch& touch) {
+    const TWestwoodStrings& document = m_document->document();
+    const int line = CatsListBox->currentRow();
+    if (touch.structure) {
+        CurrentCategories = document.GetCategories();
+        refillCategoryList();
+    }
+    if (touch.stringIndex < 0 ||
+        static_cast<std::size_t>(touch.stringIndex) >= document.Body.size()) {
+        selectCategoryLine(std::max(0, line));
+        return;
+    }
+    for (std::size_t k = 0; k < CurrentCategories.size(); ++k) {
+        const TIDs& ids = CurrentCategories[k].IDs;
+        const auto found = std::find(ids.begin(), ids.end(), touch.stringIndex);
+        if (found == ids.end())
+            continue;
+        if (touch.structure || static_cast<int>(k) != line)
+            selectCategoryLine(static_cast<int>(k));
+        const int row = static_cast<int>(found - ids.begin());
+        selectRow(row);
+        StringsGridClick();
+        const TText& text = document.Body[static_cast<std::size_t>(touch.stringIndex)];
+        if (touch.valueIndex > 0 && static_cast<std::size_t>(touch.valueIndex) < text.Values.size())
+            ValuesSpinEdit->setValue(touch.valueIndex + 1);
+        if (static_cast<std::size_t>(touch.valueIndex) < text.Values.size())
+            Strings->setValueText(
+                row, U16ToQString(text.Values[static_cast<std::size_t>(touch.valueIndex)].Value));
+        return;
+    }
 }
 
 } // namespace vste::ui

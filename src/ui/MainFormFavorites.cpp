@@ -48,9 +48,10 @@ void TMainForm::SetFavoriteClick(int number) {
 }
 
 void TMainForm::SetFavoriteFile(int number) {
-    if (m_documentFileName.isEmpty())
+    const QString fileName = documentFileName();
+    if (fileName.isEmpty())
         return;
-    Settings::setFavorite(number, m_documentFileName, FileNamePart(m_documentFileName));
+    Settings::setFavorite(number, fileName, FileNamePart(fileName));
     LoadFavorites();
 }
 
@@ -85,31 +86,11 @@ void TMainForm::commandLineOpen(const QString& fileName) {
     if (!readDocument(format, fileName, result, std::nullopt))
         return;
 
-    Coding->menuAction()->setEnabled(false);
-    FileLanguage1->menuAction()->setEnabled(false);
-    Fileversion1->menuAction()->setEnabled(false);
-    AddValueButton->setEnabled(false);
-    StringNameEdit->setEnabled(true);
-    adoptDocument(std::move(result), fileName, static_cast<int>(format));
-
-    if (DocumentFormat == 1 || DocumentFormat == 2) {
-        setLanguageAndVersionMarks();
-        Coding->menuAction()->setEnabled(true);
-        FileLanguage1->menuAction()->setEnabled(true);
-        Fileversion1->menuAction()->setEnabled(true);
-        AddValueButton->setEnabled(true);
-    } else {
-        const FormatInfo& info = GetFormatInfo(format);
-        SubStringEdit->setEnabled(false);
-        DeleteButton->setEnabled(info.canInsertDelete);
-        InsertButton->setEnabled(info.canInsertDelete);
-        StringNameEdit->setEnabled(info.editableNames);
-    }
+    adoptDocument(std::move(result), fileName, format);
+    enableCommands(m_document->format(), true);
 
     m_saveFileName = fileName;
     updateTitleWithFile(fileName, " (RC3)- ");
-    Save1->setEnabled(true);
-    Saveas1->setEnabled(true);
 }
 
 } // namespace vste::ui

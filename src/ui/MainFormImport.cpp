@@ -8,6 +8,7 @@
 
 #include "core/CompiledStrings.h"
 #include "ui/Dialogs.h"
+#include "ui/DocumentCommands.h"
 #include "ui/MainForm.h"
 #include "ui/ProgressBarAdapter.h"
 
@@ -20,7 +21,7 @@ const QString kImportFilter = QStringLiteral("Compiled String Table Files (*.CSF
 } // namespace
 
 void TMainForm::ImportFromCSF1Click() {
-    if (!CurrentDocument)
+    if (!m_document)
         return;
     const auto choice = m_dialogs->openFile(this, {kImportFilter}, m_importFileName, 1);
     if (!choice)
@@ -50,10 +51,9 @@ void TMainForm::ImportFromCSF1Click() {
 
     setStatusText(chooseText(QT_TR_NOOP("Importing. Please Stand By...")));
     repaint();
-    CurrentDocument->ImportStrings(*source, *m_progress);
-    CurrentCategories = CurrentDocument->GetCategories();
+    push(std::make_unique<ImportCommand>(*m_document, std::move(source), *m_progress));
+    CurrentCategories = m_document->document().GetCategories();
     refillCategoryList();
-    source.reset();
     selectCategoryLine(0);
     m_progress->reset();
     setStatusText(chooseText(QT_TR_NOOP("Strings was imported successfully")));

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include <exception>
 
@@ -53,18 +54,15 @@ void TMainForm::openFile(const QString& fileName, int filterIndex) {
 }
 
 bool TMainForm::askToSaveChanges() {
-    if (ChangesSaved != 0 || !CurrentDocument)
-        return true;
-    if (!m_dialogs->question(
-            this, chooseText(QT_TR_NOOP("You have not saved last changes in file. Would you like "
-                                        "to save it before exit?!"))))
-        return true;
     // The document to save is the one still open, under the path it was opened from.
     const QString chosen = m_openFileName;
-    m_openFileName = m_documentFileName;
-    const bool saved = saveCommand();
+    if (m_document)
+        m_openFileName = m_document->fileName();
+    const bool settled = settleUnsavedChanges(
+        QT_TR_NOOP("You have not saved last changes in file. Would you like to save it before "
+                   "opening another file?!"));
     m_openFileName = chosen;
-    return saved;
+    return settled;
 }
 
 void TMainForm::openRoutine() {
@@ -72,7 +70,7 @@ void TMainForm::openRoutine() {
     const int filterIndex = m_openFilterIndex;
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile()) {
         showError(chooseText(QT_TR_NOOP("File with this filename not exist!")));
-        m_openFileName = m_documentFileName;
+        m_openFileName = documentFileName();
         return;
     }
     if (filterIndex < 1 || filterIndex > static_cast<int>(Formats().size()))
@@ -80,7 +78,7 @@ void TMainForm::openRoutine() {
     // Unsaved changes of the open document are saved or dropped by the user's choice, never
     // silently; a failed save keeps everything as it was.
     if (!askToSaveChanges()) {
-        m_openFileName = m_documentFileName;
+        m_openFileName = documentFileName();
         return;
     }
 
@@ -95,50 +93,17 @@ void TMainForm::openRoutine() {
     if (!readDocument(format, fileName, result, previousStatus))
         return;
 
-    Coding->menuAction()->setEnabled(false);
-    FileLanguage1->menuAction()->setEnabled(false);
-    Fileversion1->menuAction()->setEnabled(false);
-    DecodeFargus->setEnabled(false);
-    ImportFromCSF1->setEnabled(false);
-    Setfileasfavorite1->menuAction()->setEnabled(false);
-    AddValueButton->setEnabled(false);
-    SubStringEdit->setEnabled(false);
-    StringNameEdit->setEnabled(true);
-    DeleteButton->setEnabled(true);
-    InsertButton->setEnabled(true);
-
-    adoptDocument(std::move(result), fileName, filterIndex);
-
-    if (DocumentFormat == 1 || DocumentFormat == 2) {
-        setLanguageAndVersionMarks();
-        Coding->menuAction()->setEnabled(true);
-        FileLanguage1->menuAction()->setEnabled(true);
-        Fileversion1->menuAction()->setEnabled(true);
-        AddValueButton->setEnabled(true);
-        SubStringEdit->setEnabled(true);
-        if (DocumentFormat == 1) {
-            ImportFromCSF1->setEnabled(true);
-            Setfileasfavorite1->menuAction()->setEnabled(true);
-            if (CurrentDocument->Version == 2) {
-                DecodeFargus->setEnabled(true);
-                DecodeFargus->setChecked(false);
-            }
-        }
-    } else if (DocumentFormat >= 4) {
-        DeleteButton->setEnabled(false);
-        InsertButton->setEnabled(false);
-        if (DocumentFormat >= 5)
-            StringNameEdit->setEnabled(false);
-    }
+    adoptDocument(std::move(result), fileName, format);
+    enableCommands(m_document->format(), false);
 
     m_saveFileName = fileName;
     updateTitleWithFile(fileName, " (RC3) - ");
-    OpenNew->setEnabled(true);
-    Save1->setEnabled(true);
-    Saveas1->setEnabled(true);
     m_progress->reset();
     setStatusText(chooseText(QT_TR_NOOP("File was opened successfully")));
-    ChangesSaved = 1;
+}
+
+QString TMainForm::documentFileName() const {
+    return m_document ? m_document->fileName() : QString();
 }
 
 // Reads the file completely before anything of the open document changes. On failure the progress
@@ -153,48 +118,81 @@ bool TMainForm::readDocument(vste::DocumentFormat format, const QString& fileNam
         m_progress->reset();
         if (statusOnFailure)
             setStatusText(*statusOnFailure);
-        m_openFileName = m_documentFileName;
+        m_openFileName = documentFileName();
         showError(QString::fromUtf8(error.what()));
         return false;
     }
 }
 
-// Makes a document that was read successfully the window's document, applies the encoding rule
-// and shows its first category. The callers set the commands' enabled states, which differ between
-// the open command and the open at start.
-void TMainForm::adoptDocument(ReadResult result, const QString& fileName, int format) {
+// Makes a document that was read successfully the window's document with a fresh history,
+// applies the encoding rule and shows its first category. The callers then enable the commands.
+void TMainForm::adoptDocument(ReadResult result, const QString& fileName,
+                              vste::DocumentFormat format) {
     Strings->clear();
     CurrentCategories.clear();
-    CurrentDocument = std::move(result.document);
-    m_documentFileName = fileName;
-    DocumentFormat = format;
-    if (DocumentFormat == 1 && AutodetectOn1->isChecked()) {
-        CyrillicAnsiMode = result.singleByte ? 1 : 0;
-        Cyrillics1->setChecked(CyrillicAnsiMode == 1);
-        Standart1->setChecked(CyrillicAnsiMode == 0);
-    } else if (DocumentFormat == 2) {
-        CyrillicAnsiMode = 0;
-        Standart1->setChecked(true);
-        Cyrillics1->setChecked(false);
+    const FormatInfo& info = GetFormatInfo(format);
+    if (info.encodingMode) {
+        if (!info.detectsSingleByte)
+            m_ansiModeChoice = false;
+        else if (AutodetectOn1->isChecked())
+            m_ansiModeChoice = result.singleByte;
     }
+    m_document = std::make_unique<OpenDocument>(std::move(result.document), info, fileName,
+                                                m_ansiModeChoice);
+    connect(m_document.get(), &OpenDocument::changed, this, &TMainForm::documentChanged);
+    connect(m_document.get(), &OpenDocument::propertiesChanged, this,
+            &TMainForm::updatePropertyMarks);
+    QUndoStack& history = m_document->undoStack();
+    connect(&history, &QUndoStack::indexChanged, this, &TMainForm::updateUndoActions);
+    connect(&history, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
+    setWindowModified(false);
+    updateUndoActions();
+    updatePropertyMarks();
 
     CategorBox->setEnabled(true);
     StringsGroupBox->setEnabled(true);
     StringBox->setEnabled(true);
-    CurrentCategories = CurrentDocument->GetCategories();
+    CurrentCategories = m_document->document().GetCategories();
     fillCategories(0);
+}
+
+void TMainForm::enableCommands(const FormatInfo& format, bool atStart) {
+    const bool table = format.versionAndLanguage;
+    Coding->menuAction()->setEnabled(format.encodingMode);
+    FileLanguage1->menuAction()->setEnabled(table);
+    Fileversion1->menuAction()->setEnabled(table);
+    AddValueButton->setEnabled(format.severalValues);
+    SubStringEdit->setEnabled(format.hasExtraValues);
+    StringNameEdit->setEnabled(format.editableNames);
+    DeleteButton->setEnabled(format.canInsertDelete);
+    InsertButton->setEnabled(format.canInsertDelete);
+    if (table)
+        setLanguageAndVersionMarks();
+    Save1->setEnabled(true);
+    Saveas1->setEnabled(true);
+    if (atStart)
+        return;
+    OpenNew->setEnabled(true);
+    ImportFromCSF1->setEnabled(format.importStrings);
+    Setfileasfavorite1->menuAction()->setEnabled(format.favorites);
+    const bool fargus = format.fargus && m_document->document().Version == 2;
+    DecodeFargus->setEnabled(fargus);
+    if (fargus)
+        DecodeFargus->setChecked(false);
 }
 
 void TMainForm::setLanguageAndVersionMarks() {
     for (QAction* item : Languages)
         item->setChecked(false);
-    const std::int32_t language = CurrentDocument->Language;
+    const TWestwoodStrings& document = m_document->document();
+    const std::int32_t language = document.Language;
     if (language >= 0 && language < static_cast<std::int32_t>(Languages.size()))
         Languages[static_cast<std::size_t>(language)]->setChecked(true);
-    if (CurrentDocument->Version == 2) {
+    if (document.Version == 2) {
         Version2->setChecked(true);
         Version3->setChecked(false);
-    } else if (CurrentDocument->Version == 3) {
+    } else if (document.Version == 3) {
         Version3->setChecked(true);
         Version2->setChecked(false);
     }
@@ -203,7 +201,9 @@ void TMainForm::setLanguageAndVersionMarks() {
 void TMainForm::updateTitleWithFile(const QString& fileName, const char* separator) {
     const QString base = baseTitle();
     // The base title ends with " (RC3)"; the separator repeats it with its own spacing.
-    setWindowTitle(base.left(base.size() - 6) + QString::fromLatin1(separator) + fileName);
+    // The modified marker ends the title, so the text before it stays as it always was.
+    setWindowTitle(base.left(base.size() - 6) + QString::fromLatin1(separator) + fileName +
+                   QStringLiteral("[*]"));
 }
 
 } // namespace vste::ui

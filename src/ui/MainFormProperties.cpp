@@ -10,21 +10,26 @@
 
 #include "encoding/CodePage.h"
 #include "ui/Association.h"
+#include "ui/DocumentCommands.h"
 #include "ui/MainForm.h"
 #include "ui/StringsModel.h"
 
 namespace vste::ui {
 
+// The encoding mode belongs to the document (it decides how values are saved) and is a step of
+// its history; without a document it is the mode the next CSF document starts with.
 void TMainForm::Standart1Click() {
-    CyrillicAnsiMode = 0;
-    Standart1->setChecked(true);
-    Cyrillics1->setChecked(false);
+    if (m_document && m_document->ansiMode())
+        push(std::make_unique<EncodingModeCommand>(*m_document, false));
+    m_ansiModeChoice = false;
+    updatePropertyMarks();
 }
 
 void TMainForm::Cyrillics1Click() {
-    CyrillicAnsiMode = 1;
-    Standart1->setChecked(false);
-    Cyrillics1->setChecked(true);
+    if (m_document && !m_document->ansiMode())
+        push(std::make_unique<EncodingModeCommand>(*m_document, true));
+    m_ansiModeChoice = true;
+    updatePropertyMarks();
 }
 
 void TMainForm::AutodetectOn1Click() {
@@ -32,42 +37,45 @@ void TMainForm::AutodetectOn1Click() {
 }
 
 void TMainForm::DecodeFargusClick() {
-    if (!CurrentDocument)
+    if (!m_document)
         return;
     // The action has already toggled its mark: checked now means "recode".
-    if (DecodeFargus->isChecked())
-        CurrentDocument->DecodeFargusCyrillic();
-    else
-        CurrentDocument->EncodeFargusCyrillic();
+    push(std::make_unique<FargusCommand>(*m_document, DecodeFargus->isChecked()));
     CatsListBoxClick();
 }
 
 void TMainForm::Version2Click() {
-    if (!CurrentDocument)
-        return;
-    CurrentDocument->SetVersion(2);
-    Version2->setChecked(true);
-    Version3->setChecked(false);
-    ChangesSaved = 0;
+    if (m_document && m_document->document().Version != 2)
+        push(std::make_unique<VersionCommand>(*m_document, 2));
+    updatePropertyMarks();
 }
 
 void TMainForm::Version3Click() {
-    if (!CurrentDocument)
-        return;
-    CurrentDocument->SetVersion(3);
-    Version3->setChecked(true);
-    Version2->setChecked(false);
-    ChangesSaved = 0;
+    if (m_document && m_document->document().Version != 3)
+        push(std::make_unique<VersionCommand>(*m_document, 3));
+    updatePropertyMarks();
 }
 
 void TMainForm::LanguageClick(int number) {
-    if (!CurrentDocument || number < 1 || number > static_cast<int>(Languages.size()))
+    if (!m_document || number < 1 || number > static_cast<int>(Languages.size()))
         return;
-    for (QAction* item : Languages)
-        item->setChecked(false);
-    Languages[static_cast<std::size_t>(number - 1)]->setChecked(true);
-    CurrentDocument->SetLanguage(number - 1);
-    ChangesSaved = 0;
+    if (m_document->document().Language != number - 1)
+        push(std::make_unique<LanguageCommand>(*m_document, number - 1));
+    updatePropertyMarks();
+}
+
+// The marks of the encoding mode, version, language and Fargus items follow the document, also
+// after an undo or redo.
+void TMainForm::updatePropertyMarks() {
+    const bool ansi = CyrillicAnsiMode() != 0;
+    Standart1->setChecked(!ansi);
+    Cyrillics1->setChecked(ansi);
+    if (!m_document)
+        return;
+    if (m_document->format().versionAndLanguage)
+        setLanguageAndVersionMarks();
+    if (m_document->format().fargus)
+        DecodeFargus->setChecked(m_document->fargusDecoded());
 }
 
 namespace {
@@ -134,7 +142,7 @@ void TMainForm::CodePageClick(int codePage) {
     Settings::setCodePage(codePage);
     updateCodePageMarks();
     // Names, category names and extra values are shown through the code page: show them anew.
-    if (CurrentDocument) {
+    if (m_document) {
         const int category = CatsListBox->currentRow();
         const int row = currentRow();
         refillCategoryList();

@@ -24,23 +24,22 @@ QStringList splitFilterPairs(std::string_view filter) {
 }
 
 // Replaces the extension `from` (upper case, with the dot) by `to` when `name` ends with it and
-// holds it nowhere earlier.
+// holds it nowhere earlier. Each part is upper-cased on its own: upper-casing may lengthen text
+// ("ß" gives "SS"), so positions in the upper-cased whole are not positions in `name`.
 QString replaceLastExtension(const QString& name, const QString& from, const QString& to) {
-    if (name.toUpper().indexOf(from) == name.size() - from.size())
-        return name.left(name.size() - from.size()) + to;
+    const qsizetype stem = name.size() - from.size();
+    if (stem >= 0 && name.mid(stem).toUpper() == from && !name.left(stem).toUpper().contains(from))
+        return name.left(stem) + to;
     return name;
 }
 
 } // namespace
 
-bool TMainForm::saveDocumentTo(const QString& fileName, bool asStr) {
-    if (!CurrentDocument)
+bool TMainForm::saveDocumentTo(const QString& fileName, OpenDocument::Layout layout) {
+    if (!m_document)
         return false;
     try {
-        if (asStr)
-            CurrentDocument->SaveToSTR(fileName.toStdString(), *m_progress);
-        else
-            CurrentDocument->SaveToFile(fileName.toStdString(), *m_progress, CyrillicAnsiMode != 0);
+        m_document->saveTo(fileName, layout, *m_progress);
     } catch (const std::exception& error) {
         m_progress->reset();
         // Every failure names the file it concerns; file errors do so already.
@@ -54,9 +53,8 @@ bool TMainForm::saveDocumentTo(const QString& fileName, bool asStr) {
 }
 
 bool TMainForm::saveCommand() {
-    if (!saveDocumentTo(m_openFileName, DocumentFormat == 2))
+    if (!saveDocumentTo(m_openFileName, OpenDocument::Layout::Format))
         return false;
-    ChangesSaved = 1;
     m_progress->reset();
     setStatusText(chooseText(QT_TR_NOOP("File was saved successfully")));
     return true;
@@ -67,12 +65,12 @@ void TMainForm::Save1Click() {
 }
 
 void TMainForm::Saveas1Click() {
-    if (!CurrentDocument)
+    if (!m_document)
         return;
-    const bool tableFormat = DocumentFormat == 1 || DocumentFormat == 2;
+    const FormatInfo& info = m_document->format();
+    const bool tableFormat = info.savesStrText;
     QString defaultExtension;
-    if (DocumentFormat >= 1 && DocumentFormat <= static_cast<int>(Formats().size())) {
-        const FormatInfo& info = GetFormatInfo(static_cast<vste::DocumentFormat>(DocumentFormat));
+    {
         if (!info.saveFilter.empty()) {
             const QStringList filters = splitFilterPairs(info.saveFilter);
             m_saveFilters = filters;
@@ -108,11 +106,11 @@ void TMainForm::Saveas1Click() {
             name += defaultExtension;
     }
     m_saveFileName = name;
-    if (!saveDocumentTo(name, strChosen)) {
+    if (!saveDocumentTo(name, strChosen ? OpenDocument::Layout::StrText
+                                        : OpenDocument::Layout::Compiled)) {
         setStatusText(previousStatus);
         return;
     }
-    ChangesSaved = 1;
     m_progress->reset();
     setStatusText(chooseText(QT_TR_NOOP("File was saved successfully")));
     updateTitleWithFile(name, " (RC3)- ");

@@ -72,7 +72,7 @@ private slots:
         // English texts whatever the interface language.
         QCOMPARE(version, QStringLiteral("Version " VSTE_VERSION_STRING " (Release Candidate 3)"));
         QVERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(form.ChangesSaved, 1);
+        QCOMPARE(form.ChangesSaved(), 1);
         QCOMPARE(form.InterfaceLanguage, 0);
         f.action("EnglishUI")->trigger();
     }

@@ -77,7 +77,7 @@ private:
         find<QLineEdit>("QuickNameSearchEdit")->setText(QString::fromLatin1(name));
     }
     const TText* body(const std::string& name) {
-        for (const TText& text : m_form->CurrentDocument->Body)
+        for (const TText& text : m_form->currentDocument()->Body)
             if (text.Name == name)
                 return &text;
         return nullptr;
@@ -95,7 +95,7 @@ private slots:
         TMainForm& form = newForm();
         QCOMPARE(form.windowTitle(), QStringLiteral("Velmoran String Table Editor 1.0.2.20 (RC3)"));
         QCOMPARE(form.statusText(), QStringLiteral("Ready and waiting orders"));
-        QCOMPARE(form.ChangesSaved, 1);
+        QCOMPARE(form.ChangesSaved(), 1);
         for (const char* name : {"CategorBox", "StringsGroupBox", "StringBox"})
             QVERIFY(!find<QGroupBox>(name)->isEnabled());
         for (const char* name : {"Save1", "Saveas1", "OpenNew", "ImportFromCSF1", "New1"})
@@ -124,7 +124,8 @@ private slots:
         QCOMPARE(m_log.openFilters.at(6),
                  QStringLiteral("Blade Runner\\LoL2 String Table Files (*.TRR)|*.TRR"));
         QCOMPARE(form.windowTitle(),
-                 QStringLiteral("Velmoran String Table Editor 1.0.2.20 (RC3) - ") + path("v2.csf"));
+                 QStringLiteral("Velmoran String Table Editor 1.0.2.20 (RC3) - ") + path("v2.csf") +
+                     QStringLiteral("[*]"));
         QCOMPARE(form.statusText(), QStringLiteral("File was opened successfully"));
         auto* list = find<QListWidget>("CatsListBox");
         QCOMPARE(list->count(), 3);
@@ -139,7 +140,7 @@ private slots:
         QVERIFY(find<QAction>("Version2")->isChecked());
         QVERIFY(find<QAction>("Language5")->isChecked());
         QVERIFY(find<QAction>("Cyrillics1")->isChecked()); // every character below 0x100
-        QCOMPARE(form.CyrillicAnsiMode, 1);
+        QCOMPARE(form.CyrillicAnsiMode(), 1);
         for (const char* name : {"Save1", "Saveas1", "OpenNew", "ImportFromCSF1"})
             QVERIFY2(find<QAction>(name)->isEnabled(), name);
         for (const char* name : {"Coding", "Fileversion1", "FileLanguage1", "Setfileasfavorite1"})
@@ -150,7 +151,7 @@ private slots:
 
     void openStrForcesUnicodeMode() {
         TMainForm& form = openTable({{"A:B", {u"\u00e9t\u00e9"}, ""}});
-        QCOMPARE(form.CyrillicAnsiMode, 1);
+        QCOMPARE(form.CyrillicAnsiMode(), 1);
         TCompiledStrings document;
         document.Version = 3;
         document.Body.push_back(TText{kLabelTag, "X:Y", {TTextContainer{kValueTagV3, u"v", ""}}});
@@ -158,8 +159,8 @@ private slots:
         StoreFileAtomically(path("t.str").toStdString(), document.SaveToSTRBuffer(progress));
         form.openFile(path("t.str"), 2);
         QVERIFY(m_log.errors.isEmpty());
-        QCOMPARE(form.DocumentFormat, 2);
-        QCOMPARE(form.CyrillicAnsiMode, 0);
+        QCOMPARE(int(form.documentFormat()), 2);
+        QCOMPARE(form.CyrillicAnsiMode(), 0);
         QVERIFY(find<QAction>("Standart1")->isChecked());
         QVERIFY(!find<QAction>("Cyrillics1")->isChecked());
         QVERIFY(!find<QAction>("DecodeFargus")->isEnabled());
@@ -191,7 +192,7 @@ private slots:
             WriteFormat(file, format, {{"1", {u"a"}, ""}, {"2", {u"b"}, ""}});
         form.openFile(file, format);
         QVERIFY2(m_log.errors.isEmpty(), qPrintable(m_log.errors.join(';')));
-        QCOMPARE(form.DocumentFormat, format);
+        QCOMPARE(int(form.documentFormat()), format);
         QVERIFY(find<QGroupBox>("StringBox")->isEnabled());
         QCOMPARE(find<QLineEdit>("StringNameEdit")->isEnabled(), names);
         QCOMPARE(find<QPushButton>("InsertButton")->isEnabled(), insertDelete);
@@ -209,7 +210,7 @@ private slots:
         TMainForm& form = openTable();
         selectCategory("NAME");
         const QString title = form.windowTitle();
-        const TWestwoodStrings* document = form.CurrentDocument.get();
+        const TWestwoodStrings* document = form.currentDocument();
         form.openFile(path("missing.csf"), 1);
         QCOMPARE(m_log.errors, QStringList{QStringLiteral("File with this filename not exist!")});
 
@@ -217,7 +218,7 @@ private slots:
         form.openFile(path("broken.csf"), 1);
         QCOMPARE(m_log.errors.size(), 2);
         QCOMPARE(m_log.errors.at(1), QStringLiteral("Stream read error"));
-        QCOMPARE(form.CurrentDocument.get(), document);
+        QCOMPARE(form.currentDocument(), document);
         QCOMPARE(form.windowTitle(), title);
         QCOMPARE(form.statusText(), QStringLiteral("File was opened successfully"));
         QCOMPARE(find<QListWidget>("CatsListBox")->currentItem()->text(), QStringLiteral("NAME"));
@@ -232,13 +233,13 @@ private slots:
         WriteCsf(path("other.csf"), {{"Z:Z", {u"z"}, ""}});
         find<QPlainTextEdit>("EditorMemo")->setPlainText(QStringLiteral("changed"));
         form.SaveButtonClick();
-        QCOMPARE(form.ChangesSaved, 0);
+        QCOMPARE(form.ChangesSaved(), 0);
         m_log.answers.push_back(false);
         form.openFile(path("other.csf"), 1);
         QCOMPARE(m_log.questions.size(), 1);
         QVERIFY(m_log.questions.at(0).startsWith(QStringLiteral("You have not saved")));
-        QCOMPARE(form.ChangesSaved, 1);
-        QCOMPARE(form.CurrentDocument->Body.size(), 1u);
+        QCOMPARE(form.ChangesSaved(), 1);
+        QCOMPARE(form.currentDocument()->Body.size(), 1u);
 
         // Yes saves the old document to its own file before the new one is read.
         find<QPlainTextEdit>("EditorMemo")->setPlainText(QStringLiteral("kept"));
@@ -248,7 +249,7 @@ private slots:
         QCOMPARE(m_log.questions.size(), 2);
         form.openFile(path("other.csf"), 1);
         QCOMPARE(m_log.questions.size(), 2); // nothing unsaved any more
-        QCOMPARE(form.CurrentDocument->Body.front().Values.front().Value, u"kept");
+        QCOMPARE(form.currentDocument()->Body.front().Values.front().Value, u"kept");
     }
 
     void stringSelectionFillsEditor() {
@@ -307,7 +308,7 @@ private slots:
         QCOMPARE(ok.ExtraValue, "x");
         QCOMPARE(ok.Tag, (Tag4{'W', 'r', 't', 'S'}));
         QCOMPARE(cell(0, 1), QStringLiteral("A\nB"));
-        QCOMPARE(form.ChangesSaved, 0);
+        QCOMPARE(form.ChangesSaved(), 0);
         extra->clear();
         form.SaveButtonClick();
         QCOMPARE(body("GUI:OK")->Values.front().Tag[0], ' ');
@@ -338,10 +339,10 @@ private slots:
         WriteFormat(path("e.dat"), 3, {{"TEXT_A", {u"a"}, ""}, {"TEXT_B", {u"b"}, ""}});
         form.openFile(path("e.dat"), 3);
         QVERIFY(m_log.errors.isEmpty());
-        const Tag4 key = form.CurrentDocument->Body[form.Strings->bodyIndex(0)].Values[0].Tag;
+        const Tag4 key = form.currentDocument()->Body[form.Strings->bodyIndex(0)].Values[0].Tag;
         find<QPlainTextEdit>("EditorMemo")->setPlainText(QStringLiteral("new"));
         form.SaveButtonClick();
-        const TText& same = form.CurrentDocument->Body[form.Strings->bodyIndex(0)];
+        const TText& same = form.currentDocument()->Body[form.Strings->bodyIndex(0)];
         QCOMPARE(same.Values[0].Tag, key);
         QCOMPARE(same.Values[0].Value, u"new");
         find<QLineEdit>("StringNameEdit")->setText(QStringLiteral("TEXT_RENAMED"));
@@ -363,7 +364,7 @@ private slots:
         QCOMPARE(row(), form.Strings->rows() - 1);
         QCOMPARE(name->text(), QStringLiteral("NAME:New"));
         QCOMPARE(body("NAME:New")->Values[0].Tag, (Tag4{'W', 'R', 'T', 'S'})); // extra value "tank"
-        QCOMPARE(form.ChangesSaved, 0);
+        QCOMPARE(form.ChangesSaved(), 0);
 
         // A prefix that differs in letter case goes to the last category's first row.
         name->setText(QStringLiteral("name:lower"));
@@ -394,7 +395,7 @@ private slots:
         find<QLineEdit>("StringNameEdit")->setText(QStringLiteral("GUI:First"));
         find<QPlainTextEdit>("EditorMemo")->setPlainText(QStringLiteral("first"));
         form.InsertButtonClick();
-        QCOMPARE(form.CurrentDocument->Body.size(), 1u);
+        QCOMPARE(form.currentDocument()->Body.size(), 1u);
         QCOMPARE(form.Strings->rows(), 1);
         QCOMPARE(cell(0, 0), QStringLiteral("GUI:First"));
     }
@@ -405,27 +406,27 @@ private slots:
         form.DeleteButtonClick(); // the only string of the last category
         QCOMPARE(find<QListWidget>("CatsListBox")->currentItem()->text(), QStringLiteral("NAME"));
         QVERIFY(!body("TXT:Lonely"));
-        QCOMPARE(form.ChangesSaved, 0);
+        QCOMPARE(form.ChangesSaved(), 0);
 
         TMainForm& single = openTable({{"ONLY:One", {u"x"}, ""}});
         single.DeleteButtonClick();
         QCOMPARE(m_log.errors,
                  QStringList{QStringLiteral("String Table must containe one string!")});
-        QCOMPARE(single.CurrentDocument->Body.size(), 1u);
-        QCOMPARE(single.ChangesSaved, 0);
+        QCOMPARE(single.currentDocument()->Body.size(), 1u);
+        QCOMPARE(single.ChangesSaved(), 1); // refused: nothing changed, nothing to save
     }
 
     void addAndRemoveValues() {
         TMainForm& form = openTable(kTable, 2);
         selectName("Multi");
         auto* spin = find<QSpinBox>("ValuesSpinEdit");
-        const int count = form.CurrentDocument->StringCount;
+        const int count = form.currentDocument()->StringCount;
         form.AddValueButtonClick();
         QCOMPARE(spin->maximum(), 4);
         QCOMPARE(spin->value(), 4);
         QCOMPARE(find<QPlainTextEdit>("EditorMemo")->toPlainText(), QString());
         QCOMPARE(body("GUI:Multi")->Values.back().Tag, kValueTagV3);
-        QCOMPARE(form.CurrentDocument->StringCount, count + 1);
+        QCOMPARE(form.currentDocument()->StringCount, count + 1);
         QCOMPARE(find<QLabel>("ValuesNumberLabel")->text(),
                  QStringLiteral("String value of 4 values:"));
         form.RemoveValueButtonClick();
@@ -439,7 +440,7 @@ private slots:
         QVERIFY(!find<QToolButton>("RemoveValueButton")->isEnabled());
         form.RemoveValueButtonClick(); // one value left: nothing happens
         QCOMPARE(body("GUI:Multi")->ValueCount(), 1u);
-        QCOMPARE(form.CurrentDocument->StringCount, count - 2);
+        QCOMPARE(form.currentDocument()->StringCount, count - 2);
     }
 
     void saveAndSaveAs() {
@@ -447,7 +448,7 @@ private slots:
         find<QPlainTextEdit>("EditorMemo")->setPlainText(QStringLiteral("saved"));
         form.SaveButtonClick();
         form.Save1Click();
-        QCOMPARE(form.ChangesSaved, 1);
+        QCOMPARE(form.ChangesSaved(), 1);
         QCOMPARE(form.statusText(), QStringLiteral("File was saved successfully"));
         bool singleByte = false;
         NullProgress progress;
@@ -464,7 +465,8 @@ private slots:
         saveAs(path("new"), 1);
         QVERIFY(QFileInfo::exists(path("new.csf")));
         QCOMPARE(form.windowTitle(),
-                 QStringLiteral("Velmoran String Table Editor 1.0.2.20 (RC3)- ") + path("new.csf"));
+                 QStringLiteral("Velmoran String Table Editor 1.0.2.20 (RC3)- ") + path("new.csf") +
+                     QStringLiteral("[*]"));
         QCOMPARE(m_log.saveFilters.size(), 2);
         saveAs(path("Game.CSF"), 2);
         QVERIFY(QFileInfo::exists(path("Game.str")));
@@ -479,9 +481,9 @@ private slots:
         saveAs(path("back.str"), 1);
         QVERIFY(QFileInfo::exists(path("back.csf")));
         m_log.files.push_back(std::nullopt);
-        form.ChangesSaved = 0;
+        form.AddValueButtonClick();
         form.Saveas1Click(); // cancelled: nothing changes
-        QCOMPARE(form.ChangesSaved, 0);
+        QCOMPARE(form.ChangesSaved(), 0);
 
         // An STR document saved as CSF; a later Save writes STR text to the opened file again.
         form.openFile(path("Game.str"), 2);
@@ -514,8 +516,8 @@ private slots:
         m_log.files.push_back(FileChoice{path("no/such/folder/x.csf"), 1});
         form.Saveas1Click();
         QCOMPARE(m_log.errors.size(), 1);
-        QCOMPARE(form.ChangesSaved, 0);
-        QVERIFY(form.windowTitle().endsWith(QStringLiteral(" - ") + path("t.csf")));
+        QCOMPARE(form.ChangesSaved(), 0);
+        QVERIFY(form.windowTitle().endsWith(QStringLiteral(" - ") + path("t.csf") + "[*]"));
         QCOMPARE(form.statusText(), QStringLiteral("File was opened successfully"));
     }
 
@@ -555,8 +557,8 @@ private slots:
         }
         QCOMPARE(body(longName)->Values[0].ExtraValue, longExtra);
         QCOMPARE(find<QListWidget>("CatsListBox")->count(), 2);
-        QCOMPARE(form.CurrentDocument->Body[1].Name, nulName);
-        QCOMPARE(form.CurrentDocument->Body[1].Values[0].ExtraValue, std::string("p\0q", 3));
+        QCOMPARE(form.currentDocument()->Body[1].Name, nulName);
+        QCOMPARE(form.currentDocument()->Body[1].Values[0].ExtraValue, std::string("p\0q", 3));
     }
 
     void untouchedMemoKeepsValueExactly() {
@@ -604,14 +606,14 @@ private slots:
         WriteFormat(path("d.uib"), 4, {{"A", {u"a"}, ""}, {"B", {u"b"}, ""}});
         const QByteArray before = ReadBytes(path("d.uib"));
         form.openFile(path("d.uib"), 4);
-        QCOMPARE(form.ChangesSaved, 1);
+        QCOMPARE(form.ChangesSaved(), 1);
         find<QPlainTextEdit>("EditorMemo")->setPlainText(QString(70000, QLatin1Char('v')));
         form.SaveButtonClick();
         form.Save1Click();
         QCOMPARE(m_log.errors.size(), 1);
         QVERIFY2(m_log.errors.at(0).contains(path("d.uib")), qPrintable(m_log.errors.at(0)));
         QVERIFY(m_log.errors.at(0).contains(QStringLiteral("too long")));
-        QCOMPARE(form.ChangesSaved, 0);
+        QCOMPARE(form.ChangesSaved(), 0);
         QCOMPARE(ReadBytes(path("d.uib")), before);
         QCOMPARE(form.statusText(), QStringLiteral("File was opened successfully"));
         // The close prompt's Yes then fails too: the window stays open with the changes.

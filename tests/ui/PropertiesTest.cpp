@@ -53,18 +53,18 @@ private slots:
     void encodingCommandsSetOnlyTheModeThatTheNextSaveUses() {
         // U+20AC is one byte in Windows-1252: the ANSI mode stores it below 0x100.
         TMainForm& form = openCsf({{"A:Euro", {U("price \u20ac")}, ""}});
-        QCOMPARE(form.CyrillicAnsiMode, 0);
+        QCOMPARE(form.CyrillicAnsiMode(), 0);
         f.action("Cyrillics1")->trigger();
-        QCOMPARE(form.CyrillicAnsiMode, 1);
+        QCOMPARE(form.CyrillicAnsiMode(), 1);
         QVERIFY(checked("Cyrillics1") && !checked("Standart1"));
-        QCOMPARE(form.ChangesSaved, 1);
+        QCOMPARE(form.ChangesSaved(), 0); // the mode decides the saved bytes
         QCOMPARE(form.Strings->cellText(0, 1), QStringLiteral("price \u20ac"));
         form.Save1Click();
         QVERIFY(reread(f.path("t.csf")).singleByte);
 
         f.action("Standart1")->trigger();
         QVERIFY(checked("Standart1") && !checked("Cyrillics1"));
-        QCOMPARE(form.CyrillicAnsiMode, 0);
+        QCOMPARE(form.CyrillicAnsiMode(), 0);
         form.Save1Click();
         const Reread unicode = reread(f.path("t.csf"));
         QVERIFY(!unicode.singleByte);
@@ -75,12 +75,10 @@ private slots:
         TMainForm& form = openCsf({{"A:One", {u"one"}, ""}}, 3, 4);
         QVERIFY(checked("Language5") && checked("Version3") && !checked("Version2"));
         QVERIFY(!f.action("DecodeFargus")->isEnabled());
-        // Clicking the item that is already checked still sets the language and the flag.
+        // Clicking the item that is already checked changes nothing, so nothing is unsaved.
         f.action("Language5")->trigger();
         QVERIFY(checked("Language5"));
-        QCOMPARE(form.ChangesSaved, 0);
-        form.Save1Click();
-        QCOMPARE(form.ChangesSaved, 1);
+        QCOMPARE(form.ChangesSaved(), 1);
 
         f.action("Language18")->trigger();
         int marks = 0;
@@ -90,7 +88,7 @@ private slots:
         QVERIFY(checked("Language18"));
         f.action("Version2")->trigger();
         QVERIFY(checked("Version2") && !checked("Version3"));
-        QCOMPARE(form.ChangesSaved, 0);
+        QCOMPARE(form.ChangesSaved(), 0);
         // The Fargus item follows the version the file was read with, not later switches.
         QVERIFY(!f.action("DecodeFargus")->isEnabled());
         form.Save1Click();
@@ -110,13 +108,19 @@ private slots:
         QVERIFY(fargus->isEnabled() && !fargus->isChecked());
         fargus->trigger();
         QVERIFY(fargus->isChecked());
-        QVERIFY(form.CurrentDocument->Body[0].Values[0].Value == recoded);
+        QVERIFY(form.currentDocument()->Body[0].Values[0].Value == recoded);
         QCOMPARE(form.Strings->cellText(0, 1), QString::fromStdU16String(recoded));
         fargus->trigger();
         QVERIFY(!fargus->isChecked());
-        QVERIFY(form.CurrentDocument->Body[0].Values[0].Value == original);
+        QVERIFY(form.currentDocument()->Body[0].Values[0].Value == original);
         QCOMPARE(form.Strings->cellText(0, 1), QString::fromStdU16String(original));
-        QCOMPARE(form.ChangesSaved, 1);
+        QCOMPARE(form.ChangesSaved(), 0); // two recodings: two steps to save or undo
+        form.UndoClick();
+        QVERIFY(fargus->isChecked());
+        QVERIFY(form.currentDocument()->Body[0].Values[0].Value == recoded);
+        form.UndoClick();
+        QVERIFY(!fargus->isChecked());
+        QCOMPARE(form.ChangesSaved(), 1);
         // Switching this version-2 file to 3 keeps the item enabled.
         f.action("Version3")->trigger();
         QVERIFY(fargus->isEnabled());
@@ -129,18 +133,18 @@ private slots:
         f.action("AutodetectOn1")->trigger();
         QVERIFY(!checked("AutodetectOn1"));
         form.openFile(f.path("ascii.csf"), 1);
-        QCOMPARE(form.CyrillicAnsiMode, 0);
+        QCOMPARE(form.CyrillicAnsiMode(), 0);
         QVERIFY(checked("Standart1") && !checked("Cyrillics1"));
 
         f.action("AutodetectOn1")->trigger();
         form.openFile(f.path("ascii.csf"), 1);
-        QCOMPARE(form.CyrillicAnsiMode, 1);
+        QCOMPARE(form.CyrillicAnsiMode(), 1);
         QVERIFY(checked("Cyrillics1") && !checked("Standart1"));
 
         // STR always comes up in the Unicode mode.
         WriteFormat(f.path("t.str"), 2, {{"A:One", {u"one"}, ""}});
         form.openFile(f.path("t.str"), 2);
-        QCOMPARE(form.CyrillicAnsiMode, 0);
+        QCOMPARE(form.CyrillicAnsiMode(), 0);
         QVERIFY(checked("Standart1") && !checked("Cyrillics1"));
         QVERIFY(!f.action("DecodeFargus")->isEnabled());
         QVERIFY(f.menu("Coding")->menuAction()->isEnabled());
@@ -169,7 +173,6 @@ private slots:
 
     void importReplacesValuesAndShowsTheFirstCategory() {
         TMainForm& form = openCsf({{"GUI:OK", {u"OK"}, ""}, {"NAME:Tank", {u"Tank"}, ""}});
-        form.ChangesSaved = 1;
         f.find<QListWidget>("CatsListBox")->setCurrentRow(1);
         WriteCsf(f.path("source.csf"), {{"gui:ok", {u"Okay"}, ""}, {"NAME:Tank", {u"Panzer"}, ""}});
         f.log.files.push_back(FileChoice{f.path("source.csf"), 1});
@@ -180,8 +183,8 @@ private slots:
         QCOMPARE(form.statusText(), QStringLiteral("Strings was imported successfully"));
         QCOMPARE(f.find<QListWidget>("CatsListBox")->currentRow(), 0);
         QCOMPARE(form.Strings->cellText(0, 1), QStringLiteral("Okay"));
-        QVERIFY(form.CurrentDocument->Body[1].Values[0].Value == u"Panzer");
-        QCOMPARE(form.ChangesSaved, 1);
+        QVERIFY(form.currentDocument()->Body[1].Values[0].Value == u"Panzer");
+        QCOMPARE(form.ChangesSaved(), 0); // an import is a change to save
     }
 
     void failedImportKeepsTheDocumentAndTheStatus() {
@@ -203,7 +206,7 @@ private slots:
         form.ImportFromCSF1Click();
         QCOMPARE(f.log.errors.size(), 2);
         QCOMPARE(f.log.errors.at(1), QStringLiteral("Stream read error"));
-        QVERIFY(form.CurrentDocument->Body[0].Values[0].Value == u"OK");
+        QVERIFY(form.currentDocument()->Body[0].Values[0].Value == u"OK");
         QCOMPARE(form.statusText(), status);
     }
 
@@ -223,7 +226,7 @@ private slots:
         QCOMPARE(program, QCoreApplication::applicationFilePath());
         QCOMPARE(started, QStringList{spaced});
         // The current window is untouched.
-        QCOMPARE(form.windowTitle().endsWith(f.path("t.csf")), true);
+        QCOMPARE(form.windowTitle().endsWith(f.path("t.csf") + "[*]"), true);
     }
 };
 

@@ -57,7 +57,7 @@ private slots:
         f.newForm();
         QCOMPARE(f.form->InterfaceLanguage, 1);
         QVERIFY(f.action("AutodetectOn1")->isChecked());
-        QCOMPARE(f.form->ChangesSaved, 1);
+        QCOMPARE(f.form->ChangesSaved(), 1);
 
         // A program folder that cannot be written: the user's configuration folder takes it.
         QFile blocker(f.path("blocker"));
@@ -71,11 +71,11 @@ private slots:
         f.newForm();
         QCOMPARE(f.form->InterfaceLanguage, 0);
 
-        // Neither folder: the window still closes and says so.
+        // Neither folder: the window still closes and says so in a box the user can read.
         Settings::setOptionsFolders(f.path("blocker/program"), f.path("blocker/config"));
         f.newForm();
         QVERIFY(closeForm());
-        QCOMPARE(f.form->statusText(), QStringLiteral("Settings could not be saved"));
+        QCOMPARE(f.log.errors, QStringList{QStringLiteral("Settings could not be saved")});
     }
 
     void favoritesAreStoredUnderTheirValueNamesAndListedByNumber() {
@@ -111,14 +111,15 @@ private slots:
         form.setOpenFilterIndex(2);
         form.OpenFavoriteFile(1);
         QVERIFY(f.log.openFilters.isEmpty());
-        QCOMPARE(form.DocumentFormat, 1);
-        QVERIFY(form.windowTitle().endsWith(QStringLiteral(" (RC3) - ") + f.path("fav.csf")));
+        QCOMPARE(int(form.documentFormat()), 1);
+        QVERIFY(
+            form.windowTitle().endsWith(QStringLiteral(" (RC3) - ") + f.path("fav.csf") + "[*]"));
         QCOMPARE(form.OpenWithoutDialog, 0);
 
         form.OpenFavoriteFile(2);
         QCOMPARE(f.log.errors, QStringList{QStringLiteral("File with this filename not exist!")});
         QCOMPARE(form.OpenWithoutDialog, 0);
-        QVERIFY(form.CurrentDocument);
+        QVERIFY(form.currentDocument());
         // The Open command shows its dialog again.
         form.Open1Click();
         QVERIFY(!f.log.openFilters.isEmpty());
@@ -133,11 +134,11 @@ private slots:
         form.setStartupParameters({f.path("My"), QStringLiteral("Files/a.csf")});
         form.FormShow();
         QVERIFY(f.log.errors.isEmpty());
-        QCOMPARE(form.DocumentFormat, 1);
-        QCOMPARE(form.CurrentDocument->Body.size(), std::size_t(1));
-        QCOMPARE(form.windowTitle(), TMainForm::baseTitle() + QStringLiteral("- ") + file);
+        QCOMPARE(int(form.documentFormat()), 1);
+        QCOMPARE(form.currentDocument()->Body.size(), std::size_t(1));
+        QCOMPARE(form.windowTitle(), TMainForm::baseTitle() + QStringLiteral("- ") + file + "[*]");
         QCOMPARE(form.statusText(), greeting);
-        QCOMPARE(form.ChangesSaved, 1);
+        QCOMPARE(form.ChangesSaved(), 1);
         QVERIFY(f.action("Save1")->isEnabled() && f.action("Saveas1")->isEnabled());
         QVERIFY(!f.action("OpenNew")->isEnabled());
         QVERIFY(!f.action("ImportFromCSF1")->isEnabled());
@@ -155,12 +156,12 @@ private slots:
         TMainForm& form = f.newForm();
         form.setStartupParameters({f.path("t.str")});
         form.FormShow();
-        QCOMPARE(form.DocumentFormat, 2);
+        QCOMPARE(int(form.documentFormat()), 2);
 
         WriteFormat(f.path("t.lte"), 6, {{"1", {u"one"}, ""}});
         f.newForm().setStartupParameters({f.path("t.lte")});
         f.form->FormShow();
-        QCOMPARE(f.form->DocumentFormat, 6);
+        QCOMPARE(int(f.form->documentFormat()), 6);
         QVERIFY(!f.find<QWidget>("StringNameEdit")->isEnabled());
         QVERIFY(!f.menu("Coding")->menuAction()->isEnabled());
 
@@ -171,7 +172,7 @@ private slots:
         f.newForm().setStartupParameters({f.path("broken.csf")});
         f.form->FormShow();
         QCOMPARE(f.log.errors, QStringList{QStringLiteral("Stream read error")});
-        QVERIFY(!f.form->CurrentDocument);
+        QVERIFY(!f.form->currentDocument());
         QVERIFY(!f.action("Save1")->isEnabled());
         QCOMPARE(f.form->windowTitle(), TMainForm::baseTitle());
     }

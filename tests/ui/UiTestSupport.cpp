@@ -15,11 +15,17 @@
 namespace vste::ui::test {
 
 bool FakeDialogs::question(QWidget*, const QString& text) {
-    m_log.questions << text;
-    if (m_log.answers.empty())
+    return questionWithCancel(nullptr, text).value_or(false);
+}
+
+std::optional<bool> FakeDialogs::questionWithCancel(QWidget*, const QString& text) {
+    if (m_log.answers.empty()) {
+        m_log.questions << text;
         return false;
-    const bool answer = m_log.answers.front();
+    }
+    const std::optional<bool> answer = m_log.answers.front();
     m_log.answers.pop_front();
+    m_log.questions << text;
     return answer;
 }
 

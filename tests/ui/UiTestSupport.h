@@ -26,13 +26,15 @@ public:
         QStringList questions;
         QStringList openFilters;
         QStringList saveFilters;
-        std::deque<bool> answers;
+        // Answers of both kinds of question; empty means Cancel (No where there is no Cancel).
+        std::deque<std::optional<bool>> answers;
         std::deque<std::optional<FileChoice>> files;
     };
 
     explicit FakeDialogs(Log& log) : m_log(log) {}
     void error(QWidget*, const QString& text) override { m_log.errors << text; }
     bool question(QWidget*, const QString& text) override;
+    std::optional<bool> questionWithCancel(QWidget*, const QString& text) override;
     std::optional<FileChoice> openFile(QWidget*, const QStringList& filters, const QString&,
                                        int) override;
     std::optional<FileChoice> saveFile(QWidget*, const QStringList& filters, const QString&,
