@@ -13,6 +13,7 @@ VSTE_PACKAGES=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth fonts-dejavu-core fonts-wqy-microhei time
+    qt6-translations-l10n
 )
 
 vste_install_packages() {
