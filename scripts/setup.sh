@@ -14,6 +14,7 @@ VSTE_PACKAGES=(
     clang libclang-rt-14-dev
     xvfb xauth fonts-dejavu-core fonts-wqy-microhei time
     qt6-translations-l10n
+    help2man dpkg-dev file lintian desktop-file-utils appstream
 )
 
 vste_install_packages() {
