@@ -118,8 +118,9 @@ void refuseReadOnly(const std::string& fileName, const std::filesystem::path& ta
             throwCreate(fileName, EACCES);
         return;
     }
-    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-        throwCreate(fileName, errno == ENOENT ? EACCES : errno);
+    // A file that has just gone away is simply created.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        throwCreate(fileName, errno);
 }
 
 // Creates a fresh temporary file beside `target`; returns its descriptor and sets `tmp`.

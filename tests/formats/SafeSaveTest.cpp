@@ -267,6 +267,27 @@ TEST_P(SafeSaveTest, AReadOnlyFileIsRefusedAndKeepsItsBytes) {
     }
     EXPECT_EQ(ReadBytes(path), kPrevious);
     EXPECT_EQ(Entries(m_dir.path()), std::vector<std::string>{fs::path(path).filename()});
+
+    // Another user's 0644 file in a folder everyone may write: the rename would succeed, but
+    // the file is not this user's to replace. (Only root can set this up.)
+    if (::geteuid() != 0)
+        return;
+    const fs::path shared = m_dir.path() / "shared";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all);
+    const std::string theirs = Target(shared);
+    WriteBytes(theirs, kPrevious);
+    ::chmod(theirs.c_str(), 0644);
+    const std::string report = InChild(
+        [] {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                throw std::runtime_error("cannot drop root privileges");
+        },
+        [&] { Save(theirs); });
+    EXPECT_EQ(report.rfind("FileError: ", 0), 0u) << report;
+    EXPECT_NE(report.find("Permission denied"), std::string::npos) << report;
+    EXPECT_EQ(ReadBytes(theirs), kPrevious);
+    EXPECT_EQ(Entries(shared), std::vector<std::string>{fs::path(theirs).filename()});
 }
 
 // A replaced file keeps its mode (and, where the process may set it, its owner and group); a new
