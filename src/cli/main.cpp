@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
                  "Exit status: 0 on success, 1 when reading or writing fails, 2 for a usage error "
                  "(including a conversion the document cannot make)."};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("vste-cli ") + VSTE_VERSION_STRING);
     app.footer("Run 'vste-cli COMMAND --help' for the options of each command. Names and extra "
                "values are single-byte text shown through the code page; values are UTF-8.");
 
@@ -66,6 +67,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         return Fail(std::string(e.what()) + "\nRun with --help for more information.", 2);

@@ -82,65 +82,109 @@ std::vector<std::uint8_t> LoadFile(const std::string& fileName) {
 }
 
 #ifndef _WIN32
-void StoreFileAtomically(const std::string& fileName, std::span<const std::uint8_t> data) {
+namespace {
+
+// The file a save must replace: `target` with its chain of symbolic links followed, so that the
+// link stays a link and the file it names gets the new bytes. A relative link is read against the
+// link's own folder. A link to a missing file resolves to that file, which the save then creates.
+std::filesystem::path resolveLinks(const std::string& fileName) {
     namespace fs = std::filesystem;
-    const fs::path target = fs::u8path(fileName);
-    std::error_code ec;
-    if (fs::is_directory(target, ec))
-        throwCreate(fileName, EISDIR);
-    fs::path dir = target.parent_path();
+    fs::path path = fs::u8path(fileName);
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec)
+            throwCreate(fileName, ec.value());
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    throwCreate(fileName, ELOOP);
+}
+
+// An existing file the user may not write is refused rather than silently replaced, since the
+// rename would succeed in a writable folder. Root may write anything, so for root a file with no
+// write bit at all counts as protected.
+void refuseReadOnly(const std::string& fileName, const std::filesystem::path& target,
+                    const struct stat& st) {
+    if (::geteuid() == 0) {
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            throwCreate(fileName, EACCES);
+        return;
+    }
+    // A file that has just gone away is simply created.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        throwCreate(fileName, errno);
+}
+
+// Creates a fresh temporary file beside `target`; returns its descriptor and sets `tmp`.
+int openTemporary(const std::string& fileName, const std::filesystem::path& target,
+                  mode_t createMode, std::string& tmp) {
+    std::filesystem::path dir = target.parent_path();
     if (dir.empty())
         dir = ".";
-
-    // Keep the permissions of the file being replaced; new files get the usual 0666 & ~umask.
-    mode_t mode = 0666;
-    struct stat st {};
-    bool existed = ::stat(target.c_str(), &st) == 0;
-    if (existed)
-        mode = st.st_mode & 07777;
-
     std::random_device rd;
-    std::string tmp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+    for (int attempt = 0; attempt < 16; ++attempt) {
         char suffix[32];
         std::snprintf(suffix, sizeof suffix, ".vste-%08x.tmp", static_cast<unsigned>(rd()));
         tmp = (dir / (target.filename().string() + suffix)).string();
-        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? 0600 : mode);
-        if (fd < 0 && errno != EEXIST)
+        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST)
             throwCreate(fileName, errno);
     }
-    if (fd < 0)
-        throwCreate(fileName, EEXIST);
+    throwCreate(fileName, EEXIST);
+}
 
-    auto fail = [&](int err) {
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        throwCreate(fileName, err);
-    };
+// Writes all of `data`; returns 0 or the error number.
+int writeAll(int fd, std::span<const std::uint8_t> data) {
     const std::uint8_t* p = data.data();
     std::size_t left = data.size();
     while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
+        const ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            fail(errno);
+            return errno;
         }
         p += n;
         left -= static_cast<std::size_t>(n);
     }
+    return 0;
+}
+
+} // namespace
+
+void StoreFileAtomically(const std::string& fileName, std::span<const std::uint8_t> data) {
+    const std::filesystem::path target = resolveLinks(fileName);
+    struct stat st {};
+    const bool existed = ::stat(target.c_str(), &st) == 0;
+    if (existed && S_ISDIR(st.st_mode))
+        throwCreate(fileName, EISDIR);
     if (existed)
-        (void)::fchmod(fd, mode);
-    if (::fsync(fd) != 0)
-        fail(errno);
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(tmp.c_str());
-        throwCreate(fileName, err);
+        refuseReadOnly(fileName, target, st);
+
+    // A new file gets 0666 less the umask from open(); a replaced one keeps its owner, group and
+    // permission bits (the owner only where the process may set it; the mode after the owner,
+    // since a change of owner clears the set-id bits).
+    std::string tmp;
+    const int fd = openTemporary(fileName, target, existed ? 0600 : 0666, tmp);
+    int err = writeAll(fd, data);
+    if (err == 0 && existed) {
+        // Folders that keep no owners or modes (FAT, some network shares) refuse both; the
+        // bytes matter more than the bits there.
+        (void)!::fchown(fd, st.st_uid, st.st_gid);
+        (void)!::fchmod(fd, st.st_mode & 07777);
     }
-    if (::rename(tmp.c_str(), target.c_str()) != 0) {
-        int err = errno;
+    if (err == 0 && ::fsync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err == 0 && ::rename(tmp.c_str(), target.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
         ::unlink(tmp.c_str());
         throwCreate(fileName, err);
     }

@@ -13,9 +13,13 @@ namespace vste {
 std::vector<std::uint8_t> LoadFile(const std::string& fileName);
 
 // Replaces `fileName` with `data` atomically: the bytes go to a temporary file in the same
-// folder, which is flushed and renamed over the target. On any failure the temporary file is
-// removed, the previous file is left exactly as it was, and FileError naming the file is thrown
-// ("Cannot create file "PATH". <reason>").
+// folder, which is flushed and renamed over the target. A symbolic link is followed (through a
+// chain, relative to the link's folder, also to a file that does not exist yet): the file it
+// names is replaced and the link stays. A replaced file keeps its permission bits, and its owner
+// and group where the process may set them; a new file gets 0666 less the umask. An existing
+// file the user may not write (for root: one without any write bit) is refused. On any failure
+// the temporary file is removed, the previous file is left exactly as it was, and FileError
+// naming the file is thrown ("Cannot create file "PATH". <reason>").
 void StoreFileAtomically(const std::string& fileName, std::span<const std::uint8_t> data);
 
 } // namespace vste

@@ -149,7 +149,7 @@ QByteArray mimeXml() {
         "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
         "  <mime-type type=\"application/x-velmoran-csf\">\n"
         "    <comment>Compiled String Table Files</comment>\n"
-        "    <icon name=\"velmoran-vste\"/>\n"
+        "    <icon name=\"org.velmoran.vste\"/>\n"
         "    <glob pattern=\"*.csf\"/>\n"
         "    <magic priority=\"50\">\n"
         "      <match type=\"string\" value=\" FSC\" offset=\"0\"/>\n"

@@ -15,7 +15,7 @@ inline constexpr char kCsfProgId[] = "Velmoran.CSF";
 inline constexpr char kCsfDescription[] = "Compiled String Table Files";
 inline constexpr char kCsfMimeType[] = "application/x-velmoran-csf";
 inline constexpr char kCsfDesktopFile[] = "velmoran-vste-csf.desktop";
-inline constexpr char kIconName[] = "velmoran-vste";
+inline constexpr char kIconName[] = "org.velmoran.vste";
 
 // True when the open command of the association exists (whichever copy of the program wrote it).
 bool IsCsfAssociated();

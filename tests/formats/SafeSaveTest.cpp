@@ -2,6 +2,8 @@
 // Every writer saves through a temporary file and a rename: when the save fails (missing folder,
 // folder that cannot be written, a directory in the way, the disk filling up halfway), it reports
 // a FileError naming the file, the previous file keeps every byte, and no temporary file is left.
+// A save through a symbolic link replaces the file the link names; a read-only file is refused;
+// a replaced file keeps its mode, owner and group.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -215,6 +218,103 @@ TEST_P(SafeSaveTest, WriteThatFailsHalfway) {
     EXPECT_NE(report.find(path), std::string::npos) << report;
     EXPECT_EQ(ReadBytes(path), kPrevious);
     EXPECT_EQ(Entries(m_dir.path()), std::vector<std::string>{fs::path(path).filename()});
+}
+
+// Absolute and relative links, a chain of two, and a link to a file that does not exist yet: the
+// file at the end gets the bytes and every link stays a link.
+TEST_P(SafeSaveTest, SavingThroughALinkReplacesTheFileItNamesAndKeepsTheLink) {
+    const fs::path other = m_dir.path() / "elsewhere";
+    fs::create_directory(other);
+    const std::string real = Target(other);
+    WriteBytes(real, kPrevious);
+    const fs::path absolute = m_dir.path() / "absolute-link";
+    fs::create_symlink(real, absolute);
+    Save(absolute.string());
+    EXPECT_TRUE(fs::is_symlink(absolute));
+    EXPECT_EQ(ReadBytes(real), m_expected);
+
+    // links/chain -> ../relative-link -> elsewhere/table.x
+    WriteBytes(real, kPrevious);
+    fs::create_directory(m_dir.path() / "links");
+    const fs::path relative = m_dir.path() / "relative-link";
+    fs::create_symlink(fs::path("elsewhere") / fs::path(real).filename(), relative);
+    const fs::path chain = m_dir.path() / "links" / "chain";
+    fs::create_symlink("../relative-link", chain);
+    Save(chain.string());
+    EXPECT_TRUE(fs::is_symlink(chain));
+    EXPECT_TRUE(fs::is_symlink(relative));
+    EXPECT_EQ(ReadBytes(real), m_expected);
+
+    const fs::path dangling = m_dir.path() / "links" / "dangling";
+    fs::create_symlink("../elsewhere/new-file", dangling);
+    Save(dangling.string());
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ(ReadBytes((other / "new-file").string()), m_expected);
+    EXPECT_EQ(Entries(other), (std::vector<std::string>{"new-file", fs::path(real).filename()}));
+}
+
+TEST_P(SafeSaveTest, AReadOnlyFileIsRefusedAndKeepsItsBytes) {
+    const std::string path = Target(m_dir.path());
+    WriteBytes(path, kPrevious);
+    ::chmod(path.c_str(), 0444);
+    try {
+        Save(path);
+        FAIL() << "saving over a read-only file reported success";
+    } catch (const FileError& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find("\"" + path + "\""), std::string::npos) << message;
+        EXPECT_NE(message.find("Permission denied"), std::string::npos) << message;
+    }
+    EXPECT_EQ(ReadBytes(path), kPrevious);
+    EXPECT_EQ(Entries(m_dir.path()), std::vector<std::string>{fs::path(path).filename()});
+
+    // Another user's 0644 file in a folder everyone may write: the rename would succeed, but
+    // the file is not this user's to replace. (Only root can set this up.)
+    if (::geteuid() != 0)
+        return;
+    const fs::path shared = m_dir.path() / "shared";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all);
+    const std::string theirs = Target(shared);
+    WriteBytes(theirs, kPrevious);
+    ::chmod(theirs.c_str(), 0644);
+    const std::string report = InChild(
+        [] {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                throw std::runtime_error("cannot drop root privileges");
+        },
+        [&] { Save(theirs); });
+    EXPECT_EQ(report.rfind("FileError: ", 0), 0u) << report;
+    EXPECT_NE(report.find("Permission denied"), std::string::npos) << report;
+    EXPECT_EQ(ReadBytes(theirs), kPrevious);
+    EXPECT_EQ(Entries(shared), std::vector<std::string>{fs::path(theirs).filename()});
+}
+
+// A replaced file keeps its mode (and, where the process may set it, its owner and group); a new
+// file gets 0666 less the umask.
+TEST_P(SafeSaveTest, AReplacedFileKeepsItsModeAndOwnerAndANewOneFollowsTheUmask) {
+    const std::string path = Target(m_dir.path());
+    WriteBytes(path, kPrevious);
+    ::chmod(path.c_str(), 0640);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    }
+    Save(path);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(st.st_gid, 65534u);
+    }
+
+    const std::string fresh = (m_dir.path() / "fresh").string();
+    const mode_t previousMask = ::umask(027);
+    Save(fresh);
+    ::umask(previousMask);
+    ASSERT_EQ(::stat(fresh.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllWriters, SafeSaveTest, ::testing::ValuesIn(kWriters),

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -171,6 +172,20 @@ private slots:
         QCOMPARE(caption("File1"), QStringLiteral("Файл"));
         QCOMPARE(f.form->statusText(), QStringLiteral("Готов вкалывать и жду приказаний"));
         f.action("EnglishUI")->trigger();
+    }
+
+    // Qt's own texts (here a message box's buttons) follow the interface language too.
+    void qtDialogsSpeakTheInterfaceLanguage() {
+        f.newForm();
+        const auto yesText = [] {
+            QMessageBox box(QMessageBox::Question, QString(), QString(),
+                            QMessageBox::Yes | QMessageBox::No);
+            return box.button(QMessageBox::Yes)->text();
+        };
+        f.action("RussianUI")->trigger();
+        QCOMPARE(yesText(), QStringLiteral("&Да"));
+        f.action("EnglishUI")->trigger();
+        QCOMPARE(yesText(), QStringLiteral("&Yes"));
     }
 };
 
