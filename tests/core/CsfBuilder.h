@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Builds CSF bytes from a short description, for tests that need files of a given shape.
+// Builds CSF bytes from a short description, for tests that need files of a given shape, through
+// the one CSF byte builder that the samples, fuzzers and benchmarks share.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "support/SampleFiles.h"
 
 namespace vste::test {
 
@@ -37,44 +40,33 @@ public:
     }
 
     std::vector<std::uint8_t> bytes() const {
-        std::vector<std::uint8_t> out;
-        auto u32 = [&](std::uint32_t v) {
-            for (int i = 0; i < 4; ++i)
-                out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        };
-        auto raw = [&](const std::string& s) { out.insert(out.end(), s.begin(), s.end()); };
-        const bool v2 = version == 2;
         std::uint32_t values = 0;
         for (const auto& l : labels)
             values += static_cast<std::uint32_t>(l.values.size());
-        raw(" FSC");
-        u32(static_cast<std::uint32_t>(version));
-        u32(static_cast<std::uint32_t>(labels.size()));
-        u32(stringCount < 0 ? values : static_cast<std::uint32_t>(stringCount));
-        u32(reserved);
-        u32(static_cast<std::uint32_t>(language));
+        samples::Builder out = samples::CsfHeader(
+            static_cast<std::uint32_t>(version), static_cast<std::uint32_t>(labels.size()),
+            stringCount < 0 ? values : static_cast<std::uint32_t>(stringCount),
+            static_cast<std::uint32_t>(language));
+        std::vector<std::uint8_t> bytes = out.take();
+        // The reserved field sits between the string count and the language.
+        for (int i = 0; i < 4; ++i)
+            bytes[16 + static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(reserved >> (8 * i));
+        samples::Builder body;
+        const std::string tagTail = version == 2 ? "rtS" : "RTS";
         for (const auto& l : labels) {
-            raw(" LBL");
-            u32(static_cast<std::uint32_t>(l.values.size()));
-            u32(static_cast<std::uint32_t>(l.name.size()));
-            raw(l.name);
+            samples::CsfLabel(body, l.name, static_cast<std::uint32_t>(l.values.size()));
             for (const auto& v : l.values) {
-                out.push_back(v.extra ? 'W' : ' ');
-                raw(v2 ? "rtS" : "RTS");
-                u32(static_cast<std::uint32_t>(v.text.size()));
-                for (char16_t c : v.text) {
-                    const auto u = static_cast<std::uint16_t>(c ^ 0xFFFF);
-                    out.push_back(static_cast<std::uint8_t>(u));
-                    out.push_back(static_cast<std::uint8_t>(u >> 8));
-                }
-                if (v.extra) {
-                    u32(static_cast<std::uint32_t>(v.extraValue.size()));
-                    raw(v.extraValue);
-                }
+                if (v.extra)
+                    samples::CsfExtraValue(body, v.text, v.extraValue, "W" + tagTail);
+                else
+                    samples::CsfValue(body, v.text, " " + tagTail);
             }
         }
-        out.insert(out.end(), trailing.begin(), trailing.end());
-        return out;
+        const std::vector<std::uint8_t> rest = body.take();
+        bytes.insert(bytes.end(), rest.begin(), rest.end());
+        bytes.insert(bytes.end(), trailing.begin(), trailing.end());
+        return bytes;
     }
 };
 

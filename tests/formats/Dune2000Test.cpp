@@ -3,11 +3,11 @@
 
 #include <random>
 
-#include "core/ByteWriter.h"
 #include "core/Errors.h"
 #include "encoding/CodePage.h"
 #include "formats/Dune2000Strings.h"
 #include "formats/FormatTestSupport.h"
+#include "support/SampleFiles.h"
 #include "support/TestSupport.h"
 
 using namespace vste;
@@ -15,20 +15,7 @@ using namespace vste::test;
 
 namespace {
 
-// A Dune 2000 table built independently of the writer: stored names and values without NULs.
-Bytes MakeUib(const std::vector<std::pair<std::string, std::string>>& records) {
-    ByteWriter out;
-    out.u32(static_cast<std::uint32_t>(records.size()));
-    for (const auto& [name, value] : records) {
-        out.u16(static_cast<std::uint16_t>(name.size() + 1));
-        out.bytes(name);
-        out.u8(0);
-        out.u16(static_cast<std::uint16_t>(value.size() + 1));
-        out.bytes(value);
-        out.u8(0);
-    }
-    return out.take();
-}
+constexpr auto MakeUib = &samples::Dune2000File;
 
 constexpr auto Read = &ReadAs<TDune2000Strings>;
 

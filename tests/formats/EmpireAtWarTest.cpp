@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/ByteWriter.h"
 #include "core/CompiledStrings.h"
 #include "core/EmpireAtWarStrings.h"
 #include "core/Errors.h"
 #include "formats/FormatTestSupport.h"
+#include "support/SampleFiles.h"
 #include "support/TestSupport.h"
 
 using namespace vste;
@@ -16,28 +16,8 @@ using namespace vste::test;
 
 namespace {
 
-struct Entry {
-    std::uint32_t key;
-    std::u16string value;
-    std::string name;
-};
-
-// An Empire at War file built independently of the writer under test.
-Bytes MakeDat(const std::vector<Entry>& entries) {
-    ByteWriter out;
-    out.u32(static_cast<std::uint32_t>(entries.size()));
-    for (const auto& e : entries) {
-        out.u32(e.key);
-        out.u32(static_cast<std::uint32_t>(e.value.size()));
-        out.u32(static_cast<std::uint32_t>(e.name.size()));
-    }
-    for (const auto& e : entries)
-        for (char16_t c : e.value)
-            out.u16(c);
-    for (const auto& e : entries)
-        out.bytes(e.name);
-    return out.take();
-}
+using Entry = samples::EmpireAtWarEntry;
+constexpr auto MakeDat = &samples::EmpireAtWarFile;
 
 constexpr auto Read = &ReadAs<TEmpireAtWarStrings>;
 

@@ -3,12 +3,12 @@
 
 #include <filesystem>
 
-#include "core/ByteWriter.h"
 #include "core/Errors.h"
 #include "core/FileIO.h"
 #include "encoding/CodePage.h"
 #include "formats/FormatTestSupport.h"
 #include "formats/LiquidStrings.h"
+#include "support/SampleFiles.h"
 #include "support/TestSupport.h"
 
 using namespace vste;
@@ -16,25 +16,9 @@ using namespace vste::test;
 
 namespace {
 
-struct Record {
-    std::uint32_t id;
-    std::vector<std::uint16_t> units; // without the terminating zero unit
-};
-
-// A Liquid file built independently of the writer.
+using Record = samples::LiquidRecord;
 Bytes MakeLte(const std::vector<Record>& records, std::uint32_t header = 1) {
-    ByteWriter out;
-    out.u32(header);
-    out.u32(static_cast<std::uint32_t>(records.size()));
-    for (const auto& r : records) {
-        out.u32(r.id);
-        out.u8(0);
-        out.u32(static_cast<std::uint32_t>(r.units.size() + 1));
-        for (std::uint16_t u : r.units)
-            out.u16(u);
-        out.u16(0);
-    }
-    return out.take();
+    return samples::LiquidFile(records, header);
 }
 
 constexpr auto Read = &ReadAs<TLiquidStrings>;

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "core/ByteWriter.h"
 #include "core/Errors.h"
 #include "core/Model.h"
 #include "core/WestwoodText.h"
 #include "encoding/CodePage.h"
 #include "formats/FormatTestSupport.h"
+#include "support/SampleFiles.h"
 #include "support/TestSupport.h"
 
 using namespace vste;
@@ -17,22 +17,7 @@ namespace {
 // A string file built independently of the writer: the offset table (one word per string, plus
 // `extraEndEntry`) followed by the given stored strings, each NUL-terminated.
 Bytes MakeStringFile(const std::vector<std::string>& strings, bool extraEndEntry) {
-    const std::size_t words = strings.size() + (extraEndEntry ? 1 : 0);
-    ByteWriter out;
-    std::size_t offset = 2 * words;
-    for (const auto& s : strings) {
-        out.u16(static_cast<std::uint16_t>(offset));
-        offset += s.size() + 1;
-    }
-    if (extraEndEntry)
-        out.u16(static_cast<std::uint16_t>(offset));
-    for (const auto& s : strings) {
-        out.bytes(s);
-        out.u8(0);
-    }
-    if (extraEndEntry)
-        out.u8(0);
-    return out.take();
+    return samples::WestwoodFile(strings, extraEndEntry);
 }
 
 constexpr auto Read = &ReadAs<TWestwoodStrings>;
@@ -116,9 +101,8 @@ TEST_F(WestwoodTest, LastOffsetAtTheEndOfTheFileGivesAnEmptyLastString) {
     Bytes file = MakeStringFile({"\x90"
                                  "e"},
                                 false);
-    ByteWriter table;
-    table.u16(4);
-    table.u16(static_cast<std::uint16_t>(file.size() + 2));
+    samples::Builder table;
+    table.u16(4).u16(static_cast<std::uint16_t>(file.size() + 2));
     file.erase(file.begin(), file.begin() + 2);
     const Bytes tableBytes = table.take();
     file.insert(file.begin(), tableBytes.begin(), tableBytes.end());

@@ -152,15 +152,48 @@ inline Bytes WestwoodGameForm() {
     return b.take();
 }
 
-// Editor form, as the program writes it: one extra end entry and a final NUL.
-inline Bytes WestwoodEditorForm() {
+// A Westwood string file of `strings` (NUL-terminated after 16-bit offsets); with
+// `extraEndEntry`, the editor form's extra end entry and final NUL.
+inline Bytes WestwoodFile(const std::vector<std::string>& strings, bool extraEndEntry) {
+    const std::size_t words = strings.size() + (extraEndEntry ? 1 : 0);
     Builder b;
-    b.u16(8).u16(12).u16(15).u16(16);
-    b.text("One").u8(0).text("Tw").u8(0).u8(0).u8(0);
+    std::size_t offset = 2 * words;
+    for (const auto& s : strings) {
+        b.u16(static_cast<std::uint16_t>(offset));
+        offset += s.size() + 1;
+    }
+    if (extraEndEntry)
+        b.u16(static_cast<std::uint16_t>(offset));
+    for (const auto& s : strings)
+        b.text(s).u8(0);
+    if (extraEndEntry)
+        b.u8(0);
     return b.take();
 }
 
+// Editor form, as the program writes it: one extra end entry and a final NUL.
+inline Bytes WestwoodEditorForm() {
+    return WestwoodFile({"One", "Tw", ""}, true);
+}
+
 // ---- Liquid ----
+
+struct LiquidRecord {
+    std::uint32_t id;
+    std::vector<std::uint16_t> units; // without the terminating zero unit
+};
+
+inline Bytes LiquidFile(const std::vector<LiquidRecord>& records, std::uint32_t header = 1) {
+    Builder b;
+    b.u32(header).u32(static_cast<std::uint32_t>(records.size()));
+    for (const auto& r : records) {
+        b.u32(r.id).u8(0).u32(static_cast<std::uint32_t>(r.units.size() + 1));
+        for (std::uint16_t u : r.units)
+            b.u16(u);
+        b.u16(0);
+    }
+    return b.take();
+}
 
 inline Bytes LiquidSample() {
     Builder b;
@@ -178,6 +211,14 @@ inline void DuneRecord(Builder& b, std::string_view name, std::string_view value
     b.u16(static_cast<std::uint16_t>(value.size() + 1)).text(value).u8(0);
 }
 
+inline Bytes Dune2000File(const std::vector<std::pair<std::string, std::string>>& records) {
+    Builder b;
+    b.u32(static_cast<std::uint32_t>(records.size()));
+    for (const auto& [name, value] : records)
+        DuneRecord(b, name, value);
+    return b.take();
+}
+
 inline Bytes Dune2000Sample() {
     Builder b;
     b.u32(3);
@@ -189,26 +230,32 @@ inline Bytes Dune2000Sample() {
 
 // ---- Empire at War ----
 
-inline Bytes EmpireAtWarSample() {
-    const std::pair<std::string_view, std::u16string_view> strings[] = {
-        {"MISSION_1", u"Go"},
-        {"TEXT_UNIT_TANK", u"Tank\nline"},
-        {"TEXT_TOOLTIP", u""},
-    };
+struct EmpireAtWarEntry {
+    std::uint32_t key;
+    std::u16string value;
+    std::string name;
+};
+
+// The index of (key, value length, name length), then the values, then the names.
+inline Bytes EmpireAtWarFile(const std::vector<EmpireAtWarEntry>& entries) {
     Builder b;
-    b.u32(3);
-    std::uint32_t key = 0x12345678;
-    for (const auto& [name, value] : strings) {
-        b.u32(key)
-            .u32(static_cast<std::uint32_t>(value.size()))
-            .u32(static_cast<std::uint32_t>(name.size()));
-        key = key * 2654435761u + 1;
-    }
-    for (const auto& s : strings)
-        b.utf16(s.second);
-    for (const auto& s : strings)
-        b.text(s.first);
+    b.u32(static_cast<std::uint32_t>(entries.size()));
+    for (const auto& e : entries)
+        b.u32(e.key)
+            .u32(static_cast<std::uint32_t>(e.value.size()))
+            .u32(static_cast<std::uint32_t>(e.name.size()));
+    for (const auto& e : entries)
+        b.utf16(e.value);
+    for (const auto& e : entries)
+        b.text(e.name);
     return b.take();
+}
+
+inline Bytes EmpireAtWarSample() {
+    return EmpireAtWarFile(
+        {{0x12345678u, u"Go", "MISSION_1"},
+         {0x12345678u * 2654435761u + 1, u"Tank\nline", "TEXT_UNIT_TANK"},
+         {(0x12345678u * 2654435761u + 1) * 2654435761u + 1, u"", "TEXT_TOOLTIP"}});
 }
 
 // ---- Blade Runner ----
