@@ -13,11 +13,10 @@
 namespace vste {
 
 enum class Severity { Error, Warning };
-// The part of a string a finding is about. Whole-string findings name the name.
-enum class Field { Name, Value, Extra };
+// The part of a string a finding is about (Field, in the core): whole-string findings name the
+// name.
 
 std::string_view SeverityName(Severity severity); // "error", "warning"
-std::string_view FieldName(Field field);          // "name", "value", "extra"
 
 struct Finding {
     std::string_view rule; // a rule id, such as "duplicate-name"

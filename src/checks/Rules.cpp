@@ -11,18 +11,6 @@ std::string_view SeverityName(Severity severity) {
     return severity == Severity::Error ? "error" : "warning";
 }
 
-std::string_view FieldName(Field field) {
-    switch (field) {
-    case Field::Name:
-        return "name";
-    case Field::Value:
-        return "value";
-    case Field::Extra:
-        return "extra";
-    }
-    return "name";
-}
-
 std::vector<std::unique_ptr<Rule>> MakeRules() {
     std::vector<std::unique_ptr<Rule>> rules;
     rules.push_back(MakeUnstorableCharacterRule());

@@ -12,4 +12,16 @@ TCat TWestwoodStrings::GetCategories() const {
     return TCat{std::move(all)};
 }
 
+std::string_view FieldName(Field field) {
+    switch (field) {
+    case Field::Name:
+        return "name";
+    case Field::Value:
+        return "value";
+    case Field::Extra:
+        return "extra";
+    }
+    return "name";
+}
+
 } // namespace vste

@@ -7,6 +7,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Progress.h"
@@ -45,6 +46,11 @@ struct TText {
 };
 
 using TCSFBody = std::vector<TText>;
+
+// The parts of a string that searches, checks and exchanges speak of.
+enum class Field : std::uint8_t { Name, Value, Extra };
+// "name", "value" or "extra".
+std::string_view FieldName(Field field);
 using TIDs = std::vector<std::int32_t>;
 
 struct TCategory {

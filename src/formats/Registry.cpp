@@ -102,6 +102,27 @@ const FormatInfo* FindFormatByFileName(std::string_view fileName) {
     return nullptr;
 }
 
+std::unique_ptr<TWestwoodStrings> NewDocument(DocumentFormat format) {
+    switch (format) {
+    case DocumentFormat::CSF:
+    case DocumentFormat::STR:
+        return std::make_unique<TCompiledStrings>();
+    case DocumentFormat::EmpireAtWar:
+        return std::make_unique<TEmpireAtWarStrings>();
+    case DocumentFormat::Dune2000:
+        return std::make_unique<TDune2000Strings>();
+    case DocumentFormat::Westwood:
+        return std::make_unique<TWestwoodStrings>();
+    case DocumentFormat::Liquid:
+        return std::make_unique<TLiquidStrings>();
+    case DocumentFormat::BladeRunner:
+        return std::make_unique<TBladeRunnerStrings>();
+    case DocumentFormat::Malcolm:
+        return std::make_unique<TMalcolmStrings>();
+    }
+    throw std::invalid_argument("unknown document format");
+}
+
 ReadResult ReadDocument(DocumentFormat format, std::span<const std::uint8_t> data,
                         Progress& progress) {
     ReadResult r;

@@ -63,6 +63,9 @@ struct ReadResult {
     bool singleByte = false; // the CSF reader's single-byte flag; false for other formats
 };
 
+// An empty document of the format's class (no strings, header fields zero).
+std::unique_ptr<TWestwoodStrings> NewDocument(DocumentFormat format);
+
 // Throws ReadError for a malformed input and FileError when a file cannot be read.
 ReadResult ReadDocument(DocumentFormat format, std::span<const std::uint8_t> data,
                         Progress& progress);

@@ -7,18 +7,6 @@
 
 namespace vste::search {
 
-const char* FieldName(Field field) {
-    switch (field) {
-    case Field::Name:
-        return "name";
-    case Field::Value:
-        return "value";
-    case Field::Extra:
-        return "extra";
-    }
-    return "";
-}
-
 FieldWalker::FieldWalker(const SearchOptions& options, DocumentFormat format, int codePage)
     : m_options(options), m_codec(codePage),
       m_extras(options.inExtras && GetFormatInfo(format).hasExtraValues),

@@ -18,10 +18,8 @@
 
 namespace vste::search {
 
-enum class Field : std::uint8_t { Name, Value, Extra };
-
-// "name", "value" or "extra".
-const char* FieldName(Field field);
+using vste::Field;
+using vste::FieldName;
 
 struct Match {
     std::uint32_t stringIndex = 0; // index in the document's Body

@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "core/CompiledStrings.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 using namespace vste;
@@ -17,28 +16,13 @@ using namespace vste::test;
 
 namespace {
 
-struct Result {
-    int code = -1;
-    std::string out, err;
-};
-
-std::string Slurp(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using Result = CliResult;
 
 class CheckCommandTest : public ::testing::Test {
 protected:
     Result Check(std::vector<std::string> args) {
-        std::string command = std::string("'") + VSTE_CLI_PATH + "' check";
-        for (const std::string& a : args)
-            command += " '" + a + "'";
-        command += " >'" + dir.file("out") + "' 2>'" + dir.file("err") + "' </dev/null";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir.file("out")),
-                Slurp(dir.file("err"))};
+        args.insert(args.begin(), "check");
+        return RunCli(dir, args);
     }
 
     std::string Csf(const std::string& name,

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +11,7 @@
 #include "compare/CompareTestSupport.h"
 #include "core/CompiledStrings.h"
 #include "encoding/CodePage.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 using namespace vste;
@@ -21,25 +20,7 @@ using Json = nlohmann::ordered_json;
 
 namespace {
 
-struct RunResult {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string ReadText(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using RunResult = CliResult;
 
 TText Label(const std::string& name, const std::u16string& value, const std::string& extra = {}) {
     return Str(name, {{value, extra}});
@@ -47,15 +28,7 @@ TText Label(const std::string& name, const std::u16string& value, const std::str
 
 class CompareCommandsTest : public ::testing::Test {
 protected:
-    RunResult Run(const std::vector<std::string>& args) {
-        std::string command = Quote(VSTE_CLI_PATH);
-        for (const auto& a : args)
-            command.append(" ").append(Quote(a));
-        const std::string out = dir.file("stdout.txt"), err = dir.file("stderr.txt");
-        command += " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
-    }
+    RunResult Run(const std::vector<std::string>& args) { return RunCli(dir, args); }
 
     // A CSF table; single-byte values of code page 1251 when `ansi`.
     std::string Csf(const std::string& name, TCSFBody body, bool ansi = false,

@@ -29,23 +29,7 @@ namespace {
 using test::Bytes;
 
 std::unique_ptr<TWestwoodStrings> EmptyOf(DocumentFormat format) {
-    switch (format) {
-    case DocumentFormat::CSF:
-    case DocumentFormat::STR:
-        return std::make_unique<TCompiledStrings>();
-    case DocumentFormat::EmpireAtWar:
-        return std::make_unique<TEmpireAtWarStrings>();
-    case DocumentFormat::Dune2000:
-        return std::make_unique<TDune2000Strings>();
-    case DocumentFormat::Liquid:
-        return std::make_unique<TLiquidStrings>();
-    case DocumentFormat::BladeRunner:
-        return std::make_unique<TBladeRunnerStrings>();
-    case DocumentFormat::Malcolm:
-        return std::make_unique<TMalcolmStrings>();
-    default:
-        return std::make_unique<TWestwoodStrings>();
-    }
+    return NewDocument(format);
 }
 
 Bytes Save(const TWestwoodStrings& doc, DocumentFormat format) {

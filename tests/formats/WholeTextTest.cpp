@@ -26,27 +26,6 @@ struct WriterCase {
     bool unicode;
 };
 
-std::unique_ptr<TWestwoodStrings> NewDocument(DocumentFormat format) {
-    switch (format) {
-    case DocumentFormat::CSF:
-    case DocumentFormat::STR:
-        return std::make_unique<TCompiledStrings>();
-    case DocumentFormat::EmpireAtWar:
-        return std::make_unique<TEmpireAtWarStrings>();
-    case DocumentFormat::Dune2000:
-        return std::make_unique<TDune2000Strings>();
-    case DocumentFormat::Westwood:
-        return std::make_unique<TWestwoodStrings>();
-    case DocumentFormat::Liquid:
-        return std::make_unique<TLiquidStrings>();
-    case DocumentFormat::BladeRunner:
-        return std::make_unique<TBladeRunnerStrings>();
-    case DocumentFormat::Malcolm:
-        return std::make_unique<TMalcolmStrings>();
-    }
-    return nullptr;
-}
-
 class WholeTextTest : public ::testing::TestWithParam<WriterCase> {
 protected:
     void SetUp() override { m_saved = ActiveCodePage(); }
