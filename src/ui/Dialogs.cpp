@@ -12,6 +12,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vste::ui {
 
 QString ToQtFilter(const QString& filter) {
@@ -111,7 +113,8 @@ bool StandardDialogs::confirm(QWidget* parent, const QString& text, const QStrin
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
-    dialog.resize(640, 420);
+    const int lines = static_cast<int>(details.count(QLatin1Char('\n'))) + 1;
+    dialog.resize(640, std::min(460, 170 + 18 * lines));
     return dialog.exec() == QDialog::Accepted;
 }
 

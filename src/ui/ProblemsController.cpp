@@ -76,7 +76,9 @@ void ProblemsController::createDock(QMainWindow& window) {
     m_dock->installEventFilter(this);
     toggleAction()->setObjectName(QStringLiteral("ProblemsAction"));
     // A hidden panel checks nothing; showing it brings it up to date.
-    connect(toggleAction(), &QAction::triggered, this, &ProblemsController::resume);
+    // Queued: the item's own handler shows the dock after this connection would run.
+    connect(toggleAction(), &QAction::triggered, this, &ProblemsController::resume,
+            Qt::QueuedConnection);
     connect(m_dock, &QDockWidget::visibilityChanged, this, &ProblemsController::resume);
     connect(m_view, &QTableView::doubleClicked, this, &ProblemsController::activate);
     connect(m_view, &QTableView::activated, this, &ProblemsController::activate);

@@ -82,6 +82,7 @@ class ProblemsTest : public QObject {
     void showPanel() {
         if (!panel().toggleAction()->isChecked())
             panel().toggleAction()->trigger();
+        QCoreApplication::processEvents(); // the item's signal starts the check, queued
         panel().finishNow();
     }
     int rowOf(const char* rule, std::uint32_t valueIndex = 0) {
