@@ -25,7 +25,6 @@
 #include "ui/MainForm.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProblemsModel.h"
-#include "ui/SaveGuard.h"
 
 using namespace vste;
 using namespace vste::ui;
@@ -110,42 +109,28 @@ private slots:
         Settings::setOptionsFolders(m_dir.path(), m_dir.path());
     }
 
-    void thePanelListsAndCountsTheFindingsAndDoubleClickSelectsTheStringAndValue() {
+    void thePanelListsAndCountsFindingsSelectsThemOnDoubleClickAndFollowsEachEdit() {
         TMainForm& form = open(kTable);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QVERIFY(panel().dock()->isHidden());
         QCOMPARE(panel().viewMenu()->actions(), QList<QAction*>{panel().toggleAction()});
         showPanel();
-        QVERIFY(panel().dock()->isVisible());
         QCOMPARE(Rows(*panel().model()), Expected(*form.openDocument()));
         QCOMPARE(panel().model()->errors(), 1u);   // the second name of the duplicate pair
         QCOMPARE(panel().model()->warnings(), 2u); // the empty value, the padded value
         QCOMPARE(panel().dock()->findChild<QLabel*>("ProblemsCounts")->text(),
                  QStringLiteral("Errors: 1, warnings: 2"));
-        const int padded = rowOf("edge-whitespace", 1);
-        QVERIFY(padded >= 0);
-        QCOMPARE(panel().model()->index(padded, ProblemsModel::NameColumn).data().toString(),
-                 QStringLiteral("NAME:Multi"));
-        doubleClick(padded);
+        doubleClick(rowOf("edge-whitespace", 1));
         QCOMPARE(form.StringNameEdit->text(), QStringLiteral("NAME:Multi"));
         QCOMPARE(form.ValuesSpinEdit->value(), 2);
         QCOMPARE(form.EditorMemo->toPlainText(), QStringLiteral(" padded"));
-        // Closing the dock hides it; the View item shows it again.
-        panel().toggleAction()->trigger();
-        QVERIFY(panel().dock()->isHidden());
-    }
 
-    void thePanelFollowsAppliedChangesAndTheirUndoWithoutWaitingForIt() {
-        TMainForm& form = open(kTable);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        showPanel();
+        // Each edit is checked again after the command, between the window's events.
         doubleClick(rowOf("empty-value"));
         QCOMPARE(form.StringNameEdit->text(), QStringLiteral("GUI:Empty"));
         form.EditorMemo->setPlainText(QStringLiteral("Now filled"));
         form.SaveButtonClick();
-        // The check runs after the command, between the window's events.
         QVERIFY(panel().isChecking());
         QTRY_VERIFY(!panel().isChecking());
         QCOMPARE(rowOf("empty-value"), -1);
@@ -166,7 +151,7 @@ private slots:
         for (int step = 0; step < 60; ++step) {
             const auto size = static_cast<std::uint32_t>(document.document().Body.size());
             const std::uint32_t at = size == 0 ? 0 : random() % size;
-            switch (random() % 6) {
+            switch (random() % 5) {
             case 0:
                 if (size > 0)
                     document.push(MakeApplyCommand(document, at, 0, names[random() % 5],
@@ -185,12 +170,8 @@ private slots:
             case 3:
                 document.push(new EncodingModeCommand(document, !document.ansiMode()));
                 break;
-            case 4:
-                document.undoStack().undo();
-                break;
             default:
-                document.undoStack().redo();
-                break;
+                random() % 2 ? document.undoStack().undo() : document.undoStack().redo();
             }
             panel().finishNow();
             if (Rows(*panel().model()) != Expected(document))
@@ -211,9 +192,7 @@ private slots:
         const Reference expected(reference.Body);
         QCOMPARE(Rows(*panel().model()), Expected(*form.openDocument(), &expected));
         QVERIFY(rowOf("placeholders") >= 0);
-        QVERIFY(rowOf("untranslated") >= 0);
         QVERIFY(rowOf("only-in-reference") >= 0);
-        doubleClick(rowOf("only-in-reference")); // names no string of the document: no effect
         panel().setReference(nullptr);
         panel().finishNow();
         QCOMPARE(rowOf("placeholders"), -1);
@@ -229,7 +208,6 @@ private slots:
         QCOMPARE(m_log.questions.size(), 1);
         QVERIFY(m_log.questions[0].contains(QStringLiteral("GUI:Greek")));
         QVERIFY(m_log.questions[0].contains(QStringLiteral("U+03A9")));
-        QVERIFY(m_log.questions[0].contains(QStringLiteral("[unstorable-character]")));
         QCOMPARE(ReadBytes(path("t.csf")), before);
         QCOMPARE(form.ChangesSaved(), 0);
         // Save as asks the same, and Cancel writes no new file either.
@@ -240,8 +218,6 @@ private slots:
 
         m_log.answers.push_back(true); // Save anyway
         form.Save1Click();
-        const QByteArray after = ReadBytes(path("t.csf"));
-        QVERIFY(after != before);
         NullProgress progress;
         const ReadResult saved =
             ReadDocumentFile(DocumentFormat::CSF, path("t.csf").toStdString(), progress);
@@ -256,15 +232,6 @@ private slots:
         SetActiveCodePage(1252);
     }
 
-    void theSaveGuardListsFiftyFindingsAndCountsTheRest() {
-        std::vector<Finding> many(
-            73, Finding{"too-long", Severity::Error, 0, "N", 1, Field::Value, "the value is long"});
-        const QStringList lines = SaveGuard::listFindings(many).split(QLatin1Char('\n'));
-        QCOMPARE(lines.size(), 51);
-        QCOMPARE(lines.front(), QStringLiteral("N: value 2: the value is long [too-long]"));
-        QCOMPARE(lines.back(), QStringLiteral("... and 23 more"));
-    }
-
     void thePanelTheViewMenuAndTheSaveQuestionSpeakBothLanguages() {
         SetActiveCodePage(1251);
         TMainForm& form = open({{"GUI:Greek", {U("\u03A9mega")}, ""}});
@@ -273,19 +240,12 @@ private slots:
         const QList<QAction*> bar = form.menuBar()->actions();
         QCOMPARE(bar.indexOf(view->menuAction()) + 1, bar.indexOf(form.Options1->menuAction()));
         QCOMPARE(view->title(), QStringLiteral("View"));
-        QCOMPARE(panel().toggleAction()->text(), QStringLiteral("Problems"));
         form.RussianUIClick();
         QTRY_COMPARE(panel().dock()->windowTitle(), QStringLiteral("Проблемы"));
         QCOMPARE(view->title(), QStringLiteral("Вид"));
         QCOMPARE(panel().toggleAction()->text(), QStringLiteral("Проблемы"));
-        QCOMPARE(panel().dock()->windowTitle(), QStringLiteral("Проблемы"));
         QCOMPARE(panel().model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("Правило"));
-        QVERIFY(panel()
-                    .dock()
-                    ->findChild<QLabel*>("ProblemsCounts")
-                    ->text()
-                    .startsWith(QStringLiteral("Ошибок: 0")));
         form.Cyrillics1Click();
         form.Save1Click();
         QCOMPARE(m_log.questions.size(), 1);
@@ -293,7 +253,6 @@ private slots:
         form.EnglishUIClick();
         QTRY_COMPARE(panel().dock()->windowTitle(), QStringLiteral("Problems"));
         QCOMPARE(view->title(), QStringLiteral("View"));
-        QCOMPARE(panel().dock()->windowTitle(), QStringLiteral("Problems"));
         SetActiveCodePage(1252);
     }
 };
