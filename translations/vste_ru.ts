@@ -352,4 +352,81 @@
         <translation>Удалить значение</translation>
     </message>
 </context>
+<context>
+    <name>vste::ui::ProblemsController</name>
+    <message>
+        <source>Problems</source>
+        <translation>Проблемы</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <source>No file is open</source>
+        <translation>Файл не открыт</translation>
+    </message>
+    <message>
+        <source>Errors: %1, warnings: %2</source>
+        <translation>Ошибок: %1, предупреждений: %2</translation>
+    </message>
+    <message>
+        <source>Checking... %1%</source>
+        <translation>Проверка... %1%</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::ProblemsModel</name>
+    <message>
+        <source>error</source>
+        <translation>ошибка</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>предупреждение</translation>
+    </message>
+    <message>
+        <source>value %1: %2</source>
+        <translation>значение %1: %2</translation>
+    </message>
+    <message>
+        <source>Rule</source>
+        <translation>Правило</translation>
+    </message>
+    <message>
+        <source>Severity</source>
+        <translation>Важность</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Сообщение</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::SaveGuard</name>
+    <message>
+        <source>value %1: </source>
+        <translation>значение %1: </translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... и ещё %1</translation>
+    </message>
+    <message>
+        <source>Saving %1 would lose or refuse text (errors: %2). Characters the code page cannot hold are written as &apos;?&apos; or a look-alike; names and values too long for the format make the save fail.</source>
+        <translation>При сохранении %1 часть текста будет потеряна или не будет принята (ошибок: %2). Символы, которых нет в кодовой странице, записываются как &apos;?&apos; или похожая буква; слишком длинные для формата имена и значения не дают сохранить файл.</translation>
+    </message>
+    <message>
+        <source>Save anyway</source>
+        <translation>Всё равно сохранить</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
 </TS>

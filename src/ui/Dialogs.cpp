@@ -2,8 +2,17 @@
 #include "ui/Dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vste::ui {
 
@@ -74,6 +83,39 @@ std::optional<FileChoice> StandardDialogs::openFile(QWidget* parent, const QStri
 std::optional<FileChoice> StandardDialogs::saveFile(QWidget* parent, const QStringList& filters,
                                                     const QString& fileName, int filterIndex) {
     return runFileDialog(parent, filters, fileName, filterIndex, true);
+}
+
+bool StandardDialogs::confirm(QWidget* parent, const QString& text, const QString& details,
+                              const QString& proceed, const QString& cancel) {
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("ConfirmDialog"));
+    dialog.setWindowTitle(QApplication::applicationDisplayName());
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* top = new QHBoxLayout;
+    auto* icon = new QLabel(&dialog);
+    const int size = dialog.style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
+    icon->setPixmap(dialog.style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size));
+    auto* label = new QLabel(text, &dialog);
+    label->setWordWrap(true);
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addWidget(label, 1);
+    layout->addLayout(top);
+    // The list may be long: it scrolls instead of growing the box beyond the screen.
+    auto* list = new QPlainTextEdit(details, &dialog);
+    list->setReadOnly(true);
+    list->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(list);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(proceed, QDialogButtonBox::AcceptRole);
+    QPushButton* no = buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+    no->setDefault(true);
+    no->setFocus();
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    const int lines = static_cast<int>(details.count(QLatin1Char('\n'))) + 1;
+    dialog.resize(640, std::min(460, 170 + 18 * lines));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace vste::ui

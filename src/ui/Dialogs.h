@@ -34,6 +34,14 @@ public:
                                                const QString& fileName, int filterIndex) = 0;
     virtual std::optional<FileChoice> saveFile(QWidget* parent, const QStringList& filters,
                                                const QString& fileName, int filterIndex) = 0;
+    // A warning with a list under it and two buttons, `proceed` and `cancel`; `cancel` is the
+    // default and Escape. True for `proceed`. Unless overridden, a Yes/No question of both texts.
+    virtual bool confirm(QWidget* parent, const QString& text, const QString& details,
+                         const QString& proceed, const QString& cancel) {
+        (void)proceed;
+        (void)cancel;
+        return question(parent, text + QStringLiteral("\n\n") + details);
+    }
 };
 
 // The real boxes and dialogs. Save dialogs ask nothing before replacing a file.
@@ -46,6 +54,8 @@ public:
                                        const QString& fileName, int filterIndex) override;
     std::optional<FileChoice> saveFile(QWidget* parent, const QStringList& filters,
                                        const QString& fileName, int filterIndex) override;
+    bool confirm(QWidget* parent, const QString& text, const QString& details,
+                 const QString& proceed, const QString& cancel) override;
 };
 
 // "Compiled String Table Files (*.CSF)|*.CSF" -> "Compiled String Table Files (*.CSF) (*.CSF

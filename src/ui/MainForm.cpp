@@ -17,6 +17,7 @@
 
 #include "ui/Dialogs.h"
 #include "ui/FileVersion.h"
+#include "ui/ProblemsController.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/StringsModel.h"
 
@@ -30,6 +31,10 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/vste.png")));
     createWidgets();
     createMenus();
+    m_problems = new ProblemsController(*this, [this](int s, int v) {
+        showTouched({s, v, false});
+    });
+    m_problems->addViewMenu(menuBar(), Options1);
     resize(679, 526);
     setMinimumSize(650, 500);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -43,6 +43,7 @@ class QUndoCommand;
 namespace vste::ui {
 
 class StringsModel;
+class ProblemsController;
 
 // The window owns the one open document and every command on it. Its slots carry the names of
 // the menu items and buttons that trigger them, so tests drive exactly what a click does.
@@ -98,6 +99,8 @@ public:
     void FormShow();
     // Starts a separate copy of the program; replaceable so that tests start nothing.
     std::function<void(const QString& program, const QStringList& arguments)> startProgram;
+    // The Problems panel of the View menu.
+    ProblemsController* problems() const { return m_problems; }
 
 public slots:
     // File
@@ -250,6 +253,7 @@ private:
     QString m_memoShownText;
     QStringList m_startupParameters;
     bool m_shownOnce = false;
+    ProblemsController* m_problems = nullptr;
 
 public:
     // Widgets and menu items, named as their object names.

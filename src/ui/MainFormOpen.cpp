@@ -16,6 +16,7 @@
 #include "formats/Registry.h"
 #include "ui/Dialogs.h"
 #include "ui/MainForm.h"
+#include "ui/ProblemsController.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/StringsModel.h"
 
@@ -146,6 +147,7 @@ void TMainForm::adoptDocument(ReadResult result, const QString& fileName,
     connect(&history, &QUndoStack::indexChanged, this, &TMainForm::updateUndoActions);
     connect(&history, &QUndoStack::cleanChanged, this,
             [this](bool clean) { setWindowModified(!clean); });
+    m_problems->setDocument(m_document.get());
     setWindowModified(false);
     updateUndoActions();
     updatePropertyMarks();

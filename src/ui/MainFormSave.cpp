@@ -8,6 +8,7 @@
 #include "ui/Dialogs.h"
 #include "ui/MainForm.h"
 #include "ui/ProgressBarAdapter.h"
+#include "ui/SaveGuard.h"
 
 namespace vste::ui {
 
@@ -37,6 +38,8 @@ QString replaceLastExtension(const QString& name, const QString& from, const QSt
 
 bool TMainForm::saveDocumentTo(const QString& fileName, OpenDocument::Layout layout) {
     if (!m_document)
+        return false;
+    if (!SaveGuard::confirmSave(this, *m_dialogs, *m_document, fileName, layout))
         return false;
     try {
         m_document->saveTo(fileName, layout, *m_progress);

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: MIT
+#include "ui/SaveGuard.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+#include "checks/CheckEngine.h"
+#include "ui/AnsiText.h"
+#include "ui/Dialogs.h"
+
+namespace vste::ui {
+
+DocumentFormat SaveGuard::targetFormat(const OpenDocument& document, OpenDocument::Layout layout) {
+    const DocumentFormat own = document.format().id;
+    switch (layout) {
+    case OpenDocument::Layout::StrText:
+        return DocumentFormat::STR;
+    case OpenDocument::Layout::Compiled:
+        // STR documents are compiled tables in memory; their compiled layout is CSF.
+        return own == DocumentFormat::STR ? DocumentFormat::CSF : own;
+    default:
+        return own;
+    }
+}
+
+QString SaveGuard::listFindings(const std::vector<Finding>& findings) {
+    QStringList lines;
+    const std::size_t listed = std::min(findings.size(), kListed);
+    for (std::size_t k = 0; k < listed; ++k) {
+        const Finding& f = findings[k];
+        QString line = AnsiToQString(f.name) + QStringLiteral(": ");
+        if (f.valueIndex > 0)
+            line += tr("value %1: ").arg(f.valueIndex + 1);
+        line += QString::fromStdString(f.message) + QStringLiteral(" [") +
+                QString::fromLatin1(f.rule.data(), static_cast<qsizetype>(f.rule.size())) +
+                QLatin1Char(']');
+        lines << line;
+    }
+    if (findings.size() > listed)
+        lines << tr("... and %1 more").arg(findings.size() - listed);
+    return lines.join(QLatin1Char('\n'));
+}
+
+bool SaveGuard::confirmSave(QWidget* parent, Dialogs& dialogs, const OpenDocument& document,
+                            const QString& fileName, OpenDocument::Layout layout) {
+    const CheckTarget target{targetFormat(document, layout), document.ansiMode(), 0};
+    const std::vector<Finding> blockers = SaveBlockers(document.document().Body, target);
+    if (blockers.empty())
+        return true;
+    const QString text =
+        tr("Saving %1 would lose or refuse text (errors: %2). Characters the code page cannot "
+           "hold are written as '?' or a look-alike; names and values too long for the format "
+           "make the save fail.")
+            .arg(QDir::toNativeSeparators(fileName))
+            .arg(blockers.size());
+    return dialogs.confirm(parent, text, listFindings(blockers), tr("Save anyway"), tr("Cancel"));
+}
+
+} // namespace vste::ui
