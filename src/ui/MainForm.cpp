@@ -16,6 +16,7 @@
 #include <QUndoCommand>
 
 #include "ui/Dialogs.h"
+#include "ui/ExchangeController.h"
 #include "ui/FileVersion.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/StringsModel.h"
@@ -30,6 +31,8 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/vste.png")));
     createWidgets();
     createMenus();
+    m_exchange = new ExchangeController(*this, *m_dialogs);
+    m_exchange->addActionsTo(File1, Exit1);
     resize(679, 526);
     setMinimumSize(650, 500);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
