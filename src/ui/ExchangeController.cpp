@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -154,10 +155,13 @@ void ExchangeController::exportClick() {
     for (const ExportChoice& choice : kExportChoices)
         filters << Filter(choice);
     const int remembered = std::clamp(m_exportFilter, 1, kExportCount);
+    // First beside the table, under its name.
+    const QFileInfo source(document->fileName());
     const QString suggested =
         m_exportFileName.isEmpty()
-            ? QFileInfo(document->fileName()).completeBaseName() +
-                  QString::fromLatin1(InfoOf(kExportChoices[remembered - 1].format).extensions[0])
+            ? source.absoluteDir().filePath(
+                  source.completeBaseName() +
+                  QString::fromLatin1(InfoOf(kExportChoices[remembered - 1].format).extensions[0]))
             : m_exportFileName;
     const auto choice = m_dialogs.saveFile(&m_window, filters, suggested, remembered);
     if (!choice || choice->fileName.isEmpty())
@@ -208,7 +212,10 @@ void ExchangeController::importClick() {
                         QStringLiteral("|*.csv; *.xlsx; *.po; *.pot; *.xlf; *.xliff")};
     for (const ExportChoice& choice : kImportChoices)
         filters << Filter(choice);
-    const auto choice = m_dialogs.openFile(&m_window, filters, m_importFileName,
+    const QString suggested = m_importFileName.isEmpty()
+                                  ? QFileInfo(document->fileName()).absolutePath()
+                                  : m_importFileName;
+    const auto choice = m_dialogs.openFile(&m_window, filters, suggested,
                                            std::clamp(m_importFilter, 1, kImportCount));
     if (!choice || choice->fileName.isEmpty())
         return;
