@@ -3,9 +3,10 @@
 // XLSX with 100,000 labels.
 #include <benchmark/benchmark.h>
 
-#include <unordered_map>
+#include <memory>
 
 #include "core/CompiledStrings.h"
+#include "core/NameIndex.h"
 #include "encoding/CodePage.h"
 #include "exchange/ApplyPlan.h"
 #include "exchange/Exchange.h"
@@ -29,14 +30,14 @@ vste::TCompiledStrings MakeTable(std::size_t labels) {
     return table;
 }
 
+// Names are found as `vste-cli apply` finds them: through the shared name index.
 vste::ApplyOptions Options(const vste::TCompiledStrings& table) {
-    auto names = std::make_shared<std::unordered_map<std::string, std::uint32_t>>();
-    for (std::size_t i = 0; i < table.Body.size(); ++i)
-        names->emplace(vste::AnsiUpperCase(table.Body[i].Name), static_cast<std::uint32_t>(i));
+    auto names = std::make_shared<vste::NameIndex>(table.Body);
+    auto scratch = std::make_shared<std::string>();
     vste::ApplyOptions options;
-    options.find = [names](std::string_view name) -> std::optional<std::uint32_t> {
-        const auto it = names->find(vste::AnsiUpperCase(name));
-        return it == names->end() ? std::nullopt : std::optional<std::uint32_t>(it->second);
+    options.find = [names, scratch](std::string_view name) -> std::optional<std::uint32_t> {
+        const std::uint32_t i = names->find(name, *scratch);
+        return i == vste::kNoString ? std::nullopt : std::optional<std::uint32_t>(i);
     };
     return options;
 }

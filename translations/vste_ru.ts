@@ -423,10 +423,115 @@
     <message>
         <source>Save anyway</source>
         <translation>Всё равно сохранить</translation>
+    <name>vste::ui::ExchangeController</name>
+    <message>
+        <source>CSV, comma-separated</source>
+        <translation>CSV, разделитель — запятая</translation>
+    </message>
+    <message>
+        <source>CSV, semicolon-separated</source>
+        <translation>CSV, разделитель — точка с запятой</translation>
+    </message>
+    <message>
+        <source>Excel workbook</source>
+        <translation>Книга Excel</translation>
+    </message>
+    <message>
+        <source>gettext PO file</source>
+        <translation>Файл gettext PO</translation>
+    </message>
+    <message>
+        <source>XLIFF 1.2 file</source>
+        <translation>Файл XLIFF 1.2</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Экспорт...</translation>
+    </message>
+    <message>
+        <source>Import translation...</source>
+        <translation>Импорт перевода...</translation>
+    </message>
+    <message>
+        <source>Import translation</source>
+        <translation>Импорт перевода</translation>
+    </message>
+    <message>
+        <source>Exporting. Please Stand By...</source>
+        <translation>Экспорт. Пожалуйста, подождите...</translation>
+    </message>
+    <message>
+        <source>Cannot export to %1:
+%2</source>
+        <translation>Не удалось экспортировать в %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Экспортировано в %1</translation>
+    </message>
+    <message>
+        <source>Exchange files</source>
+        <translation>Файлы обмена</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Файл %1 не существует.</translation>
+    </message>
+    <message>
+        <source>Cannot tell the exchange format of %1 from its extension (.csv, .xlsx, .po, .pot, .xlf, .xliff).</source>
+        <translation>Не удаётся определить формат файла обмена %1 по расширению (.csv, .xlsx, .po, .pot, .xlf, .xliff).</translation>
+    </message>
+    <message>
+        <source>Reading the translation. Please Stand By...</source>
+        <translation>Чтение перевода. Пожалуйста, подождите...</translation>
+    </message>
+    <message>
+        <source>Cannot import %1:
+%2</source>
+        <translation>Не удалось импортировать %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Translation imported from %1</source>
+        <translation>Перевод импортирован из %1</translation>
     </message>
     <message>
         <source>Cancel</source>
         <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Отменено</translation>
+    </message>
+    <message>
+        <source>Updated: %1
+Unchanged: %2
+Not found: %3
+Refused: %4</source>
+        <translation>Обновлено: %1
+Без изменений: %2
+Не найдено: %3
+Отклонено: %4</translation>
+    </message>
+    <message>
+        <source>...and %1 more</source>
+        <translation>...и ещё %1</translation>
+    </message>
+    <message>
+        <source>Not found in the table:</source>
+        <translation>Не найдены в таблице:</translation>
+    </message>
+    <message>
+        <source>Refused, since the file&apos;s format cannot store the new text:</source>
+        <translation>Отклонены, так как формат файла не может хранить новый текст:</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::TMainForm</name>
+    <message>
+        <source>Import translation</source>
+        <translation>Импорт перевода</translation>
     </message>
 </context>
 </TS>

@@ -4,12 +4,12 @@
 #include <CLI/CLI.hpp>
 
 #include <memory>
-#include <unordered_map>
 
+#include "checks/StoreCheck.h"
 #include "core/Errors.h"
 #include "core/FileIO.h"
+#include "core/NameIndex.h"
 #include "core/Progress.h"
-#include "encoding/CodePage.h"
 #include "exchange/ApplyPlan.h"
 #include "exchange/Exchange.h"
 
@@ -37,34 +37,27 @@ char SeparatorOf(const std::string& name, char otherwise) {
     throw UsageError("unknown separator \"" + name + "\" (comma, semicolon or tab)");
 }
 
-// Strings are matched by name ignoring case, as the code page upper-cases letters; of several
-// strings with one name the first counts.
-class NameIndex {
-public:
-    explicit NameIndex(const TCSFBody& body) {
-        m_index.reserve(body.size());
-        for (std::size_t i = 0; i < body.size(); ++i)
-            m_index.emplace(AnsiUpperCase(body[i].Name), static_cast<std::uint32_t>(i));
-    }
-    std::optional<std::uint32_t> find(std::string_view name) const {
-        const auto it = m_index.find(AnsiUpperCase(name));
-        return it == m_index.end() ? std::nullopt : std::optional<std::uint32_t>(it->second);
-    }
-
-private:
-    std::unordered_map<std::string, std::uint32_t> m_index;
-};
-
-// A value the table's format stores as single bytes of the code page must survive the code
-// page's round trip.
-bool CannotStore(const TTextContainer& proposed, bool singleByteValues) {
-    return singleByteValues && AnsiToWide(WideToAnsi(proposed.Value)) != proposed.Value;
+// Strings are matched by name ignoring case through the shared index; of several strings with
+// one name the first counts.
+NameLookup LookupIn(const TCSFBody& body) {
+    struct State {
+        explicit State(const TCSFBody& b) : index(b) {}
+        NameIndex index;
+        std::string scratch;
+    };
+    auto state = std::make_shared<State>(body);
+    return [state](std::string_view name) -> std::optional<std::uint32_t> {
+        const std::uint32_t i = state->index.find(name, state->scratch);
+        return i == kNoString ? std::nullopt : std::optional<std::uint32_t>(i);
+    };
 }
 
-bool WritesSingleBytes(DocumentFormat format, bool ansiMode) {
-    if (format == DocumentFormat::CSF)
-        return ansiMode;
-    return format != DocumentFormat::EmpireAtWar;
+// A new value is refused when a save in the target format would refuse or garble it.
+RefusalCheck RefusalFor(DocumentFormat format, bool ansiMode) {
+    auto check = std::make_shared<StoreCheck>(CheckTarget{format, ansiMode, 0});
+    return [check](const TText& text, std::uint32_t valueIndex, const TTextContainer& proposed) {
+        return check->refuses(text, valueIndex, proposed);
+    };
 }
 
 std::string BaseName(const std::string& path) {
@@ -94,14 +87,12 @@ void Export(const ExportCommandOptions& options) {
 
     const ReadResult table = Read(options.input, InputFormat(options.input));
     ReadResult reference;
-    std::shared_ptr<NameIndex> names;
     ReferenceLookup lookup;
     if (!options.reference.file.empty()) {
         reference = Read(options.reference, InputFormat(options.reference));
-        names = std::make_shared<NameIndex>(reference.document->Body);
         const TCSFBody* body = &reference.document->Body;
-        lookup = [names, body](const TText& text) -> const TText* {
-            const auto i = names->find(text.Name);
+        lookup = [find = LookupIn(*body), body](const TText& text) -> const TText* {
+            const auto i = find(text.Name);
             return i ? &(*body)[*i] : nullptr;
         };
     }
@@ -128,13 +119,9 @@ void Apply(const ApplyCommandOptions& options, std::FILE* file) {
 
     ReadResult read = Read(options.input, from);
     const std::vector<ImportRow> rows = ReadExchange(exchange, options.exchange, importOptions);
-    const auto names = std::make_shared<NameIndex>(read.document->Body);
-    const bool singleByte = WritesSingleBytes(to, read.singleByte);
     ApplyOptions applyOptions;
-    applyOptions.find = [names](std::string_view name) { return names->find(name); };
-    applyOptions.refuse = [singleByte](const TText&, std::uint32_t, const TTextContainer& v) {
-        return CannotStore(v, singleByte);
-    };
+    applyOptions.find = LookupIn(read.document->Body);
+    applyOptions.refuse = RefusalFor(to, read.singleByte);
     applyOptions.applyExtras = exchange.carriesExtras && GetFormatInfo(to).hasExtraValues;
     applyOptions.canAddValues = to == DocumentFormat::CSF;
     const ApplyPlan plan = BuildApplyPlan(*read.document, rows, applyOptions);

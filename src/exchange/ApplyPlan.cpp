@@ -15,9 +15,36 @@ bool SameContainer(const TTextContainer& a, const TTextContainer& b) {
     return a.Tag == b.Tag && a.Value == b.Value && a.ExtraValue == b.ExtraValue;
 }
 
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Whether every ASCII character is its own byte in the code page, so that ASCII text needs no
+// conversion.
+bool KeepsAscii(const PlainCodec& codec) {
+    for (unsigned char c = 0; c < 0x80; ++c)
+        if (codec.toWide(c) != c || codec.toAnsi(c) != c)
+            return false;
+    return true;
+}
+
+// Whether the UTF-8 `utf8` spells `current`; ASCII text, the common case, is compared without
+// converting it.
+bool SameText(std::u16string_view current, std::string_view utf8) {
+    if (!IsAscii(utf8))
+        return current == Utf8ToUtf16(utf8);
+    return current.size() == utf8.size() &&
+           std::equal(utf8.begin(), utf8.end(), current.begin(),
+                      [](char a, char16_t b) { return static_cast<char16_t>(a) == b; });
+}
+
 // Single-byte text that shows exactly as `utf8` through the code page; nullopt when the code
 // page cannot hold it.
-std::optional<std::string> ToSingleByte(const PlainCodec& codec, std::string_view utf8) {
+std::optional<std::string> ToSingleByte(const PlainCodec& codec, bool keepsAscii,
+                                        std::string_view utf8) {
+    if (keepsAscii && IsAscii(utf8))
+        return std::string(utf8);
     const std::u16string wide = Utf8ToUtf16(utf8);
     std::string bytes;
     codec.appendAnsi(bytes, wide);
@@ -42,11 +69,14 @@ public:
 
     ApplyPlan build() {
         std::vector<Hit> hits = findStrings();
-        // Stable: of two rows for the same value, the earlier one counts.
-        std::stable_sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) {
+        // Stable: of two rows for the same value, the earlier one counts. A file exported from
+        // this table is in order already.
+        const auto before = [](const Hit& a, const Hit& b) {
             return a.stringIndex != b.stringIndex ? a.stringIndex < b.stringIndex
                                                   : a.valueNumber < b.valueNumber;
-        });
+        };
+        if (!std::is_sorted(hits.begin(), hits.end(), before))
+            std::stable_sort(hits.begin(), hits.end(), before);
         for (std::size_t i = 0; i < hits.size();) {
             std::size_t j = i;
             while (j < hits.size() && hits[j].stringIndex == hits[i].stringIndex)
@@ -64,9 +94,12 @@ private:
         std::unordered_set<std::string_view> missing;
         for (std::size_t i = 0; i < m_rows.size(); ++i) {
             const ImportRow& row = m_rows[i];
-            const std::optional<std::string> name = ToSingleByte(m_codec, row.name);
-            const std::optional<std::uint32_t> index =
-                name ? m_options.find(*name) : std::optional<std::uint32_t>{};
+            std::optional<std::uint32_t> index;
+            if (m_keepsAscii && IsAscii(row.name)) {
+                index = m_options.find(row.name);
+            } else if (const auto name = ToSingleByte(m_codec, m_keepsAscii, row.name)) {
+                index = m_options.find(*name);
+            }
             if (index && *index < m_table.Body.size())
                 hits.push_back({*index, row.valueNumber, i});
             else if (missing.insert(row.name).second)
@@ -80,13 +113,19 @@ private:
         if (!row.value.empty())
             proposed.Value = Utf8ToUtf16(row.value);
         if (m_options.applyExtras && row.extra && !row.extra->empty()) {
-            std::optional<std::string> extra = ToSingleByte(m_codec, *row.extra);
+            std::optional<std::string> extra = ToSingleByte(m_codec, m_keepsAscii, *row.extra);
             if (!extra)
                 return false;
             proposed.ExtraValue = std::move(*extra);
             proposed.Tag[0] = kExtraValueMark;
         }
         return true;
+    }
+
+    // True when the row certainly leaves `current` as it is; false when a closer look is needed.
+    bool leavesAsIs(const ImportRow& row, const TTextContainer& current) const {
+        const bool extra = m_options.applyExtras && row.extra && !row.extra->empty();
+        return !extra && (row.value.empty() || SameText(current.Value, row.value));
     }
 
     bool refused(const TText& text, std::uint32_t valueIndex, const TTextContainer& proposed) {
@@ -109,6 +148,8 @@ private:
             last = n;
             if (n <= text.ValueCount()) {
                 const TTextContainer& current = text.Values[n - 1];
+                if (leavesAsIs(row, current))
+                    continue;
                 TTextContainer proposed = current;
                 refuse = !merge(row, proposed);
                 if (refuse || SameContainer(current, proposed))
@@ -141,6 +182,7 @@ private:
     const std::vector<ImportRow>& m_rows;
     const ApplyOptions& m_options;
     const PlainCodec m_codec;
+    const bool m_keepsAscii = KeepsAscii(m_codec);
     ApplyPlan m_plan;
 };
 

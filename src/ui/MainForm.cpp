@@ -16,6 +16,7 @@
 #include <QUndoCommand>
 
 #include "ui/Dialogs.h"
+#include "ui/ExchangeController.h"
 #include "ui/FileVersion.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProgressBarAdapter.h"
@@ -35,6 +36,8 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
         showTouched({s, v, false});
     });
     m_problems->addViewMenu(menuBar(), Options1);
+    m_exchange = new ExchangeController(*this, *m_dialogs);
+    m_exchange->addActionsTo(File1, Exit1);
     resize(679, 526);
     setMinimumSize(650, 500);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

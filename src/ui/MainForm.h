@@ -44,6 +44,7 @@ namespace vste::ui {
 
 class StringsModel;
 class ProblemsController;
+class ExchangeController;
 
 // The window owns the one open document and every command on it. Its slots carry the names of
 // the menu items and buttons that trigger them, so tests drive exactly what a click does.
@@ -81,6 +82,8 @@ public:
     int openFilterIndex() const { return m_openFilterIndex; }
     void setOpenFilterIndex(int index) { m_openFilterIndex = index; }
     QString saveFileName() const { return m_saveFileName; }
+    // File > Export and File > Import translation; setReference() gives it the reference table.
+    ExchangeController* exchange() const { return m_exchange; }
     // The status text (panel 0 of the status bar).
     QString statusText() const;
     void setStatusText(const QString& text);
@@ -254,6 +257,7 @@ private:
     QStringList m_startupParameters;
     bool m_shownOnce = false;
     ProblemsController* m_problems = nullptr;
+    ExchangeController* m_exchange = nullptr;
 
 public:
     // Widgets and menu items, named as their object names.

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#include "checks/StoreCheck.h"
+
+#include <algorithm>
+
+namespace vste {
+
+StoreCheck::StoreCheck(const CheckTarget& target)
+    : m_engine(target, {"unstorable-character", "too-long"}), m_scratch(1) {
+    // The engine keeps a pointer to the one-string document; refuses() rewrites that string in
+    // place and never resizes the body, so one prepare() serves every call.
+    m_engine.prepare(m_scratch);
+}
+
+bool StoreCheck::refuses(const TText& string, std::uint32_t valueIndex,
+                         const TTextContainer& proposed) {
+    TText& candidate = m_scratch.front();
+    candidate.Tag = string.Tag;
+    candidate.Name = string.Name;
+    candidate.Values.assign(string.Values.begin(),
+                            string.Values.begin() +
+                                std::min<std::size_t>(valueIndex, string.Values.size()));
+    candidate.Values.push_back(proposed);
+    bool refused = false;
+    const std::uint32_t only = 0;
+    m_engine.checkStrings({&only, 1}, [&](Finding&& finding) {
+        refused = refused || (finding.severity == Severity::Error && finding.field != Field::Name &&
+                              finding.valueIndex == valueIndex);
+    });
+    return refused;
+}
+
+} // namespace vste
