@@ -423,6 +423,13 @@
     <message>
         <source>Save anyway</source>
         <translation>Всё равно сохранить</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
     <name>vste::ui::ExchangeController</name>
     <message>
         <source>CSV, comma-separated</source>
