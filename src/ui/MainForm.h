@@ -43,6 +43,10 @@ class QUndoCommand;
 namespace vste::ui {
 
 class StringsModel;
+class RecentFiles;
+class WindowState;
+class FileDrop;
+class KeyboardAccess;
 
 // The window owns the one open document and every command on it. Its slots carry the names of
 // the menu items and buttons that trigger them, so tests drive exactly what a click does.
@@ -98,9 +102,18 @@ public:
     void FormShow();
     // Starts a separate copy of the program; replaceable so that tests start nothing.
     std::function<void(const QString& program, const QStringList& arguments)> startProgram;
+    // The message boxes and file dialogs of the window.
+    Dialogs& dialogs() { return *m_dialogs; }
+    RecentFiles* recentFiles() { return m_recentFiles.get(); }
+
+signals:
+    // A file became the document, or the document was written to a file, as format 1..8.
+    void documentOpened(const QString& fileName, int format);
+    void documentSaved(const QString& fileName, int format);
 
 public slots:
     // File
+    void New1Click();
     void Open1Click();
     void OpenNewClick();
     void Save1Click();
@@ -225,6 +238,8 @@ private:
     bool saveDocumentTo(const QString& fileName, OpenDocument::Layout layout);
     // The Save command; false when writing failed.
     bool saveCommand();
+    // The Save as command; false when the user cancelled or writing failed.
+    bool saveAsCommand();
     void updateTitleWithFile(const QString& fileName, const char* separator);
     void push(std::unique_ptr<QUndoCommand> command);
 
@@ -250,6 +265,10 @@ private:
     QString m_memoShownText;
     QStringList m_startupParameters;
     bool m_shownOnce = false;
+    std::unique_ptr<RecentFiles> m_recentFiles;
+    std::unique_ptr<WindowState> m_windowState;
+    std::unique_ptr<FileDrop> m_fileDrop;
+    std::unique_ptr<KeyboardAccess> m_keyboard;
 
 public:
     // Widgets and menu items, named as their object names.
