@@ -541,4 +541,41 @@ Refused: %4</source>
         <translation>Импорт перевода</translation>
     </message>
 </context>
+<context>
+    <name>vste::ui::TMainForm</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Безымянный</translation>
+    </message>
+    <message>
+        <source>New file was created</source>
+        <translation>Создан новый файл</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::RecentFiles</name>
+    <message>
+        <source>Recent files</source>
+        <translation>Недавние файлы</translation>
+    </message>
+    <message>
+        <source>Clear list</source>
+        <translation>Очистить список</translation>
+    </message>
+    <message>
+        <source>%1
+
+This file no longer exists. It was removed from the recent files.</source>
+        <translation>%1
+
+Этого файла больше нет. Он удалён из списка недавних файлов.</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::FileDrop</name>
+    <message>
+        <source>Only the first of %1 dropped files was opened: %2</source>
+        <translation>Из перетащенных файлов (%1) открыт только первый: %2</translation>
+    </message>
+</context>
 </TS>

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "ui/FileVersion.h"
+#include "ui/HighDpi.h"
 
 #ifndef VSTE_HOMEPAGE
 #define VSTE_HOMEPAGE "https://example.org/vste"
@@ -35,9 +36,11 @@ QLabel* label(QWidget* parent, const char* name, int left, int top, const QStrin
 QLabel* picture(QWidget* parent, const char* name, int left, int top, const QString& resource) {
     auto* result = new QLabel(parent);
     result->setObjectName(QString::fromLatin1(name));
-    const QPixmap pixmap(resource);
+    // Doubled pictures on screens scaled above 100 %; the size in pixels stays the same.
+    const QPixmap pixmap = SharpPixmap(resource, parent->devicePixelRatioF());
     result->setPixmap(pixmap);
-    result->setGeometry(left, top, pixmap.width(), pixmap.height());
+    const QSize size = pixmap.deviceIndependentSize().toSize();
+    result->setGeometry(left, top, size.width(), size.height());
     return result;
 }
 

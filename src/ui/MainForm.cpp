@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QScreen>
 
 #include <QGroupBox>
@@ -17,10 +18,15 @@
 
 #include "ui/Dialogs.h"
 #include "ui/ExchangeController.h"
+#include "ui/FileDrop.h"
 #include "ui/FileVersion.h"
+#include "ui/HighDpi.h"
+#include "ui/KeyboardAccess.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProgressBarAdapter.h"
+#include "ui/RecentFiles.h"
 #include "ui/StringsModel.h"
+#include "ui/WindowState.h"
 
 namespace vste::ui {
 
@@ -29,7 +35,7 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     if (!m_dialogs)
         m_dialogs = std::make_unique<StandardDialogs>();
     setObjectName(QStringLiteral("MainForm"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/vste.png")));
+    setWindowIcon(ApplicationIcon());
     createWidgets();
     createMenus();
     m_problems = new ProblemsController(*this, [this](int s, int v) {
@@ -43,6 +49,11 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
+    m_recentFiles = std::make_unique<RecentFiles>(*this);
+    m_recentFiles->addMenuTo(File1, OpenFavorite->menuAction());
+    m_windowState = std::make_unique<WindowState>(*this);
+    m_fileDrop = std::make_unique<FileDrop>(*this);
+    m_keyboard = std::make_unique<KeyboardAccess>(*this);
 }
 
 TMainForm::~TMainForm() {

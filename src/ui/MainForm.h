@@ -45,6 +45,10 @@ namespace vste::ui {
 class StringsModel;
 class ProblemsController;
 class ExchangeController;
+class RecentFiles;
+class WindowState;
+class FileDrop;
+class KeyboardAccess;
 
 // The window owns the one open document and every command on it. Its slots carry the names of
 // the menu items and buttons that trigger them, so tests drive exactly what a click does.
@@ -104,9 +108,18 @@ public:
     std::function<void(const QString& program, const QStringList& arguments)> startProgram;
     // The Problems panel of the View menu.
     ProblemsController* problems() const { return m_problems; }
+    // The message boxes and file dialogs of the window.
+    Dialogs& dialogs() { return *m_dialogs; }
+    RecentFiles* recentFiles() { return m_recentFiles.get(); }
+
+signals:
+    // A file became the document, or the document was written to a file, as format 1..8.
+    void documentOpened(const QString& fileName, int format);
+    void documentSaved(const QString& fileName, int format);
 
 public slots:
     // File
+    void New1Click();
     void Open1Click();
     void OpenNewClick();
     void Save1Click();
@@ -231,6 +244,8 @@ private:
     bool saveDocumentTo(const QString& fileName, OpenDocument::Layout layout);
     // The Save command; false when writing failed.
     bool saveCommand();
+    // The Save as command; false when the user cancelled or writing failed.
+    bool saveAsCommand();
     void updateTitleWithFile(const QString& fileName, const char* separator);
     void push(std::unique_ptr<QUndoCommand> command);
 
@@ -258,6 +273,10 @@ private:
     bool m_shownOnce = false;
     ProblemsController* m_problems = nullptr;
     ExchangeController* m_exchange = nullptr;
+    std::unique_ptr<RecentFiles> m_recentFiles;
+    std::unique_ptr<WindowState> m_windowState;
+    std::unique_ptr<FileDrop> m_fileDrop;
+    std::unique_ptr<KeyboardAccess> m_keyboard;
 
 public:
     // Widgets and menu items, named as their object names.

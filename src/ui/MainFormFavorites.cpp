@@ -91,6 +91,7 @@ void TMainForm::commandLineOpen(const QString& fileName) {
 
     m_saveFileName = fileName;
     updateTitleWithFile(fileName, " (RC3)- ");
+    emit documentOpened(fileName, static_cast<int>(format));
 }
 
 } // namespace vste::ui

@@ -42,14 +42,14 @@ using F = TMainForm;
 // clang-format off
 const ItemSpec kItems[] = {
     {nullptr, nullptr, &F::File1, "File1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "File"), kNoKey, {}, kNone, nullptr},
-    {&F::File1, &F::New1, nullptr, "New1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "New"), kNoKey, Qt::CTRL | Qt::Key_N, kDisabled, nullptr},
+    {&F::File1, &F::New1, nullptr, "New1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "New"), QKeySequence::New, {}, kNone, &F::New1Click},
     {&F::File1, &F::Open1, nullptr, "Open1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Open"), kNoKey, Qt::CTRL | Qt::Key_O, kNone, &F::Open1Click},
     {&F::File1, &F::OpenNew, nullptr, "OpenNew", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Open in new window"), kNoKey, {}, kDisabled, &F::OpenNewClick},
     {&F::File1, nullptr, &F::OpenFavorite, "OpenFavorite", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Open favorite file"), kNoKey, {}, kDisabled, nullptr},
     {&F::File1, &F::Save1, nullptr, "Save1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Save"), kNoKey, Qt::CTRL | Qt::Key_S, kDisabled | kSeparatorBefore, &F::Save1Click},
-    {&F::File1, &F::Saveas1, nullptr, "Saveas1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Save as..."), kNoKey, {}, kDisabled, &F::Saveas1Click},
+    {&F::File1, &F::Saveas1, nullptr, "Saveas1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Save as..."), QKeySequence::SaveAs, {}, kDisabled, &F::Saveas1Click},
     {&F::File1, &F::ImportFromCSF1, nullptr, "ImportFromCSF1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Import strings from CSF"), kNoKey, {}, kDisabled | kSeparatorBefore, &F::ImportFromCSF1Click},
-    {&F::File1, &F::Exit1, nullptr, "Exit1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Exit"), kNoKey, {}, kSeparatorBefore, &F::Exit1Click},
+    {&F::File1, &F::Exit1, nullptr, "Exit1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Exit"), QKeySequence::Quit, {}, kSeparatorBefore, &F::Exit1Click},
     {nullptr, nullptr, &F::Edit, "Edit", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Edit"), kNoKey, {}, kNone, nullptr},
     {&F::Edit, &F::Undo1, nullptr, "Undo1", nullptr, QKeySequence::Undo, {}, kDisabled, &F::UndoClick},
     {&F::Edit, &F::Redo1, nullptr, "Redo1", nullptr, QKeySequence::Redo, {}, kDisabled, &F::RedoClick},

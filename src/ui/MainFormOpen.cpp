@@ -12,6 +12,7 @@
 
 #include <exception>
 
+#include "core/CompiledStrings.h"
 #include "core/Errors.h"
 #include "formats/Registry.h"
 #include "ui/Dialogs.h"
@@ -101,6 +102,32 @@ void TMainForm::openRoutine() {
     updateTitleWithFile(fileName, " (RC3) - ");
     m_progress->reset();
     setStatusText(chooseText(QT_TR_NOOP("File was opened successfully")));
+    emit documentOpened(fileName, filterIndex);
+}
+
+// An empty compiled table (version 3, language 0, Unicode) without a file: the first Save asks
+// for a name.
+void TMainForm::New1Click() {
+    if (!askToSaveChanges())
+        return;
+    auto table = std::make_unique<TCompiledStrings>();
+    table->Magic = kCsfMagic;
+    table->Version = 3;
+    table->Language = 0;
+    ReadResult result;
+    result.document = std::move(table);
+    result.singleByte = false;
+    adoptDocument(std::move(result), QString(), vste::DocumentFormat::CSF);
+    m_document->setAnsiMode(false);
+    updatePropertyMarks();
+    enableCommands(m_document->format(), false);
+    m_openFileName.clear();
+    m_openFilterIndex = static_cast<int>(vste::DocumentFormat::CSF);
+    m_saveFileName.clear();
+    m_saveFilterIndex = 1;
+    updateTitleWithFile(chooseText(QT_TR_NOOP("Untitled")), " (RC3) - ");
+    m_progress->reset();
+    setStatusText(chooseText(QT_TR_NOOP("New file was created")));
 }
 
 QString TMainForm::documentFileName() const {

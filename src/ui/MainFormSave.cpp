@@ -56,10 +56,14 @@ bool TMainForm::saveDocumentTo(const QString& fileName, OpenDocument::Layout lay
 }
 
 bool TMainForm::saveCommand() {
+    // A new document has no file yet: saving it means choosing one.
+    if (m_document && m_document->fileName().isEmpty())
+        return saveAsCommand();
     if (!saveDocumentTo(m_openFileName, OpenDocument::Layout::Format))
         return false;
     m_progress->reset();
     setStatusText(chooseText(QT_TR_NOOP("File was saved successfully")));
+    emit documentSaved(m_openFileName, static_cast<int>(documentFormat()));
     return true;
 }
 
@@ -68,8 +72,12 @@ void TMainForm::Save1Click() {
 }
 
 void TMainForm::Saveas1Click() {
+    saveAsCommand();
+}
+
+bool TMainForm::saveAsCommand() {
     if (!m_document)
-        return;
+        return false;
     const FormatInfo& info = m_document->format();
     const bool tableFormat = info.savesStrText;
     QString defaultExtension;
@@ -85,7 +93,7 @@ void TMainForm::Saveas1Click() {
     }
     const auto choice = m_dialogs->saveFile(this, m_saveFilters, m_saveFileName, m_saveFilterIndex);
     if (!choice || choice->fileName.isEmpty())
-        return;
+        return false;
     m_saveFilterIndex = choice->filterIndex;
     QString name = choice->fileName;
     const bool strChosen = tableFormat && m_saveFilterIndex == 2;
@@ -112,11 +120,22 @@ void TMainForm::Saveas1Click() {
     if (!saveDocumentTo(name, strChosen ? OpenDocument::Layout::StrText
                                         : OpenDocument::Layout::Compiled)) {
         setStatusText(previousStatus);
-        return;
+        return false;
     }
     m_progress->reset();
     setStatusText(chooseText(QT_TR_NOOP("File was saved successfully")));
     updateTitleWithFile(name, " (RC3)- ");
+    const auto saved = strChosen   ? vste::DocumentFormat::STR
+                       : csfChosen ? vste::DocumentFormat::CSF
+                                   : documentFormat();
+    // A new document belongs to the file it was first saved as, so later saves go there; not
+    // to a copy in another format, which Save would overwrite with the document's own layout.
+    if (m_document->fileName().isEmpty() && saved == documentFormat()) {
+        m_document->setFileName(name);
+        m_openFileName = name;
+    }
+    emit documentSaved(name, static_cast<int>(saved));
+    return true;
 }
 
 } // namespace vste::ui

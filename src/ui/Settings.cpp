@@ -138,6 +138,61 @@ void Settings::setCodePage(int codePage) {
     favoritesStore().setValue(QStringLiteral("CodePage"), codePage);
 }
 
+QList<Settings::RecentFile> Settings::recentFiles() {
+    QSettings store = favoritesStore();
+    QList<RecentFile> files;
+    const int count = store.beginReadArray(QStringLiteral("RecentFiles"));
+    for (int i = 0; i < count; ++i) {
+        store.setArrayIndex(i);
+        RecentFile file{store.value(QStringLiteral("Path")).toString(),
+                        store.value(QStringLiteral("Format"), 1).toInt()};
+        if (!file.path.isEmpty())
+            files << file;
+    }
+    store.endArray();
+    return files;
+}
+
+void Settings::setRecentFiles(const QList<RecentFile>& files) {
+    QSettings store = favoritesStore();
+    store.remove(QStringLiteral("RecentFiles"));
+    store.beginWriteArray(QStringLiteral("RecentFiles"), static_cast<int>(files.size()));
+    for (int i = 0; i < files.size(); ++i) {
+        store.setArrayIndex(i);
+        store.setValue(QStringLiteral("Path"), files.at(i).path);
+        store.setValue(QStringLiteral("Format"), files.at(i).format);
+    }
+    store.endArray();
+}
+
+QByteArray Settings::windowGeometry() {
+    return favoritesStore().value(QStringLiteral("Window/Geometry")).toByteArray();
+}
+
+QByteArray Settings::windowState() {
+    return favoritesStore().value(QStringLiteral("Window/State")).toByteArray();
+}
+
+QByteArray Settings::splitterState() {
+    return favoritesStore().value(QStringLiteral("Window/Splitter")).toByteArray();
+}
+
+void Settings::setWindowLayout(const QByteArray& geometry, const QByteArray& state,
+                               const QByteArray& splitter) {
+    QSettings store = favoritesStore();
+    store.setValue(QStringLiteral("Window/Geometry"), geometry);
+    store.setValue(QStringLiteral("Window/State"), state);
+    store.setValue(QStringLiteral("Window/Splitter"), splitter);
+}
+
+QStringList Settings::lastCategories() {
+    return favoritesStore().value(QStringLiteral("LastCategories")).toStringList();
+}
+
+void Settings::setLastCategories(const QStringList& pathsAndNames) {
+    favoritesStore().setValue(QStringLiteral("LastCategories"), pathsAndNames);
+}
+
 QString FileNamePart(const QString& path) {
     qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
 #ifdef Q_OS_WIN

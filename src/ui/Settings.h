@@ -3,7 +3,10 @@
 // "Autodetect Encoding" switch), the five favorite files and the chosen code page.
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -43,6 +46,26 @@ public:
     // The code page the user chose in the Options menu, if any.
     static std::optional<int> codePage();
     static void setCodePage(int codePage);
+
+    // The recently opened or saved files with the format (1..8) each was read or written as,
+    // newest first.
+    struct RecentFile {
+        QString path;
+        int format = 1;
+    };
+    static QList<RecentFile> recentFiles();
+    static void setRecentFiles(const QList<RecentFile>& files);
+    // The window's geometry, its dock and toolbar state and the splitter's positions, as saved by
+    // Qt; empty before the first run.
+    static QByteArray windowGeometry();
+    static QByteArray windowState();
+    static QByteArray splitterState();
+    static void setWindowLayout(const QByteArray& geometry, const QByteArray& state,
+                                const QByteArray& splitter);
+    // The category last selected in each recently opened file: pairs of path and category
+    // name, newest first.
+    static QStringList lastCategories();
+    static void setLastCategories(const QStringList& pathsAndNames);
 
 private:
     std::uint8_t m_interfaceLanguage = 1;

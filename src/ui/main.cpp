@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "encoding/CodePage.h"
+#include "ui/HighDpi.h"
 #include "ui/MainForm.h"
 
 namespace {
@@ -55,7 +56,7 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     describeApplication();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vste.png")));
+    QApplication::setWindowIcon(vste::ui::ApplicationIcon());
     QApplication::setDesktopFileName(QStringLiteral("org.velmoran.vste"));
     parser.process(application);
     vste::InitActiveCodePageFromEnvironment();

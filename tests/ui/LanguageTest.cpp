@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "FeatureTests.h"
+#include "ui/KeyboardAccess.h"
 #include "ui/Settings.h"
 
 using namespace vste;
@@ -105,10 +106,11 @@ class LanguageTest : public QObject {
             return button->text();
         if (auto* edit = f.find<QLineEdit>(name))
             return edit->toolTip();
+        // The accelerator marks are not part of the caption the user reads.
         if (auto* menu = f.find<QMenu>(name))
-            return menu->title();
+            return WithoutAccelerator(menu->title());
         if (auto* item = f.action(name))
-            return item->text();
+            return WithoutAccelerator(item->text());
         return QStringLiteral("<no %1>").arg(name);
     }
 

@@ -22,6 +22,7 @@
 #include "core/FileIO.h"
 #include "encoding/CodePage.h"
 #include "formats/Registry.h"
+#include "ui/KeyboardAccess.h"
 #include "ui/MainForm.h"
 #include "ui/StringsModel.h"
 
@@ -84,6 +85,8 @@ private:
     }
 
 private slots:
+    void init() { ForgetRememberedWindow(); }
+
     void initTestCase() {
         SetActiveCodePage(1252);
         QVERIFY(m_dir.isValid());
@@ -98,13 +101,13 @@ private slots:
         QCOMPARE(form.ChangesSaved(), 1);
         for (const char* name : {"CategorBox", "StringsGroupBox", "StringBox"})
             QVERIFY(!find<QGroupBox>(name)->isEnabled());
-        for (const char* name : {"Save1", "Saveas1", "OpenNew", "ImportFromCSF1", "New1"})
+        for (const char* name : {"Save1", "Saveas1", "OpenNew", "ImportFromCSF1"})
             QVERIFY2(!find<QAction>(name)->isEnabled(), name);
         for (const char* name : {"Coding", "Fileversion1", "FileLanguage1", "Setfileasfavorite1"})
             QVERIFY2(!menuEnabled(name), name);
         QVERIFY(find<QAction>("AutodetectOn1")->isChecked());
         QVERIFY(find<QAction>("EnglishUI")->isChecked());
-        QCOMPARE(find<QAction>("Language13")->text(),
+        QCOMPARE(WithoutAccelerator(find<QAction>("Language13")->text()),
                  QStringLiteral("Language 13 (Norwegian && Thai)"));
         // Commands on an empty window do nothing and never crash.
         form.SaveButtonClick();

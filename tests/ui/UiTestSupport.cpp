@@ -2,6 +2,7 @@
 #include "UiTestSupport.h"
 
 #include <QFile>
+#include <QSettings>
 
 #include "core/CompiledStrings.h"
 #include "core/FileIO.h"
@@ -138,6 +139,12 @@ void WriteBytes(const QString& path, const QByteArray& data) {
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(data);
+}
+
+void ForgetRememberedWindow() {
+    QSettings store(QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"));
+    for (const char* key : {"RecentFiles", "Window", "LastCategories"})
+        store.remove(QString::fromLatin1(key));
 }
 
 } // namespace vste::ui::test

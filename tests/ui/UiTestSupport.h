@@ -59,5 +59,8 @@ void WriteFormat(const QString& path, int format, const std::vector<Entry>& entr
 std::u16string U(const char* utf8);
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& data = {});
+// Forgets the recent files, the window's layout and the files' last categories, so that every
+// test starts from a window that remembers nothing.
+void ForgetRememberedWindow();
 
 } // namespace vste::ui::test

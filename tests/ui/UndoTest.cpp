@@ -67,6 +67,8 @@ class UndoTest : public QObject {
     void type(const char* memo) { find<QPlainTextEdit>("EditorMemo")->setPlainText(memo); }
 
 private slots:
+    void init() { ForgetRememberedWindow(); }
+
     void initTestCase() {
         SetActiveCodePage(1252);
         QVERIFY(m_dir.isValid());
