@@ -17,6 +17,7 @@
 
 #include "ui/Dialogs.h"
 #include "ui/FileVersion.h"
+#include "ui/FindController.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/StringsModel.h"
 
@@ -30,6 +31,8 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/vste.png")));
     createWidgets();
     createMenus();
+    m_find = new FindController(*this);
+    m_find->addActionsTo(Edit);
     resize(679, 526);
     setMinimumSize(650, 500);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

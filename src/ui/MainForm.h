@@ -43,6 +43,7 @@ class QUndoCommand;
 namespace vste::ui {
 
 class StringsModel;
+class FindController;
 
 // The window owns the one open document and every command on it. Its slots carry the names of
 // the menu items and buttons that trigger them, so tests drive exactly what a click does.
@@ -93,6 +94,8 @@ public:
     void LoadFavorites();
     void OpenFavoriteFile(int number);
     void SetFavoriteFile(int number);
+    // Edit > Find and Replace.
+    FindController* findController() const { return m_find; }
     // The program's command-line parameters, opened when the window is first shown.
     void setStartupParameters(const QStringList& parameters) { m_startupParameters = parameters; }
     void FormShow();
@@ -147,6 +150,7 @@ protected:
 
 private:
     friend class TMainFormTestAccess;
+    friend class FindController;
 
     void createWidgets();
     QWidget* buildCategories(QWidget* parent);
@@ -250,6 +254,7 @@ private:
     QString m_memoShownText;
     QStringList m_startupParameters;
     bool m_shownOnce = false;
+    FindController* m_find = nullptr;
 
 public:
     // Widgets and menu items, named as their object names.
