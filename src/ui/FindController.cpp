@@ -30,8 +30,6 @@ namespace vste::ui {
 
 namespace {
 
-// Work done between two looks at the event queue: short enough that typing stays smooth.
-constexpr qint64 kSliceMs = 12;
 constexpr std::uint32_t kStringsPerStep = 256;
 
 } // namespace
@@ -127,6 +125,7 @@ void FindController::watchDocument() {
         finishJob({});
     m_results->reset(document ? &document->document() : nullptr, m_form.CurrentCategories, 0);
     m_current = -1;
+    m_listed = false;
     m_note.clear();
     updateCount();
     if (!document)
@@ -222,12 +221,14 @@ void FindController::startFind(bool goToFirst) {
     const TWestwoodStrings* document = m_watched ? &m_watched->document() : nullptr;
     m_results->reset(document, m_form.CurrentCategories, PlainCodec().codePage());
     m_current = -1;
+    m_listed = false;
     const std::optional<search::SearchOptions> options = searchOptions();
     if (!options) {
         emit searchFinished();
         return;
     }
     m_searched = *options;
+    m_listed = true;
     m_results->reset(&m_watched->document(), m_form.CurrentCategories, PlainCodec().codePage());
     m_finder =
         std::make_unique<search::Finder>(m_watched->document(), m_watched->format().id, *options);
@@ -257,8 +258,9 @@ void FindController::findSlice() {
     bool more = true;
     QString failure;
     try {
-        while (more && m_clock.elapsed() < kSliceMs)
+        do
             more = m_finder->next(found, kStringsPerStep);
+        while (more && m_clock.elapsed() < m_sliceMs);
     } catch (const std::runtime_error& error) {
         failure = tr("The search stopped: %1").arg(QString::fromUtf8(error.what()));
     }
@@ -296,7 +298,7 @@ void FindController::finishJob(const QString& message) {
 
 void FindController::updateCount(const QString& message) {
     QString text;
-    if (m_results->document() != nullptr)
+    if (m_listed)
         text = tr("%1 matches in %2 strings").arg(m_results->rows()).arg(m_results->strings());
     if (m_job == Job::Find)
         text += tr(", searching...");

@@ -44,6 +44,9 @@ public:
     FindResultsModel* results() const { return m_results; }
     // A search or a Replace all plan is running.
     bool busy() const { return m_job != Job::None; }
+    // The time a slice of work may take before the window looks at its events again (at least
+    // one step of 256 strings is always done).
+    void setSliceMilliseconds(qint64 ms) { m_sliceMs = ms; }
     // The row of the result shown last; -1 when none.
     int currentResult() const { return m_current; }
 
@@ -106,12 +109,14 @@ private:
 
     Job m_job = Job::None;
     QTimer m_slices;
+    qint64 m_sliceMs = 12; // short enough that typing stays smooth
     QElapsedTimer m_clock;
     std::unique_ptr<search::Finder> m_finder;
     std::unique_ptr<search::Replacer> m_replacer;
     search::ReplacePlan m_plan;
     search::SearchOptions m_searched; // the options of the list shown
     QString m_note;                   // what the last Replace all did, shown with the counts
+    bool m_listed = false;            // the list shows a search (else the counts are not shown)
     bool m_goToFirst = false;
     bool m_changing = false; // our own change of the document is being pushed
     int m_current = -1;

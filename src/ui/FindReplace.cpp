@@ -21,7 +21,6 @@ namespace vste::ui {
 
 namespace {
 
-constexpr qint64 kSliceMs = 12;
 constexpr std::uint32_t kStringsPerStep = 256;
 constexpr int kRefusalsListed = 10;
 
@@ -256,8 +255,9 @@ void FindController::replaceAll() {
 void FindController::planSlice() {
     bool more = true;
     try {
-        while (more && m_clock.elapsed() < kSliceMs)
+        do
             more = m_replacer->next(m_plan, kStringsPerStep);
+        while (more && m_clock.elapsed() < m_sliceMs);
     } catch (const std::runtime_error& error) {
         finishJob(tr("Replace all stopped: %1").arg(QString::fromUtf8(error.what())));
         return;

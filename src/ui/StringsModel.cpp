@@ -44,13 +44,19 @@ void StringsModel::setRows(const TWestwoodStrings* document, TIDs ids) {
     m_document = document;
     m_ids = std::move(ids);
     m_valueTexts.clear();
-    documentChanged();
+    dropFolding();
     endResetModel();
 }
 
-void StringsModel::documentChanged() {
+void StringsModel::dropFolding() {
     for (FoldedColumn& column : m_folded)
         column = FoldedColumn{};
+}
+
+void StringsModel::documentChanged() {
+    dropFolding();
+    if (rows() > 0)
+        emit dataChanged(index(0, 0), index(rows() - 1, 1));
 }
 
 const TText* StringsModel::textAt(int row) const {

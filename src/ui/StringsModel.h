@@ -36,8 +36,8 @@ public:
     // The first row whose cell in `column` contains `query`, case-insensitively; -1 when none or
     // when the query is empty.
     int findRow(int column, const QString& query) const;
-    // The document changed under the rows (an undo or a change of many strings): the quick
-    // searches read it again.
+    // The document changed under the rows (an undo or a change of many strings): the grid and
+    // the quick searches read it again.
     void documentChanged();
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -55,6 +55,7 @@ private:
     };
 
     const TText* textAt(int row) const;
+    void dropFolding();
     QString documentCell(const TText& text, int column) const;
     const FoldedColumn& foldedColumn(int column) const;
     int findInFolded(int column, const QString& folded) const;

@@ -23,6 +23,7 @@
 #include <random>
 
 #include "UiTestSupport.h"
+#include "core/EmpireAtWarStrings.h"
 #include "encoding/CodePage.h"
 #include "ui/FindController.h"
 #include "ui/FindPanel.h"
@@ -226,6 +227,35 @@ private slots:
                  opened);
     }
 
+    // Where keys follow names, a name and a value of the same string change in one step and the
+    // key is the new name's; the undo gives back the file's bytes.
+    void replaceAllInAnEmpireAtWarFileKeepsKeysWithNames() {
+        const QString file = QStringLiteral(VSTE_CORPUS_DIR "/eaw/Index_WithDuplicates.dat");
+        m_log = FakeDialogs::Log{};
+        m_form = std::make_unique<TMainForm>(std::make_unique<FakeDialogs>(m_log));
+        m_form->openFile(file, 3);
+        m_find = m_form->findController();
+        m_panel = m_find->panel();
+        QVERIFY(m_form->currentDocument() != nullptr);
+        m_panel->PatternEdit->setText(QStringLiteral("^(.)"));
+        m_panel->RegexBox->setChecked(true);
+        m_panel->ReplacementEdit->setText(QStringLiteral("Z$1"));
+        m_log.answers = {true};
+        m_panel->ReplaceAllButton->click();
+        QTRY_VERIFY(!m_find->busy());
+        const TWestwoodStrings& doc = *m_form->currentDocument();
+        for (const TText& text : doc.Body) {
+            QCOMPARE(text.Name.front(), 'Z');
+            QVERIFY(text.Values.front().Tag == TEmpireAtWarStrings::KeyForName(text.Name));
+        }
+        m_form->UndoClick();
+        NullProgress progress;
+        const std::vector<std::uint8_t> bytes =
+            m_form->openDocument()->encode(OpenDocument::Layout::Format, progress);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())),
+                 ReadBytes(file));
+    }
+
     void anInvalidPatternShowsItsErrorAndPlaceAndFindsNothing() {
         open();
         findAll(QStringLiteral("tank"));
@@ -246,10 +276,14 @@ private slots:
             big.push_back(
                 {"TXT:Label" + std::to_string(n), {u"the enemy base is under attack"}, ""});
         open(big);
+        m_find->setSliceMilliseconds(0); // one step of 256 strings per slice
         m_panel->PatternEdit->setText(QStringLiteral("attack"));
         m_panel->FindAllButton->click();
         QVERIFY(m_find->busy()); // the window got control back with rows already listed
         QVERIFY(m_find->results()->rows() > 0);
+        for (int slice = 0; slice < 30; ++slice)
+            QCoreApplication::processEvents();
+        QVERIFY(m_find->busy());
         QVERIFY(m_form->ProgressBar1->value() > 0);
         // A new search ends the running one; the list then holds only its own matches.
         QSignalSpy done(m_find, &FindController::searchFinished);
