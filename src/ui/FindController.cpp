@@ -350,16 +350,24 @@ void FindController::goToResult(int row) {
 // Selects the string's category, its row and the value, as a click on each would.
 void FindController::showString(std::uint32_t stringIndex, std::uint32_t valueIndex) {
     const TCat& categories = m_form.CurrentCategories;
-    const std::size_t k = m_results->categoryOf(stringIndex);
-    if (k >= categories.size())
-        return;
+    const auto target = static_cast<std::int32_t>(stringIndex);
+    // The category the list names first; every category when an undone rename moved the string.
+    std::size_t k = m_results->categoryOf(stringIndex);
+    const auto holds = [&](std::size_t c) {
+        const TIDs& ids = categories[c].IDs;
+        return std::find(ids.begin(), ids.end(), target) != ids.end();
+    };
+    if (k >= categories.size() || !holds(k)) {
+        k = 0;
+        while (k < categories.size() && !holds(k))
+            ++k;
+        if (k == categories.size())
+            return;
+    }
     const TIDs& ids = categories[k].IDs;
-    const auto found = std::find(ids.begin(), ids.end(), static_cast<std::int32_t>(stringIndex));
-    if (found == ids.end())
-        return;
     if (m_form.CatsListBox->currentRow() != static_cast<int>(k))
         m_form.selectCategoryLine(static_cast<int>(k));
-    const int row = static_cast<int>(found - ids.begin());
+    const int row = static_cast<int>(std::find(ids.begin(), ids.end(), target) - ids.begin());
     if (m_form.currentRow() != row)
         m_form.selectRow(row);
     if (valueIndex > 0 && m_form.ValuesSpinEdit->value() != static_cast<int>(valueIndex))

@@ -110,10 +110,14 @@ const StringsModel::FoldedColumn& StringsModel::foldedColumn(int column) const {
         return folded;
     const int count = rows();
     folded.starts.reserve(static_cast<std::size_t>(count) + 1);
+    folded.text.reserve(static_cast<qsizetype>(count) * 48);
     for (int row = 0; row < count; ++row) {
         folded.starts.push_back(folded.text.size());
-        if (const TText* text = textAt(row))
-            folded.text += documentCell(*text, column);
+        const TText* text = textAt(row);
+        if (text && column == 0)
+            folded.text += AnsiToQString(text->Name);
+        else if (text && !text->Values.empty())
+            folded.text += QStringView(text->Values.front().Value);
         folded.text += QChar(kRowEnd);
     }
     folded.starts.push_back(folded.text.size());
