@@ -8,11 +8,13 @@
 // process, so the peak memory is the window's alone.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <sys/wait.h>
@@ -31,6 +33,9 @@
 #include "encoding/CodePage.h"
 #include "ui/Dialogs.h"
 #include "ui/DocumentCommands.h"
+#include "ui/FindController.h"
+#include "ui/FindPanel.h"
+#include "ui/FindResultsModel.h"
 #include "ui/MainForm.h"
 #include "ui/ProblemsController.h"
 #include "ui/StringsModel.h"
@@ -42,7 +47,7 @@ public:
     void error(QWidget*, const QString& text) override {
         std::fprintf(stderr, "error: %s\n", qPrintable(text));
     }
-    bool question(QWidget*, const QString&) override { return false; }
+    bool question(QWidget*, const QString&) override { return yes; }
     std::optional<bool> questionWithCancel(QWidget*, const QString&) override { return false; }
     std::optional<vste::ui::FileChoice> openFile(QWidget*, const QStringList&, const QString&,
                                                  int) override {
@@ -52,6 +57,7 @@ public:
                                                  int) override {
         return std::nullopt;
     }
+    bool yes = false; // the answer to every question
 };
 
 void generateTable(const std::string& path, int labels) {
@@ -111,7 +117,9 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     vste::SetActiveCodePage(1252);
-    vste::ui::TMainForm form(std::make_unique<SilentDialogs>());
+    auto silentDialogs = std::make_unique<SilentDialogs>();
+    SilentDialogs* dialogs = silentDialogs.get();
+    vste::ui::TMainForm form(std::move(silentDialogs));
     form.show();
     QApplication::processEvents();
     const long baselineKiB = peakResidentKiB();
@@ -213,6 +221,48 @@ int main(int argc, char* argv[]) {
         form.openDocument()->undoStack().undo();
         report("undo of that import (document only)", timer.nsecsElapsed(), 1000);
     }
+
+    // Find and Replace, and the quick search by value once its column is folded.
+    form.CatsListBox->setCurrentRow(5);
+    QApplication::processEvents();
+    form.QuickStringSearchEdit->setText(QStringLiteral("absen"));
+    timer.restart();
+    form.QuickStringSearchEdit->setText(QStringLiteral("absent"));
+    report("value search keystroke, no match, next key", timer.nsecsElapsed(), 20);
+    vste::ui::FindController& find = *form.findController();
+    vste::ui::FindPanel& panel = *find.panel();
+    find.showPanel();
+    const auto findAll = [&](const char* pattern, bool regex, const char* name, double targetMs) {
+        panel.PatternEdit->setText(QString::fromLatin1(pattern));
+        panel.RegexBox->setChecked(regex);
+        timer.restart();
+        panel.FindAllButton->click();
+        while (find.results()->rows() < 100 && find.busy())
+            QApplication::processEvents();
+        const qint64 first = timer.nsecsElapsed();
+        while (find.busy())
+            QApplication::processEvents();
+        report(name, timer.nsecsElapsed(), targetMs);
+        std::printf("  (%d matches; the first 100 listed after %.1f ms, target < 100 ms)\n",
+                    find.results()->rows(), static_cast<double>(first) / 1e6);
+    };
+    findAll("commander", false, "Find all of a word in the window", 1000);
+    findAll("command(er|s)\\b", true, "Find all of a regular expression in the window", 2000);
+    panel.InValuesBox->setChecked(false);
+    panel.InExtrasBox->setChecked(false);
+    panel.PatternEdit->setText(QStringLiteral("Label1"));
+    panel.RegexBox->setChecked(false);
+    panel.ReplacementEdit->setText(QStringLiteral("Text1"));
+    dialogs->yes = true;
+    step("Replace all of 111,111 names (renames)", 1000, [&] {
+        bool replaced = false;
+        QObject::connect(&find, &vste::ui::FindController::replaceAllFinished, &find,
+                         [&] { replaced = true; });
+        panel.ReplaceAllButton->click();
+        while (!replaced)
+            QApplication::processEvents();
+    });
+    step("Undo of that Replace all", 1000, [&] { form.UndoClick(); });
 
     const long fileKiB = static_cast<long>(QFileInfo(QString::fromStdString(path)).size() / 1024);
     std::printf("peak resident memory: %ld KiB (%.2f x the file's %ld KiB; before the open "

@@ -578,4 +578,244 @@ This file no longer exists. It was removed from the recent files.</source>
         <translation>Из перетащенных файлов (%1) открыт только первый: %2</translation>
     </message>
 </context>
+<context>
+    <name>vste::ui::TMainForm</name>
+    <message>
+        <source>Replace</source>
+        <translation>Заменить</translation>
+    </message>
+    <message>
+        <source>Replace all</source>
+        <translation>Заменить все</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::FindController</name>
+    <message>
+        <source>Find and Replace</source>
+        <translation>Поиск и замена</translation>
+    </message>
+    <message>
+        <source>Find and Replace...</source>
+        <translation>Поиск и замена...</translation>
+    </message>
+    <message>
+        <source>Find next</source>
+        <translation>Найти далее</translation>
+    </message>
+    <message>
+        <source>Find previous</source>
+        <translation>Найти назад</translation>
+    </message>
+    <message>
+        <source>Stopped: the table changed.</source>
+        <translation>Остановлено: таблица изменилась.</translation>
+    </message>
+    <message>
+        <source>Type what to find.</source>
+        <translation>Введите, что искать.</translation>
+    </message>
+    <message>
+        <source>Invalid pattern: %1</source>
+        <translation>Неверный образец: %1</translation>
+    </message>
+    <message>
+        <source>Invalid regular expression at character %1: %2</source>
+        <translation>Ошибка в регулярном выражении у символа %1: %2</translation>
+    </message>
+    <message>
+        <source>Open a string table first.</source>
+        <translation>Сначала откройте таблицу строк.</translation>
+    </message>
+    <message>
+        <source>Choose where to look.</source>
+        <translation>Выберите, где искать.</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Остановлено.</translation>
+    </message>
+    <message>
+        <source>The search stopped: %1</source>
+        <translation>Поиск остановлен: %1</translation>
+    </message>
+    <message>
+        <source>%1 matches in %2 strings</source>
+        <translation>Совпадений: %1, строк: %2</translation>
+    </message>
+    <message>
+        <source>, searching...</source>
+        <translation>, идёт поиск...</translation>
+    </message>
+    <message>
+        <source> (the table has changed since)</source>
+        <translation> (таблица с тех пор изменилась)</translation>
+    </message>
+    <message>
+        <source>this format stores no names</source>
+        <translation>этот формат не хранит имён</translation>
+    </message>
+    <message>
+        <source>the name would become empty</source>
+        <translation>имя стало бы пустым</translation>
+    </message>
+    <message>
+        <source>a character the code page lacks</source>
+        <translation>символ, которого нет в кодовой странице</translation>
+    </message>
+    <message>
+        <source>This text holds characters that Replace cannot handle; use Replace all.</source>
+        <translation>В этом тексте есть символы, с которыми не справляется «Заменить»; используйте «Заменить все».</translation>
+    </message>
+    <message>
+        <source>This match is no longer in the text; search again.</source>
+        <translation>Этого совпадения в тексте уже нет; повторите поиск.</translation>
+    </message>
+    <message>
+        <source>Not replaced: %1.</source>
+        <translation>Не заменено: %1.</translation>
+    </message>
+    <message>
+        <source>Invalid replacement: %1</source>
+        <translation>Неверная замена: %1</translation>
+    </message>
+    <message>
+        <source>Replace all stopped: %1</source>
+        <translation>«Заменить все» остановлено: %1</translation>
+    </message>
+    <message>
+        <source>Planning the replacements...</source>
+        <translation>Подготовка замен...</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>и ещё %1</translation>
+    </message>
+    <message>
+        <source>%1 strings stay unchanged:</source>
+        <translation>Строк, оставшихся без изменений: %1</translation>
+    </message>
+    <message>
+        <source>Nothing can be replaced.</source>
+        <translation>Заменить нечего.</translation>
+    </message>
+    <message>
+        <source>Nothing replaced.</source>
+        <translation>Ничего не заменено.</translation>
+    </message>
+    <message>
+        <source>%1 replacements in %2 strings.</source>
+        <translation>Замен: %1, строк: %2.</translation>
+    </message>
+    <message>
+        <source>Replace them all?</source>
+        <translation>Заменить все?</translation>
+    </message>
+    <message>
+        <source>Replace all cancelled.</source>
+        <translation>«Заменить все» отменено.</translation>
+    </message>
+    <message>
+        <source>Replaced: %1 replacements in %2 strings</source>
+        <translation>Заменено: замен %1, строк %2</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::FindPanel</name>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Найти:</translation>
+    </message>
+    <message>
+        <source>Text or regular expression</source>
+        <translation>Текст или регулярное выражение</translation>
+    </message>
+    <message>
+        <source>Replace &amp;with:</source>
+        <translation>&amp;Заменить на:</translation>
+    </message>
+    <message>
+        <source>With a regular expression, $1 inserts what group 1 matched, $0 the whole match, ${name} a named group; \$ is a dollar sign</source>
+        <translation>В регулярном выражении $1 вставляет то, что нашла группа 1, $0 — всё совпадение, ${name} — именованную группу; \$ — знак доллара</translation>
+    </message>
+    <message>
+        <source>Look in:</source>
+        <translation>Искать в:</translation>
+    </message>
+    <message>
+        <source>Names</source>
+        <translation>Именах</translation>
+    </message>
+    <message>
+        <source>Values</source>
+        <translation>Значениях</translation>
+    </message>
+    <message>
+        <source>Extra values</source>
+        <translation>Доп. значениях</translation>
+    </message>
+    <message>
+        <source>Match case</source>
+        <translation>Учитывать регистр</translation>
+    </message>
+    <message>
+        <source>Whole words</source>
+        <translation>Слова целиком</translation>
+    </message>
+    <message>
+        <source>Regular expression</source>
+        <translation>Регулярное выражение</translation>
+    </message>
+    <message>
+        <source>Find all</source>
+        <translation>Найти все</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Заменить</translation>
+    </message>
+    <message>
+        <source>Replace all</source>
+        <translation>Заменить все</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::FindResultsModel</name>
+    <message>
+        <source>name</source>
+        <translation>имя</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>значение</translation>
+    </message>
+    <message>
+        <source>extra value</source>
+        <translation>доп. значение</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Категория</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Поле</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Текст</translation>
+    </message>
+</context>
 </TS>

@@ -20,6 +20,7 @@
 #include "ui/ExchangeController.h"
 #include "ui/FileDrop.h"
 #include "ui/FileVersion.h"
+#include "ui/FindController.h"
 #include "ui/HighDpi.h"
 #include "ui/KeyboardAccess.h"
 #include "ui/ProblemsController.h"
@@ -44,6 +45,8 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     m_problems->addViewMenu(menuBar(), Options1);
     m_exchange = new ExchangeController(*this, *m_dialogs);
     m_exchange->addActionsTo(File1, Exit1);
+    m_find = new FindController(*this);
+    m_find->addActionsTo(Edit);
     resize(679, 526);
     setMinimumSize(650, 500);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

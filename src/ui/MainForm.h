@@ -49,6 +49,7 @@ class RecentFiles;
 class WindowState;
 class FileDrop;
 class KeyboardAccess;
+class FindController;
 
 // The window owns the one open document and every command on it. Its slots carry the names of
 // the menu items and buttons that trigger them, so tests drive exactly what a click does.
@@ -101,6 +102,8 @@ public:
     void LoadFavorites();
     void OpenFavoriteFile(int number);
     void SetFavoriteFile(int number);
+    // Edit > Find and Replace.
+    FindController* findController() const { return m_find; }
     // The program's command-line parameters, opened when the window is first shown.
     void setStartupParameters(const QStringList& parameters) { m_startupParameters = parameters; }
     void FormShow();
@@ -166,6 +169,7 @@ protected:
 
 private:
     friend class TMainFormTestAccess;
+    friend class FindController;
 
     void createWidgets();
     QWidget* buildCategories(QWidget* parent);
@@ -277,6 +281,7 @@ private:
     std::unique_ptr<WindowState> m_windowState;
     std::unique_ptr<FileDrop> m_fileDrop;
     std::unique_ptr<KeyboardAccess> m_keyboard;
+    FindController* m_find = nullptr;
 
 public:
     // Widgets and menu items, named as their object names.

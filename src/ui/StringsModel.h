@@ -4,6 +4,10 @@
 
 #include <QAbstractTableModel>
 #include <QHash>
+#include <QString>
+
+#include <array>
+#include <vector>
 
 #include "core/Model.h"
 
@@ -32,17 +36,34 @@ public:
     // The first row whose cell in `column` contains `query`, case-insensitively; -1 when none or
     // when the query is empty.
     int findRow(int column, const QString& query) const;
+    // The document changed under the rows (an undo or a change of many strings): the grid and
+    // the quick searches read it again.
+    void documentChanged();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
+    // One column of every row, case-folded once and laid end to end, so that a quick search
+    // keystroke is one scan of contiguous memory instead of folding every cell again. Built at
+    // the first search of the column; dropped whenever the rows or the document change.
+    struct FoldedColumn {
+        QString text;                  // each row's folded cell followed by a separator
+        std::vector<qsizetype> starts; // where each row begins, then the end of the text
+        bool built = false;
+    };
+
     const TText* textAt(int row) const;
+    void dropFolding();
+    QString documentCell(const TText& text, int column) const;
+    const FoldedColumn& foldedColumn(int column) const;
+    int findInFolded(int column, const QString& folded) const;
 
     const TWestwoodStrings* m_document = nullptr;
     TIDs m_ids;
     QHash<int, QString> m_valueTexts;
+    mutable std::array<FoldedColumn, 2> m_folded;
 };
 
 } // namespace vste::ui
