@@ -18,6 +18,7 @@
 #include "ui/Dialogs.h"
 #include "ui/FileVersion.h"
 #include "ui/ProgressBarAdapter.h"
+#include "ui/ReferenceWorkbench.h"
 #include "ui/StringsModel.h"
 
 namespace vste::ui {
@@ -30,6 +31,8 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/vste.png")));
     createWidgets();
     createMenus();
+    m_workbench = new ReferenceWorkbench(*this);
+    m_workbench->addActionsTo(File1);
     resize(679, 526);
     setMinimumSize(650, 500);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -43,6 +43,7 @@ class QUndoCommand;
 namespace vste::ui {
 
 class StringsModel;
+class ReferenceWorkbench;
 
 // The window owns the one open document and every command on it. Its slots carry the names of
 // the menu items and buttons that trigger them, so tests drive exactly what a click does.
@@ -96,6 +97,11 @@ public:
     // The program's command-line parameters, opened when the window is first shown.
     void setStartupParameters(const QStringList& parameters) { m_startupParameters = parameters; }
     void FormShow();
+    // The reference, filter, comparison and update of translations.
+    ReferenceWorkbench* workbench() const { return m_workbench; }
+    Dialogs& dialogs() { return *m_dialogs; }
+    // Shows a change the window did not make itself, as after an undo.
+    void showChange(const DocumentTouch& touch) { showTouched(touch); }
     // Starts a separate copy of the program; replaceable so that tests start nothing.
     std::function<void(const QString& program, const QStringList& arguments)> startProgram;
 
@@ -250,6 +256,7 @@ private:
     QString m_memoShownText;
     QStringList m_startupParameters;
     bool m_shownOnce = false;
+    ReferenceWorkbench* m_workbench = nullptr;
 
 public:
     // Widgets and menu items, named as their object names.
