@@ -33,11 +33,13 @@
 #include "encoding/CodePage.h"
 #include "ui/Dialogs.h"
 #include "ui/DocumentCommands.h"
+#include "ui/FilterBar.h"
 #include "ui/FindController.h"
 #include "ui/FindPanel.h"
 #include "ui/FindResultsModel.h"
 #include "ui/MainForm.h"
 #include "ui/ProblemsController.h"
+#include "ui/ReferenceWorkbench.h"
 #include "ui/StringsModel.h"
 
 namespace {
@@ -269,5 +271,16 @@ int main(int argc, char* argv[]) {
                 "%ld KiB; target < 4 x) %s\n",
                 peakKiB, static_cast<double>(peakKiB) / static_cast<double>(fileKiB), fileKiB,
                 baselineKiB, peakKiB < 4 * fileKiB ? "ok" : "HIGH");
+
+    // The same table opened as the reference beside the document: what the reference adds to
+    // the open, and a switch of the filter on a category of 100,000 strings.
+    step("open the table as reference (added to the open)", 1000,
+         [&] { form.workbench()->openReference(QString::fromStdString(path), 1); });
+    form.CatsListBox->setCurrentRow(5);
+    QApplication::processEvents();
+    step("filter switch to Untranslated (100,000 rows)", 100,
+         [&] { form.workbench()->filter().setFilter(vste::ui::FilterKind::Untranslated); });
+    step("filter switch back to All (100,000 rows)", 100,
+         [&] { form.workbench()->filter().setFilter(vste::ui::FilterKind::All); });
     return 0;
 }

@@ -818,4 +818,191 @@ This file no longer exists. It was removed from the recent files.</source>
         <translation>Текст</translation>
     </message>
 </context>
+<context>
+    <name>vste::ui::FilterController</name>
+    <message>
+        <source>All</source>
+        <translation>Все</translation>
+    </message>
+    <message>
+        <source>Untranslated</source>
+        <translation>Непереведённые</translation>
+    </message>
+    <message>
+        <source>Differs in placeholders or line breaks</source>
+        <translation>Отличаются подстановки или переносы строк</translation>
+    </message>
+    <message>
+        <source>Missing in reference</source>
+        <translation>Нет в оригинале</translation>
+    </message>
+    <message>
+        <source>Only in reference</source>
+        <translation>Только в оригинале</translation>
+    </message>
+    <message>
+        <source>Needs review</source>
+        <translation>Требуют проверки</translation>
+    </message>
+    <message>
+        <source>Show:</source>
+        <translation>Показать:</translation>
+    </message>
+    <message>
+        <source>Add missing from reference</source>
+        <translation>Добавить недостающие из оригинала</translation>
+    </message>
+    <message>
+        <source>The document has every string of the reference</source>
+        <translation>В документе есть все строки оригинала</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n string(s) added from the reference</source>
+        <translation>
+            <numerusform>Добавлена %n строка из оригинала</numerusform>
+            <numerusform>Добавлено %n строки из оригинала</numerusform>
+            <numerusform>Добавлено %n строк из оригинала</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::ReferenceWorkbench</name>
+    <message>
+        <source>Choose the reference table</source>
+        <translation>Выберите таблицу-оригинал</translation>
+    </message>
+    <message>
+        <source>Reference opened</source>
+        <translation>Оригинал открыт</translation>
+    </message>
+    <message>
+        <source>Reference: %1</source>
+        <translation>Оригинал: %1</translation>
+    </message>
+    <message>
+        <source>Choose the old original</source>
+        <translation>Выберите старый оригинал</translation>
+    </message>
+    <message>
+        <source>Choose the new original</source>
+        <translation>Выберите новый оригинал</translation>
+    </message>
+    <message>
+        <source>Updated: %1 kept, %2 changed, %3 new, %4 removed</source>
+        <translation>Обновлено: сохранено %1, изменено %2, новых %3, удалено %4</translation>
+    </message>
+    <message>
+        <source>Reference value</source>
+        <translation>Значение в оригинале</translation>
+    </message>
+    <message>
+        <source>Open reference...</source>
+        <translation>Открыть оригинал...</translation>
+    </message>
+    <message>
+        <source>Close reference</source>
+        <translation>Закрыть оригинал</translation>
+    </message>
+    <message>
+        <source>Update translation...</source>
+        <translation>Обновить перевод...</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::CompareController</name>
+    <message>
+        <source>only here</source>
+        <translation>только здесь</translation>
+    </message>
+    <message>
+        <source>only there</source>
+        <translation>только там</translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation>изменена</translation>
+    </message>
+    <message>
+        <source> (other values differ)</source>
+        <translation> (отличаются другие значения)</translation>
+    </message>
+    <message>
+        <source>Compared with %1: %2 only here, %3 only there, %4 changed</source>
+        <translation>Сравнение с %1: только здесь %2, только там %3, изменено %4</translation>
+    </message>
+    <message>
+        <source>Compare with...</source>
+        <translation>Сравнить с...</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Различие</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>This value</source>
+        <translation>Это значение</translation>
+    </message>
+    <message>
+        <source>Other value</source>
+        <translation>Другое значение</translation>
+    </message>
+    <message>
+        <source>Take other's value</source>
+        <translation>Взять другое значение</translation>
+    </message>
+    <message>
+        <source>Take all changed</source>
+        <translation>Взять все изменённые</translation>
+    </message>
+    <message>
+        <source>Comparison</source>
+        <translation>Сравнение</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n string(s) took the other table's values</source>
+        <translation>
+            <numerusform>%n строка получила значения другой таблицы</numerusform>
+            <numerusform>%n строки получили значения другой таблицы</numerusform>
+            <numerusform>%n строк получили значения другой таблицы</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::StringsModel</name>
+    <message>
+        <source>Name</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Reference</source>
+        <translation>Оригинал</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::TMainForm</name>
+    <message>
+        <source>Add missing from reference</source>
+        <translation>Добавить недостающие из оригинала</translation>
+    </message>
+    <message>
+        <source>Update translation</source>
+        <translation>Обновить перевод</translation>
+    </message>
+    <message>
+        <source>Take other's value</source>
+        <translation>Взять другое значение</translation>
+    </message>
+    <message>
+        <source>Take all changed</source>
+        <translation>Взять все изменённые</translation>
+    </message>
+</context>
 </TS>

@@ -26,6 +26,8 @@
 #include "ui/ProblemsController.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/RecentFiles.h"
+#include "ui/ReferenceTable.h"
+#include "ui/ReferenceWorkbench.h"
 #include "ui/StringsModel.h"
 #include "ui/WindowState.h"
 
@@ -47,6 +49,14 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     m_exchange->addActionsTo(File1, Exit1);
     m_find = new FindController(*this);
     m_find->addActionsTo(Edit);
+    m_workbench = new ReferenceWorkbench(*this);
+    m_workbench->addActionsTo(File1);
+    // One reference serves the workbench, the reference checks and the export.
+    connect(&m_workbench->reference(), &ReferenceTable::changed, this, [this] {
+        const TWestwoodStrings* reference = m_workbench->reference().document();
+        m_problems->setReference(reference);
+        m_exchange->setReference(reference);
+    });
     resize(679, 526);
     setMinimumSize(650, 500);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

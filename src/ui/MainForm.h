@@ -50,6 +50,7 @@ class WindowState;
 class FileDrop;
 class KeyboardAccess;
 class FindController;
+class ReferenceWorkbench;
 
 // The window owns the one open document and every command on it. Its slots carry the names of
 // the menu items and buttons that trigger them, so tests drive exactly what a click does.
@@ -107,12 +108,15 @@ public:
     // The program's command-line parameters, opened when the window is first shown.
     void setStartupParameters(const QStringList& parameters) { m_startupParameters = parameters; }
     void FormShow();
+    // The reference, filter, comparison and update of translations.
+    ReferenceWorkbench* workbench() const { return m_workbench; }
+    Dialogs& dialogs() { return *m_dialogs; }
+    // Shows a change the window did not make itself, as after an undo.
+    void showChange(const DocumentTouch& touch) { showTouched(touch); }
     // Starts a separate copy of the program; replaceable so that tests start nothing.
     std::function<void(const QString& program, const QStringList& arguments)> startProgram;
     // The Problems panel of the View menu.
     ProblemsController* problems() const { return m_problems; }
-    // The message boxes and file dialogs of the window.
-    Dialogs& dialogs() { return *m_dialogs; }
     RecentFiles* recentFiles() { return m_recentFiles.get(); }
 
 signals:
@@ -282,6 +286,7 @@ private:
     std::unique_ptr<FileDrop> m_fileDrop;
     std::unique_ptr<KeyboardAccess> m_keyboard;
     FindController* m_find = nullptr;
+    ReferenceWorkbench* m_workbench = nullptr;
 
 public:
     // Widgets and menu items, named as their object names.

@@ -172,7 +172,8 @@ void TMainForm::showTouched(const DocumentTouch& touch) {
             continue;
         if (touch.structure || static_cast<int>(k) != line)
             selectCategoryLine(static_cast<int>(k));
-        const int row = static_cast<int>(found - ids.begin());
+        // The filter may show fewer rows than the category holds.
+        const int row = Strings->rowOf(touch.stringIndex);
         selectRow(row);
         StringsGridClick();
         const TText& text = document.Body[static_cast<std::size_t>(touch.stringIndex)];

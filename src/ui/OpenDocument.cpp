@@ -22,6 +22,9 @@ void OpenDocument::push(QUndoCommand* command) {
 }
 
 void OpenDocument::notifyChanged(const DocumentTouch& touch) {
+    ++m_changeCount;
+    if (touch.structure)
+        ++m_structureChangeCount;
     emit changed(touch, !m_pushing);
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QUndoStack>
 
+#include <cstdint>
 #include <memory>
 
 #include "core/Model.h"
@@ -61,6 +62,11 @@ public:
 
     // Called by commands after every change.
     void notifyChanged(const DocumentTouch& touch);
+    // How many changes, and how many changes of names or strings, have been made so far (undo
+    // and redo included): views that derive data from the table know when it is out of date,
+    // even while other slots of `changed` run before theirs.
+    std::uint64_t changeCount() const { return m_changeCount; }
+    std::uint64_t structureChangeCount() const { return m_structureChangeCount; }
 
 signals:
     // A command changed the document; fromHistory when it came from Undo or Redo.
@@ -75,6 +81,8 @@ private:
     bool m_ansiMode = false;
     bool m_fargusDecoded = false;
     bool m_pushing = false;
+    std::uint64_t m_changeCount = 0;
+    std::uint64_t m_structureChangeCount = 0;
     QUndoStack m_undoStack;
 };
 

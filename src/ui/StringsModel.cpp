@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "ui/StringsModel.h"
 
+#include <QBrush>
+#include <QPalette>
+
 #include <algorithm>
 
 #include "ui/AnsiText.h"
@@ -37,12 +40,22 @@ void FoldInPlace(QString& text) {
     }
 }
 
+QString FirstValue(const TText& text) {
+    return text.Values.empty() ? QString() : U16ToQString(text.Values.front().Value);
+}
+
 } // namespace
 
 void StringsModel::setRows(const TWestwoodStrings* document, TIDs ids) {
     beginResetModel();
     m_document = document;
-    m_ids = std::move(ids);
+    m_sourceIds = std::move(ids);
+    m_ids.clear();
+    m_referenceIds.clear();
+    if (m_rowSource && m_document)
+        m_rowSource(m_sourceIds, m_ids, m_referenceIds);
+    else
+        m_ids = m_sourceIds;
     m_valueTexts.clear();
     dropFolding();
     endResetModel();
@@ -56,7 +69,20 @@ void StringsModel::dropFolding() {
 void StringsModel::documentChanged() {
     dropFolding();
     if (rows() > 0)
-        emit dataChanged(index(0, 0), index(rows() - 1, 1));
+        emit dataChanged(index(0, 0), index(rows() - 1, columnCount() - 1));
+}
+
+void StringsModel::setRowSource(RowSource source) {
+    m_rowSource = std::move(source);
+    setRows(m_document, std::move(m_sourceIds));
+}
+
+void StringsModel::setReference(const TWestwoodStrings* reference, ReferenceOf referenceOf) {
+    beginResetModel();
+    m_reference = reference;
+    m_referenceOf = reference ? std::move(referenceOf) : ReferenceOf{};
+    dropFolding();
+    endResetModel();
 }
 
 const TText* StringsModel::textAt(int row) const {
@@ -66,32 +92,58 @@ const TText* StringsModel::textAt(int row) const {
     return &m_document->Body[static_cast<std::size_t>(index)];
 }
 
+const TText* StringsModel::referenceTextAt(int row) const {
+    if (!m_reference)
+        return nullptr;
+    std::uint32_t j = UINT32_MAX;
+    const int referenceIndex = referenceRow(row);
+    if (referenceIndex >= 0)
+        j = static_cast<std::uint32_t>(referenceIndex);
+    else if (const int index = bodyIndex(row); index >= 0 && m_referenceOf)
+        j = m_referenceOf(static_cast<std::uint32_t>(index));
+    return j < m_reference->Body.size() ? &m_reference->Body[j] : nullptr;
+}
+
 int StringsModel::bodyIndex(int row) const {
     if (row < 0 || static_cast<std::size_t>(row) >= m_ids.size())
         return -1;
     return m_ids[static_cast<std::size_t>(row)];
 }
 
+int StringsModel::referenceRow(int row) const {
+    const auto k = static_cast<std::size_t>(row) - m_ids.size();
+    if (row < 0 || static_cast<std::size_t>(row) < m_ids.size() || k >= m_referenceIds.size())
+        return -1;
+    return static_cast<int>(m_referenceIds[k]);
+}
+
+int StringsModel::rowOf(int index) const {
+    for (std::size_t row = 0; row < m_ids.size(); ++row)
+        if (m_ids[row] == index)
+            return static_cast<int>(row);
+    return -1;
+}
+
 QString StringsModel::cellText(int row, int column) const {
+    if (column == 2 || referenceRow(row) >= 0) {
+        const TText* original = referenceTextAt(row);
+        if (!original || column == 1)
+            return {};
+        return column == 0 ? AnsiToQString(original->Name) : FirstValue(*original);
+    }
     const TText* text = textAt(row);
     if (!text)
         return {};
     if (column == 0)
-        return documentCell(*text, 0);
+        return AnsiToQString(text->Name);
     const auto found = m_valueTexts.constFind(row);
     if (found != m_valueTexts.constEnd())
         return *found;
-    return documentCell(*text, 1);
-}
-
-QString StringsModel::documentCell(const TText& text, int column) const {
-    if (column == 0)
-        return AnsiToQString(text.Name);
-    return text.Values.empty() ? QString() : U16ToQString(text.Values.front().Value);
+    return FirstValue(*text);
 }
 
 void StringsModel::setValueText(int row, const QString& text) {
-    if (row < 0 || row >= rows())
+    if (bodyIndex(row) < 0)
         return;
     m_valueTexts.insert(row, text);
     emit dataChanged(index(row, 1), index(row, 1));
@@ -100,12 +152,20 @@ void StringsModel::setValueText(int row, const QString& text) {
 void StringsModel::refreshRow(int row) {
     if (row < 0 || row >= rows())
         return;
-    m_folded[0] = FoldedColumn{};
-    emit dataChanged(index(row, 0), index(row, 1));
+    dropFolding();
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+// The text of a row's cell in `column` as the tables hold it: the reference's string for the
+// reference column and for reference rows (which show nothing in the value column).
+const TText* StringsModel::storedText(int row, int column) const {
+    if (column == 2 || referenceRow(row) >= 0)
+        return column == 1 ? nullptr : referenceTextAt(row);
+    return textAt(row);
 }
 
 const StringsModel::FoldedColumn& StringsModel::foldedColumn(int column) const {
-    FoldedColumn& folded = m_folded[column == 0 ? 0 : 1];
+    FoldedColumn& folded = m_folded[static_cast<std::size_t>(column)];
     if (folded.built)
         return folded;
     const int count = rows();
@@ -113,7 +173,7 @@ const StringsModel::FoldedColumn& StringsModel::foldedColumn(int column) const {
     folded.text.reserve(static_cast<qsizetype>(count) * 48);
     for (int row = 0; row < count; ++row) {
         folded.starts.push_back(folded.text.size());
-        const TText* text = textAt(row);
+        const TText* text = storedText(row, column);
         if (text && column == 0)
             folded.text += AnsiToQString(text->Name);
         else if (text && !text->Values.empty())
@@ -126,8 +186,8 @@ const StringsModel::FoldedColumn& StringsModel::foldedColumn(int column) const {
     return folded;
 }
 
-// The first row of the document's cells holding `folded`; rows with a value set by
-// setValueText are left to the caller.
+// The first row whose stored cell holds `folded`; value cells set by setValueText are left to the
+// caller.
 int StringsModel::findInFolded(int column, const QString& folded) const {
     const FoldedColumn& cells = foldedColumn(column);
     const QStringView text(cells.text);
@@ -141,7 +201,7 @@ int StringsModel::findInFolded(int column, const QString& folded) const {
         // A later match in the same row would end even further on, so the row is done when this
         // one crosses its end.
         const bool inRow = at + folded.size() < *next;
-        if (inRow && (column == 0 || !m_valueTexts.contains(row)))
+        if (inRow && (column != 1 || !m_valueTexts.contains(row)))
             return row;
         from = *next;
     }
@@ -152,11 +212,17 @@ int StringsModel::findRow(int column, const QString& query) const {
         return -1;
     QString folded = query;
     FoldInPlace(folded);
-    int found = findInFolded(column, folded);
+    int found = findInFolded(column == 0 ? 0 : 1, folded);
+    const auto earlier = [&found](int row) {
+        if (row >= 0 && (found < 0 || row < found))
+            found = row;
+    };
     if (column != 0) {
+        if (m_reference)
+            earlier(findInFolded(2, folded));
         for (auto it = m_valueTexts.constBegin(); it != m_valueTexts.constEnd(); ++it)
-            if ((found < 0 || it.key() < found) && it->contains(query, Qt::CaseInsensitive))
-                found = it.key();
+            if (it->contains(query, Qt::CaseInsensitive))
+                earlier(it.key());
     }
     return found;
 }
@@ -166,13 +232,35 @@ int StringsModel::rowCount(const QModelIndex& parent) const {
 }
 
 int StringsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 2;
+    return parent.isValid() ? 0 : (m_reference ? 3 : 2);
 }
 
 QVariant StringsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!index.isValid())
+        return {};
+    if (role == Qt::ForegroundRole) {
+        // Reference strings the document lacks, and the reference column, are not the
+        // document's own text.
+        if (referenceRow(index.row()) >= 0 || index.column() == 2)
+            return QPalette().brush(QPalette::Disabled, QPalette::Text);
+        return {};
+    }
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     return cellText(index.row(), index.column());
+}
+
+QVariant StringsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case 0:
+        return tr("Name");
+    case 1:
+        return tr("Value");
+    default:
+        return tr("Reference");
+    }
 }
 
 } // namespace vste::ui

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+#include "ui/CompareCommands.h"
+
+#include <utility>
+
+namespace vste::ui {
+
+namespace {
+
+class TakeValuesCommand : public DocumentCommand {
+public:
+    TakeValuesCommand(OpenDocument& document, const char* text, TValuesSwap swap,
+                      std::int32_t stringCount)
+        : DocumentCommand(document, text), m_swap(std::move(swap)), m_stringCount(stringCount) {}
+    void redo() override { exchange(); }
+    void undo() override { exchange(); }
+
+private:
+    void exchange() {
+        doc().SwapValues(m_swap);
+        std::swap(doc().StringCount, m_stringCount);
+        m_document.notifyChanged(
+            {m_swap.StringIndexes.empty() ? -1 : static_cast<int>(m_swap.StringIndexes.front()), 0,
+             false});
+    }
+    TValuesSwap m_swap;
+    std::int32_t m_stringCount;
+};
+
+std::vector<TTextContainer> TakenValues(const TWestwoodStrings& document, std::uint32_t index,
+                                        const TText& theirs) {
+    const TText& mine = document.Body[index];
+    std::vector<TTextContainer> values;
+    for (std::uint32_t k = 0; k < theirs.Values.size(); ++k) {
+        const TTextContainer& source = theirs.Values[k];
+        TTextContainer value;
+        value.Value = source.Value;
+        value.ExtraValue = source.ExtraValue;
+        if (k < mine.Values.size()) {
+            for (const TFieldEdit& edit :
+                 document.SetValueEdits(index, k, source.Value, source.ExtraValue))
+                value.Tag = edit.Tag;
+        } else {
+            value.Tag = values.empty() ? TWestwoodStrings::EmptyValue().Tag : values.front().Tag;
+            value.Tag[0] = value.ExtraValue.empty() ? std::uint8_t{0x20} : kExtraValueMark;
+        }
+        values.push_back(std::move(value));
+    }
+    return values;
+}
+
+} // namespace
+
+std::unique_ptr<QUndoCommand> MakeTakeValuesCommand(OpenDocument& document,
+                                                    const TWestwoodStrings& other,
+                                                    const std::vector<ChangedString>& pairs,
+                                                    const char* text) {
+    const TWestwoodStrings& table = document.document();
+    TValuesSwap swap;
+    std::int64_t valuesGained = 0;
+    for (const ChangedString& pair : pairs) {
+        const TText& theirs = other.Body[pair.b];
+        // Every string keeps at least one value.
+        if (theirs.Values.empty())
+            continue;
+        swap.StringIndexes.push_back(pair.a);
+        swap.Values.push_back(TakenValues(table, pair.a, theirs));
+        valuesGained += static_cast<std::int64_t>(theirs.Values.size()) -
+                        static_cast<std::int64_t>(table.Body[pair.a].Values.size());
+    }
+    std::int32_t stringCount = table.StringCount;
+    if (document.format().versionAndLanguage)
+        stringCount = static_cast<std::int32_t>(static_cast<std::uint32_t>(stringCount) +
+                                                static_cast<std::uint32_t>(valuesGained));
+    return std::make_unique<TakeValuesCommand>(document, text, std::move(swap), stringCount);
+}
+
+} // namespace vste::ui

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+// The workbench's changes to the document, each one step of its history: strings appended from
+// the reference, and the whole table replaced by a translation update.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "core/Model.h"
+#include "ui/DocumentCommands.h"
+
+namespace vste::ui {
+
+// Appends strings at the end of the table; undo takes them off again.
+class AppendStringsCommand : public DocumentCommand {
+public:
+    AppendStringsCommand(OpenDocument& document, const char* text, std::vector<TText> strings);
+    void redo() override;
+    void undo() override;
+
+private:
+    std::vector<TText> m_strings;
+    std::int32_t m_stringCountBefore = 0;
+};
+
+// Replaces every string and the header's string count; undo and redo exchange the two sides.
+class ReplaceStringsCommand : public DocumentCommand {
+public:
+    ReplaceStringsCommand(OpenDocument& document, const char* text, TCSFBody body,
+                          std::int32_t stringCount);
+    void redo() override { swap(); }
+    void undo() override { swap(); }
+
+private:
+    void swap();
+    TCSFBody m_body;
+    std::int32_t m_stringCount;
+};
+
+// `original` as a new string of `document`: the name and every value with its extra value,
+// tagged as Insert tags a new string (values past the first only where `severalValues`).
+TText StringLike(const TWestwoodStrings& document, const TText& original, bool severalValues);
+
+} // namespace vste::ui

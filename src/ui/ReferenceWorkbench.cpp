@@ -1,0 +1,250 @@
+// SPDX-License-Identifier: MIT
+#include "ui/ReferenceWorkbench.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTableView>
+
+#include <exception>
+
+#include "compare/TranslationUpdate.h"
+#include "ui/AnsiText.h"
+#include "ui/CompareController.h"
+#include "ui/FilterBar.h"
+#include "ui/MainForm.h"
+#include "ui/ReferenceCommands.h"
+#include "ui/ReferenceTable.h"
+#include "ui/StringsModel.h"
+
+namespace vste::ui {
+
+namespace {
+
+QAction* NewAction(QObject* parent, const char* name) {
+    auto* action = new QAction(parent);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+} // namespace
+
+ReferenceWorkbench::ReferenceWorkbench(TMainForm& form)
+    : QObject(&form), m_form(form), m_reference(std::make_unique<ReferenceTable>()) {
+    setObjectName(QStringLiteral("ReferenceWorkbench"));
+    m_box = new QGroupBox(form.RightGroupBox);
+    m_box->setObjectName(QStringLiteral("ReferenceBox"));
+    auto* boxLayout = new QVBoxLayout(m_box);
+    boxLayout->setContentsMargins(8, 4, 8, 4);
+    m_valueEdit = new QPlainTextEdit(m_box);
+    m_valueEdit->setObjectName(QStringLiteral("ReferenceValueEdit"));
+    m_valueEdit->setReadOnly(true);
+    m_valueEdit->setFixedHeight(56);
+    boxLayout->addWidget(m_valueEdit);
+    if (auto* right = qobject_cast<QBoxLayout*>(form.RightGroupBox->layout()))
+        right->insertWidget(right->indexOf(form.StringBox), m_box);
+    m_box->setVisible(false);
+    m_box->installEventFilter(this);
+
+    m_status = new QLabel(&form);
+    m_status->setObjectName(QStringLiteral("ReferenceStatusLabel"));
+    form.statusBar()->addPermanentWidget(m_status);
+    m_status->setVisible(false);
+
+    m_open = NewAction(this, "OpenReference");
+    m_close = NewAction(this, "CloseReference");
+    m_update = NewAction(this, "UpdateTranslation");
+    m_close->setEnabled(false);
+    m_update->setEnabled(false);
+    connect(m_open, &QAction::triggered, this, [this] { openReferenceClick(); });
+    connect(m_close, &QAction::triggered, this, [this] { closeReference(); });
+    connect(m_update, &QAction::triggered, this, [this] { updateTranslationClick(); });
+
+    m_filter = new FilterController(form, *m_reference);
+    m_compare = new CompareController(form);
+    connect(m_reference.get(), &ReferenceTable::changed, this,
+            &ReferenceWorkbench::referenceChanged);
+    connect(form.StringsGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { showReferenceValue(); });
+    connect(form.ValuesSpinEdit, &QSpinBox::valueChanged, this, [this] { showReferenceValue(); });
+    retranslate();
+}
+
+ReferenceWorkbench::~ReferenceWorkbench() = default;
+
+void ReferenceWorkbench::addActionsTo(QMenu* file) {
+    // Before the separator that sets Exit apart.
+    QAction* before = nullptr;
+    const QList<QAction*> actions = file->actions();
+    for (qsizetype k = actions.size() - 1; k >= 0; --k)
+        if (actions[k]->isSeparator()) {
+            before = actions[k];
+            break;
+        }
+    file->insertSeparator(before);
+    file->insertActions(before, {m_open, m_close, m_compare->action(), m_update});
+    // Update needs a document, as Compare does.
+    connect(file, &QMenu::aboutToShow, this, [this] {
+        const bool open = m_form.openDocument() != nullptr;
+        m_update->setEnabled(open);
+        m_compare->action()->setEnabled(open);
+    });
+}
+
+std::optional<std::pair<QString, int>> ReferenceWorkbench::askFile(const QString& caption) {
+    m_form.setStatusText(caption);
+    const auto choice =
+        m_form.dialogs().openFile(&m_form, OpenFilters(), m_lastFileName, m_lastFilterIndex);
+    if (!choice)
+        return std::nullopt;
+    m_lastFileName = choice->fileName;
+    m_lastFilterIndex = choice->filterIndex;
+    return std::make_pair(choice->fileName, choice->filterIndex);
+}
+
+std::unique_ptr<TWestwoodStrings> ReferenceWorkbench::read(const QString& fileName,
+                                                           int filterIndex) {
+    if (filterIndex < 1 || filterIndex > static_cast<int>(Formats().size()))
+        return nullptr;
+    try {
+        NullProgress progress;
+        return ReadDocumentFile(static_cast<DocumentFormat>(filterIndex), fileName.toStdString(),
+                                progress)
+            .document;
+    } catch (const std::exception& error) {
+        m_form.dialogs().error(
+            &m_form, QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(error.what())));
+        return nullptr;
+    }
+}
+
+void ReferenceWorkbench::openReferenceClick() {
+    if (const auto file = askFile(tr("Choose the reference table")))
+        openReference(file->first, file->second);
+}
+
+bool ReferenceWorkbench::openReference(const QString& fileName, int filterIndex) {
+    std::unique_ptr<TWestwoodStrings> document = read(fileName, filterIndex);
+    if (!document)
+        return false;
+    m_reference->adopt(std::move(document), fileName, static_cast<DocumentFormat>(filterIndex));
+    m_form.setStatusText(tr("Reference opened"));
+    return true;
+}
+
+void ReferenceWorkbench::closeReference() {
+    m_reference->close();
+}
+
+void ReferenceWorkbench::referenceChanged() {
+    const bool open = m_reference->isOpen();
+    m_close->setEnabled(open);
+    m_box->setVisible(open);
+    m_status->setVisible(open);
+    m_status->setText(open ? tr("Reference: %1").arg(m_reference->fileName()) : QString());
+    m_status->setToolTip(m_reference->fileName());
+    StringsModel* strings = m_form.Strings;
+    if (open)
+        strings->setReference(m_reference->document(), [this](std::uint32_t index) {
+            return m_filter->state().referenceOf(index);
+        });
+    else
+        strings->setReference(nullptr, {});
+    QHeaderView* header = m_form.StringsGrid->horizontalHeader();
+    header->setVisible(open);
+    if (open)
+        m_form.StringsGrid->setColumnWidth(1,
+                                           std::max(100, (m_form.StringsGrid->width() - 200) / 2));
+    m_filter->referenceChanged();
+    showReferenceValue();
+}
+
+void ReferenceWorkbench::showReferenceValue() {
+    if (!m_reference->isOpen() || !m_form.openDocument()) {
+        m_valueEdit->clear();
+        return;
+    }
+    const QModelIndex current = m_form.StringsGrid->currentIndex();
+    const int row = current.isValid() ? current.row() : -1;
+    const TWestwoodStrings& reference = *m_reference->document();
+    std::uint32_t j = kNoString;
+    std::size_t valueIndex = 0;
+    if (const int referenceRow = m_form.Strings->referenceRow(row); referenceRow >= 0) {
+        j = static_cast<std::uint32_t>(referenceRow);
+    } else if (const int index = m_form.Strings->bodyIndex(row); index >= 0) {
+        j = m_filter->state().referenceOf(static_cast<std::uint32_t>(index));
+        valueIndex = static_cast<std::size_t>(std::max(1, m_form.ValuesSpinEdit->value()) - 1);
+    }
+    if (j >= reference.Body.size() || valueIndex >= reference.Body[j].Values.size()) {
+        m_valueEdit->clear();
+        return;
+    }
+    m_valueEdit->setPlainText(U16ToQString(reference.Body[j].Values[valueIndex].Value));
+}
+
+void ReferenceWorkbench::updateTranslationClick() {
+    const auto oldSource = askFile(tr("Choose the old original"));
+    if (!oldSource)
+        return;
+    const auto newSource = askFile(tr("Choose the new original"));
+    if (!newSource)
+        return;
+    updateTranslation(oldSource->first, oldSource->second, newSource->first, newSource->second);
+}
+
+bool ReferenceWorkbench::updateTranslation(const QString& oldSource, int oldFilter,
+                                           const QString& newSource, int newFilter) {
+    OpenDocument* open = m_form.openDocument();
+    if (!open)
+        return false;
+    const std::unique_ptr<TWestwoodStrings> older = read(oldSource, oldFilter);
+    if (!older)
+        return false;
+    std::unique_ptr<TWestwoodStrings> newer = read(newSource, newFilter);
+    if (!newer)
+        return false;
+    UpdatedTable updated = UpdateTranslation(older->Body, newer->Body, open->document(), {});
+    const UpdateReport& report = updated.report;
+    std::vector<std::string> review;
+    for (const std::uint32_t k : report.changed)
+        review.push_back(updated.body[k].Name);
+    for (const std::uint32_t k : report.added)
+        review.push_back(updated.body[k].Name);
+    open->push(new ReplaceStringsCommand(
+        *open, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Update translation"),
+        std::move(updated.body), updated.stringCount));
+    m_form.showChange({-1, 0, true});
+    m_reference->adopt(std::move(newer), newSource, static_cast<DocumentFormat>(newFilter));
+    m_filter->markForReview(review);
+    m_form.setStatusText(tr("Updated: %1 kept, %2 changed, %3 new, %4 removed")
+                             .arg(report.kept)
+                             .arg(report.changed.size())
+                             .arg(report.added.size())
+                             .arg(report.removed.size()));
+    return true;
+}
+
+void ReferenceWorkbench::retranslate() {
+    m_box->setTitle(tr("Reference value"));
+    m_open->setText(tr("Open reference..."));
+    m_close->setText(tr("Close reference"));
+    m_update->setText(tr("Update translation..."));
+    if (m_reference->isOpen())
+        m_status->setText(tr("Reference: %1").arg(m_reference->fileName()));
+}
+
+bool ReferenceWorkbench::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_box && event->type() == QEvent::LanguageChange)
+        retranslate();
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace vste::ui

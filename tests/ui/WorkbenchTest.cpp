@@ -1,0 +1,253 @@
+// SPDX-License-Identifier: MIT
+// The translator's workbench in the window: the reference column and value, the filter and its
+// counts, Add missing and its undo, Compare with and Take other's value, Update translation and
+// its review list, and the quick search over the reference column.
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+#include "UiTestSupport.h"
+#include "encoding/CodePage.h"
+#include "ui/CompareController.h"
+#include "ui/FilterBar.h"
+#include "ui/MainForm.h"
+#include "ui/ReferenceTable.h"
+#include "ui/ReferenceWorkbench.h"
+#include "ui/StringsModel.h"
+
+using namespace vste;
+using namespace vste::ui;
+using namespace vste::ui::test;
+
+namespace {
+
+const std::vector<Entry> kTranslation = {
+    {"GUI:OK", {u"OK"}, ""},
+    {"GUI:Hello", {u"Hallo %d"}, ""},
+    {"GUI:Extra", {u"nur hier"}, ""},
+    {"NAME:Tank", {u"Panzer"}, ""},
+};
+const std::vector<Entry> kOriginal = {
+    {"gui:ok", {u"OK"}, ""},      {"GUI:Hello", {u"Hello %s"}, ""},
+    {"NAME:Tank", {u"Tank"}, ""}, {"NAME:Jeep", {u"Jeep", u"Jeep two"}, "jeep"},
+    {"GUI:New", {u"New"}, ""},
+};
+
+} // namespace
+
+class WorkbenchTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    FakeDialogs::Log m_log;
+    std::unique_ptr<TMainForm> m_form;
+
+    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+    TMainForm& open(const std::vector<Entry>& entries) {
+        WriteCsf(path("tr.csf"), entries);
+        m_log = FakeDialogs::Log{};
+        m_form = std::make_unique<TMainForm>(std::make_unique<FakeDialogs>(m_log));
+        m_form->openFile(path("tr.csf"), 1);
+        return *m_form;
+    }
+    TMainForm& openWithReference() {
+        TMainForm& form = open(kTranslation);
+        WriteCsf(path("orig.csf"), kOriginal);
+        m_form->workbench()->openReference(path("orig.csf"), 1);
+        return form;
+    }
+    FilterController& filter() { return m_form->workbench()->filter(); }
+    void showCategory(const char* name) {
+        const auto items =
+            m_form->CatsListBox->findItems(QString::fromLatin1(name), Qt::MatchStartsWith);
+        QVERIFY(!items.isEmpty());
+        m_form->CatsListBox->setCurrentItem(items.front());
+    }
+    QStringList shownNames() const {
+        QStringList names;
+        for (int row = 0; row < m_form->Strings->rows(); ++row)
+            names << m_form->Strings->cellText(row, 0);
+        return names;
+    }
+
+private slots:
+    void initTestCase() {
+        SetActiveCodePage(1252);
+        QVERIFY(m_dir.isValid());
+        Settings::setOptionsFolders(m_dir.path(), m_dir.path());
+    }
+
+    void theReferenceAddsAColumnAValueBoxAndItsPathAndClosingRestoresTheGrid() {
+        TMainForm& form = open(kTranslation);
+        QCOMPARE(form.Strings->columnCount(), 2);
+        WriteCsf(path("orig.csf"), kOriginal);
+        QVERIFY(form.workbench()->openReference(path("orig.csf"), 1));
+        QCOMPARE(form.Strings->columnCount(), 3);
+        QVERIFY(form.workbench()->referenceStatus()->text().contains(path("orig.csf")));
+        showCategory("GUI");
+        QCOMPARE(shownNames(), (QStringList{"GUI:OK", "GUI:Hello", "GUI:Extra"}));
+        QCOMPARE(form.Strings->cellText(1, 2), QStringLiteral("Hello %s"));
+        QCOMPARE(form.Strings->cellText(2, 2), QString());
+        form.StringsGrid->setCurrentIndex(form.Strings->index(1, 0));
+        QCOMPARE(form.workbench()->referenceValueEdit()->toPlainText(), QStringLiteral("Hello %s"));
+
+        // The value search finds a text only the reference column holds.
+        form.QuickStringSearchEdit->setText(QStringLiteral("hello"));
+        QCOMPARE(form.StringsGrid->currentIndex().row(), 1);
+
+        form.workbench()->closeReference();
+        QCOMPARE(form.Strings->columnCount(), 2);
+        QVERIFY(!form.workbench()->referenceValueEdit()->isVisibleTo(&form));
+
+        // A reference that cannot be read leaves none open and names the file.
+        WriteBytes(path("bad.csf"), "junk");
+        QVERIFY(!form.workbench()->openReference(path("bad.csf"), 1));
+        QVERIFY(!form.workbench()->reference().isOpen());
+        QVERIFY(m_log.errors.last().contains(path("bad.csf")));
+    }
+
+    void theFilterCountsEachChoiceAndKeepsOnlyMatchingStringsAndCategories() {
+        TMainForm& form = openWithReference();
+        FilterState& state = filter().state();
+        QCOMPARE(state.count(FilterKind::All), 4u);
+        QCOMPARE(state.count(FilterKind::Untranslated), 1u);
+        QCOMPARE(state.count(FilterKind::Differs), 1u);
+        QCOMPARE(state.count(FilterKind::MissingInReference), 1u);
+        QCOMPARE(state.count(FilterKind::OnlyInReference), 2u);
+        QVERIFY(filter().combo()->itemText(1).endsWith(QStringLiteral("(1)")));
+
+        struct Case {
+            FilterKind kind;
+            QStringList gui;
+            bool nameShown;
+        };
+        const Case cases[] = {
+            {FilterKind::Untranslated, {"GUI:OK"}, false},
+            {FilterKind::Differs, {"GUI:Hello"}, false},
+            {FilterKind::MissingInReference, {"GUI:Extra"}, false},
+            {FilterKind::OnlyInReference, {"GUI:New"}, true},
+            {FilterKind::All, {"GUI:OK", "GUI:Hello", "GUI:Extra"}, true},
+        };
+        for (const Case& c : cases) {
+            filter().setFilter(c.kind);
+            showCategory("GUI");
+            QCOMPARE(shownNames(), c.gui);
+            const auto name = form.CatsListBox->findItems("NAME", Qt::MatchStartsWith).front();
+            QCOMPARE(!form.CatsListBox->isRowHidden(form.CatsListBox->row(name)), c.nameShown);
+        }
+        filter().setFilter(FilterKind::OnlyInReference);
+        showCategory("GUI");
+        QCOMPARE(form.Strings->bodyIndex(0), -1);
+        QCOMPARE(form.CatsListBox->currentItem()->text(), QStringLiteral("GUI (1)"));
+    }
+
+    void addMissingInsertsEveryReferenceStringAsOneUndoableStep() {
+        TMainForm& form = openWithReference();
+        QCOMPARE(filter().addMissing(), 2);
+        const TWestwoodStrings& document = *form.currentDocument();
+        QCOMPARE(document.LabelCount(), 6u);
+        const TText& jeep = document.Body[4];
+        QCOMPARE(jeep.Name, std::string("NAME:Jeep"));
+        QCOMPARE(jeep.ValueCount(), 2u);
+        QVERIFY(jeep.Values[1].Value == u"Jeep two");
+        QCOMPARE(jeep.Values[0].ExtraValue, std::string("jeep"));
+        QCOMPARE(document.StringCount, 7);
+        QCOMPARE(filter().state().count(FilterKind::OnlyInReference), 0u);
+        QVERIFY(form.statusText().contains(QLatin1Char('2')));
+        form.RussianUIClick();
+        QCoreApplication::processEvents();
+        QCOMPARE(form.Undo1->text(), QStringLiteral("Отменить: Добавить недостающие из оригинала"));
+        QVERIFY(filter().combo()->itemText(0).startsWith(QStringLiteral("Все")));
+        form.EnglishUIClick();
+        QCoreApplication::processEvents();
+
+        form.UndoClick();
+        QCOMPARE(document.LabelCount(), 4u);
+        QCOMPARE(document.StringCount, 4);
+        QCOMPARE(filter().state().count(FilterKind::OnlyInReference), 2u);
+        QVERIFY(!form.openDocument()->undoStack().canUndo());
+    }
+
+    void compareWithListsDifferencesAndTakesTheOtherValuesUndoably() {
+        TMainForm& form = open(kTranslation);
+        std::vector<Entry> other = kTranslation;
+        other[1].values = {u"Hallo %d Welt", u"zwei"};
+        other.erase(other.begin() + 2);
+        other.push_back({"GUI:Later", {u"spaeter"}, ""});
+        WriteCsf(path("other.csf"), other);
+        CompareController& compare = form.workbench()->compare();
+        QVERIFY(compare.compareWith(path("other.csf"), 1));
+        QVERIFY(compare.dock()->isVisibleTo(&form));
+        QTreeWidget* list = compare.list();
+        QCOMPARE(list->topLevelItemCount(), 3);
+        QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("GUI:Extra"));
+        QCOMPARE(list->topLevelItem(2)->text(3), QString::fromUtf8("Hallo %d⟦ Welt⟧"));
+
+        compare.goToRow(2);
+        QCOMPARE(form.StringNameEdit->text(), QStringLiteral("GUI:Hello"));
+        list->topLevelItem(2)->setSelected(true);
+        QCOMPARE(compare.takeOthers(false), 1);
+        const TText& hello = form.currentDocument()->Body[1];
+        QCOMPARE(hello.ValueCount(), 2u);
+        QVERIFY(hello.Values[0].Value == u"Hallo %d Welt");
+        QCOMPARE(form.currentDocument()->StringCount, 5);
+        QCOMPARE(list->topLevelItemCount(), 2);
+        form.UndoClick();
+        QCOMPARE(form.currentDocument()->Body[1].ValueCount(), 1u);
+        QCOMPARE(form.currentDocument()->StringCount, 4);
+        QCOMPARE(compare.takeOthers(true), 1);
+    }
+
+    void updateTranslationCarriesValuesOverAndListsWhatNeedsReview() {
+        TMainForm& form = open(kTranslation);
+        WriteCsf(path("old.csf"), {{"GUI:OK", {u"OK"}, ""},
+                                   {"GUI:Hello", {u"Hello %d"}, ""},
+                                   {"NAME:Tank", {u"Tank"}, ""}});
+        WriteCsf(path("new.csf"), {{"GUI:OK", {u"OK"}, ""},
+                                   {"GUI:Hello", {u"Hello there %d"}, ""},
+                                   {"NAME:Tank", {u"Tank"}, ""},
+                                   {"NAME:Jet", {u"Jet"}, ""}});
+        QVERIFY(form.workbench()->updateTranslation(path("old.csf"), 1, path("new.csf"), 1));
+        const TWestwoodStrings& document = *form.currentDocument();
+        QCOMPARE(document.LabelCount(), 4u);
+        QVERIFY(document.Body[1].Values[0].Value == u"Hallo %d");
+        QVERIFY(document.Body[3].Values[0].Value == u"Jet");
+        QCOMPARE(form.workbench()->reference().fileName(), path("new.csf"));
+        QCOMPARE(filter().filter(), FilterKind::NeedsReview);
+        QCOMPARE(filter().state().count(FilterKind::NeedsReview), 2u);
+
+        // Applying a string takes it off the review list.
+        showCategory("GUI");
+        QCOMPARE(shownNames(), QStringList{"GUI:Hello"});
+        form.StringsGrid->setCurrentIndex(form.Strings->index(0, 0));
+        form.EditorMemo->setPlainText(QStringLiteral("Hallo da %d"));
+        form.SaveButtonClick();
+        QCOMPARE(filter().state().count(FilterKind::NeedsReview), 1u);
+
+        form.UndoClick();
+        form.UndoClick();
+        QCOMPARE(form.currentDocument()->LabelCount(), 4u);
+        QCOMPARE(form.currentDocument()->Body[2].Name, std::string("GUI:Extra"));
+    }
+
+    void changedWordsAreMarkedBetweenTheCommonStartAndEnd() {
+        QCOMPARE(MarkChangedWords("a b c", "a b c").first, QStringLiteral("a b c"));
+        const auto [mine, theirs] =
+            MarkChangedWords("Press the red button", "Press the blue button");
+        QCOMPARE(mine, QString::fromUtf8("Press the ⟦red⟧ button"));
+        QCOMPARE(theirs, QString::fromUtf8("Press the ⟦blue⟧ button"));
+    }
+};
+
+QTEST_MAIN(WorkbenchTest)
+#include "WorkbenchTest.moc"
