@@ -351,6 +351,42 @@
         <source>Remove value</source>
         <translation>Удалить значение</translation>
     </message>
+    <message>
+        <source>Import translation</source>
+        <translation>Импорт перевода</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Безымянный</translation>
+    </message>
+    <message>
+        <source>New file was created</source>
+        <translation>Создан новый файл</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Заменить</translation>
+    </message>
+    <message>
+        <source>Replace all</source>
+        <translation>Заменить все</translation>
+    </message>
+    <message>
+        <source>Add missing from reference</source>
+        <translation>Добавить недостающие из оригинала</translation>
+    </message>
+    <message>
+        <source>Update translation</source>
+        <translation>Обновить перевод</translation>
+    </message>
+    <message>
+        <source>Take other's value</source>
+        <translation>Взять другое значение</translation>
+    </message>
+    <message>
+        <source>Take all changed</source>
+        <translation>Взять все изменённые</translation>
+    </message>
 </context>
 <context>
     <name>vste::ui::ProblemsController</name>
@@ -535,24 +571,6 @@ Refused: %4</source>
     </message>
 </context>
 <context>
-    <name>vste::ui::TMainForm</name>
-    <message>
-        <source>Import translation</source>
-        <translation>Импорт перевода</translation>
-    </message>
-</context>
-<context>
-    <name>vste::ui::TMainForm</name>
-    <message>
-        <source>Untitled</source>
-        <translation>Безымянный</translation>
-    </message>
-    <message>
-        <source>New file was created</source>
-        <translation>Создан новый файл</translation>
-    </message>
-</context>
-<context>
     <name>vste::ui::RecentFiles</name>
     <message>
         <source>Recent files</source>
@@ -576,17 +594,6 @@ This file no longer exists. It was removed from the recent files.</source>
     <message>
         <source>Only the first of %1 dropped files was opened: %2</source>
         <translation>Из перетащенных файлов (%1) открыт только первый: %2</translation>
-    </message>
-</context>
-<context>
-    <name>vste::ui::TMainForm</name>
-    <message>
-        <source>Replace</source>
-        <translation>Заменить</translation>
-    </message>
-    <message>
-        <source>Replace all</source>
-        <translation>Заменить все</translation>
     </message>
 </context>
 <context>
@@ -984,25 +991,6 @@ This file no longer exists. It was removed from the recent files.</source>
     <message>
         <source>Reference</source>
         <translation>Оригинал</translation>
-    </message>
-</context>
-<context>
-    <name>vste::ui::TMainForm</name>
-    <message>
-        <source>Add missing from reference</source>
-        <translation>Добавить недостающие из оригинала</translation>
-    </message>
-    <message>
-        <source>Update translation</source>
-        <translation>Обновить перевод</translation>
-    </message>
-    <message>
-        <source>Take other's value</source>
-        <translation>Взять другое значение</translation>
-    </message>
-    <message>
-        <source>Take all changed</source>
-        <translation>Взять все изменённые</translation>
     </message>
 </context>
 </TS>
