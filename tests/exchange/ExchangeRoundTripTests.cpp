@@ -3,6 +3,8 @@
 // value arrives and nothing else changes, and bad files are refused with their place.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <filesystem>
 #include <random>
 #include <unordered_map>
@@ -16,6 +18,12 @@
 #include "support/TestSupport.h"
 
 namespace vste {
+
+// Test names and messages show the format's short name, not the bytes of its table row.
+void PrintTo(const ExchangeFormatInfo& info, std::ostream* os) {
+    *os << info.shortName;
+}
+
 namespace {
 
 std::u16string RandomText(std::mt19937& rng) {
