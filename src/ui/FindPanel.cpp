@@ -83,9 +83,14 @@ QWidget* FindPanel::buildBoxes() {
 }
 
 QWidget* FindPanel::buildOptions() {
+    // Two rows, so the panel fits the window at its smallest width.
     auto* options = new QWidget(this);
-    auto* row = new QHBoxLayout(options);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto* rows = new QVBoxLayout(options);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    auto* second = new QHBoxLayout;
+    rows->addLayout(row);
+    rows->addLayout(second);
     LookInLabel = named<QLabel>(options, "FindLookInLabel");
     InNamesBox = named<QCheckBox>(options, "FindInNamesBox");
     InValuesBox = named<QCheckBox>(options, "FindInValuesBox");
@@ -98,12 +103,12 @@ QWidget* FindPanel::buildOptions() {
     row->addWidget(LookInLabel);
     for (QCheckBox* box : {InNamesBox, InValuesBox, InExtrasBox})
         row->addWidget(box);
-    row->addSpacing(16);
-    for (QCheckBox* box : {MatchCaseBox, WholeWordBox, RegexBox})
-        row->addWidget(box);
     row->addStretch(1);
+    for (QCheckBox* box : {MatchCaseBox, WholeWordBox, RegexBox})
+        second->addWidget(box);
+    second->addStretch(1);
     CountLabel = named<QLabel>(options, "FindCountLabel");
-    row->addWidget(CountLabel);
+    second->addWidget(CountLabel);
     return options;
 }
 
