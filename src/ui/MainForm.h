@@ -38,6 +38,8 @@ class QSpinBox;
 class QSplitter;
 class QTableView;
 class QToolButton;
+class QGridLayout;
+class QHBoxLayout;
 class QUndoCommand;
 
 namespace vste::ui {
@@ -179,6 +181,8 @@ private:
     QWidget* buildCategories(QWidget* parent);
     QWidget* buildStrings(QWidget* parent);
     QWidget* buildEditor(QWidget* parent);
+    void buildValueRow(QGridLayout& layout);
+    QHBoxLayout* buildEditorButtons();
     void buildStatusBar();
     void connectWidgets();
     void createMenus();

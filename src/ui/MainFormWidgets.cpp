@@ -142,6 +142,23 @@ QWidget* TMainForm::buildEditor(QWidget* parent) {
     editorLayout->addWidget(StringNameLabel, 0, 0);
     editorLayout->addWidget(StringNameEdit, 0, 1, 1, 5);
 
+    buildValueRow(*editorLayout);
+
+    EditorMemo = new QPlainTextEdit(StringBox);
+    EditorMemo->setObjectName(QStringLiteral("EditorMemo"));
+    EditorMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    EditorMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    EditorMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    EditorMemo->setTabChangesFocus(true);
+    editorLayout->addWidget(EditorMemo, 2, 0, 1, 6);
+    editorLayout->setRowStretch(2, 1);
+
+    editorLayout->addLayout(buildEditorButtons(), 3, 0, 1, 6);
+    return StringBox;
+}
+
+// The value number with + and -, and the extra value box, on the editor's second row.
+void TMainForm::buildValueRow(QGridLayout& layout) {
     ValuesNumberLabel = new QLabel(StringBox);
     ValuesNumberLabel->setObjectName(QStringLiteral("ValuesNumberLabel"));
     ValuesSpinEdit = new QSpinBox(StringBox);
@@ -162,24 +179,18 @@ QWidget* TMainForm::buildEditor(QWidget* parent) {
     SubStringEdit = new QLineEdit(StringBox);
     SubStringEdit->setObjectName(QStringLiteral("SubStringEdit"));
     SubStringEdit->setMaxLength(std::numeric_limits<int>::max());
-    editorLayout->addWidget(ValuesNumberLabel, 1, 0);
-    editorLayout->addWidget(ValuesSpinEdit, 1, 1);
-    editorLayout->addWidget(AddValueButton, 1, 2);
-    editorLayout->addWidget(RemoveValueButton, 1, 3);
-    editorLayout->addWidget(SubStringEdit, 1, 5);
+    layout.addWidget(ValuesNumberLabel, 1, 0);
+    layout.addWidget(ValuesSpinEdit, 1, 1);
+    layout.addWidget(AddValueButton, 1, 2);
+    layout.addWidget(RemoveValueButton, 1, 3);
+    layout.addWidget(SubStringEdit, 1, 5);
     // The extra value box takes the row's free width, so that its hint shows whole.
-    editorLayout->setColumnMinimumWidth(4, 12);
-    editorLayout->setColumnStretch(5, 1);
+    layout.setColumnMinimumWidth(4, 12);
+    layout.setColumnStretch(5, 1);
+}
 
-    EditorMemo = new QPlainTextEdit(StringBox);
-    EditorMemo->setObjectName(QStringLiteral("EditorMemo"));
-    EditorMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    EditorMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    EditorMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    EditorMemo->setTabChangesFocus(true);
-    editorLayout->addWidget(EditorMemo, 2, 0, 1, 6);
-    editorLayout->setRowStretch(2, 1);
-
+// Delete and Insert on the left, Apply Changes on the right.
+QHBoxLayout* TMainForm::buildEditorButtons() {
     auto* buttons = new QHBoxLayout();
     DeleteButton = new QPushButton(StringBox);
     DeleteButton->setObjectName(QStringLiteral("DeleteButton"));
@@ -195,8 +206,7 @@ QWidget* TMainForm::buildEditor(QWidget* parent) {
     buttons->addWidget(InsertButton);
     buttons->addStretch(1);
     buttons->addWidget(SaveButton);
-    editorLayout->addLayout(buttons, 3, 0, 1, 6);
-    return StringBox;
+    return buttons;
 }
 
 void TMainForm::buildStatusBar() {
