@@ -993,4 +993,27 @@ This file no longer exists. It was removed from the recent files.</source>
         <translation>Оригинал</translation>
     </message>
 </context>
+<context>
+    <name>vste::ui::TypedTextGuard</name>
+    <message>
+        <source>Name: %1</source>
+        <translation>Имя: %1</translation>
+    </message>
+    <message>
+        <source>Extra value: %1</source>
+        <translation>Дополнительное значение: %1</translation>
+    </message>
+    <message>
+        <source>Names and extra values are stored in the code page, which cannot hold every character typed. Store them with those characters replaced?</source>
+        <translation>Имена и дополнительные значения хранятся в кодовой странице, в которой нет некоторых введённых символов. Сохранить их с заменой этих символов?</translation>
+    </message>
+    <message>
+        <source>Store anyway</source>
+        <translation>Всё равно сохранить</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
 </TS>

@@ -16,6 +16,7 @@
 #include "ui/DocumentCommands.h"
 #include "ui/MainForm.h"
 #include "ui/StringsModel.h"
+#include "ui/TypedTextGuard.h"
 
 namespace vste::ui {
 
@@ -23,6 +24,8 @@ void TMainForm::SaveButtonClick() {
     const int bodyIndex = currentBodyIndex();
     const int valueIndex = currentValueIndex();
     if (bodyIndex < 0 || valueIndex < 0)
+        return;
+    if (!TypedTextGuard::confirm(this, *m_dialogs, StringNameEdit->text(), SubStringEdit->text()))
         return;
     const int row = currentRow();
     const std::string name = nameBoxText();
@@ -49,6 +52,8 @@ void TMainForm::InsertButtonClick() {
         showError(QStringLiteral("Невозможно добавить пустую строку!"));
         return;
     }
+    if (!TypedTextGuard::confirm(this, *m_dialogs, StringNameEdit->text(), SubStringEdit->text()))
+        return;
     const std::string name = nameBoxText();
     const TWestwoodStrings& document = m_document->document();
     push(std::make_unique<InsertStringCommand>(

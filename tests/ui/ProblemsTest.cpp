@@ -199,6 +199,30 @@ private slots:
         QCOMPARE(rowOf("placeholders"), -1);
     }
 
+    void aNameTypedWithCharactersTheCodePageLacksIsStoredOnlyWhenTheUserAgrees() {
+        SetActiveCodePage(1251);
+        TMainForm& form = open({{"GUI:OK", {u"OK"}, ""}});
+        form.StringNameEdit->setText(QStringLiteral("GUI:\u03A9"));
+        m_log.answers.push_back(std::nullopt); // Cancel
+        form.SaveButtonClick();
+        QCOMPARE(m_log.questions.size(), 1);
+        QVERIFY(m_log.questions[0].contains(QStringLiteral("U+03A9")));
+        QCOMPARE(form.ChangesSaved(), 1);
+        m_log.answers.push_back(std::nullopt); // Cancel before an Insert too
+        form.InsertButtonClick();
+        QCOMPARE(form.ChangesSaved(), 1);
+
+        m_log.answers.push_back(true); // Store anyway
+        form.SaveButtonClick();
+        QCOMPARE(form.ChangesSaved(), 0);
+        QVERIFY(form.StringNameEdit->text().endsWith(QLatin1Char('?')));
+        // Text the code page holds is applied without a question.
+        form.StringNameEdit->setText(QStringLiteral("GUI:\u0416"));
+        form.SaveButtonClick();
+        QCOMPARE(m_log.questions.size(), 3);
+        SetActiveCodePage(1252);
+    }
+
     void theSaveGuardAsksBeforeWritingQuestionMarksAndCancelKeepsTheFile() {
         SetActiveCodePage(1251);
         TMainForm& form = open({{"GUI:Greek", {U("\u03A9mega")}, ""}, {"GUI:OK", {u"OK"}, ""}});
