@@ -15,7 +15,6 @@ ReferenceTable::~ReferenceTable() = default;
 
 void ReferenceTable::adopt(std::unique_ptr<TWestwoodStrings> document, const QString& fileName,
                            DocumentFormat format) {
-    m_index = std::make_unique<NameIndex>(document->Body);
     m_document = std::move(document);
     m_fileName = fileName;
     m_format = format;
@@ -26,18 +25,10 @@ void ReferenceTable::adopt(std::unique_ptr<TWestwoodStrings> document, const QSt
 void ReferenceTable::close() {
     if (!m_document)
         return;
-    m_index.reset();
     m_document.reset();
     m_fileName.clear();
     ++m_generation;
     emit changed();
-}
-
-const TText* ReferenceTable::find(std::string_view name) const {
-    if (!m_index)
-        return nullptr;
-    const std::uint32_t found = m_index->find(name);
-    return found == kNoString ? nullptr : &m_document->Body[found];
 }
 
 } // namespace vste::ui

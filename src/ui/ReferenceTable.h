@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The reference table read beside the document: the original a translation is made from. It
-// holds the table, the file it came from and its names indexed ignoring case.
+// holds the table and the file it came from; the views match its names to the document's.
 #pragma once
 
 #include <QObject>
@@ -9,10 +9,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <string_view>
 
 #include "core/Model.h"
-#include "core/NameIndex.h"
 #include "formats/Registry.h"
 
 namespace vste::ui {
@@ -37,10 +35,6 @@ public:
     const TWestwoodStrings* document() const { return m_document.get(); }
     QString fileName() const { return m_fileName; }
     DocumentFormat format() const { return m_format; }
-    // The names of the reference ignoring case; null while none is open.
-    const NameIndex* index() const { return m_index.get(); }
-    // The first reference string named `name` ignoring case, or null.
-    const TText* find(std::string_view name) const;
     // Grows with every adopt and close, so views know their derived data is out of date.
     std::uint64_t generation() const { return m_generation; }
 
@@ -49,7 +43,6 @@ signals:
 
 private:
     std::unique_ptr<TWestwoodStrings> m_document;
-    std::unique_ptr<NameIndex> m_index;
     QString m_fileName;
     DocumentFormat m_format = DocumentFormat::CSF;
     std::uint64_t m_generation = 0;
