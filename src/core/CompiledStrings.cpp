@@ -95,7 +95,7 @@ TCompiledStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&
     doc->Language = in.i32();
 
     in.require(labelCount, kMinLabelRecord);
-    doc->Body.resize(labelCount);
+    ResizeWithEditingRoom(doc->Body, labelCount);
     SetProgressMax(progress, labelCount);
 
     // AND of every stored unit: its high byte stays 0xFF only if every unit is 0xFF00 or more,

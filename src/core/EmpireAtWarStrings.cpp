@@ -94,7 +94,7 @@ TEmpireAtWarStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progre
 
     auto doc = std::make_unique<TEmpireAtWarStrings>();
     doc->m_keysAscending = ascending;
-    doc->Body.resize(count);
+    ResizeWithEditingRoom(doc->Body, count);
     SetProgressMax(progress, count);
 
     for (std::uint32_t i = 0; i < count; ++i) {

@@ -34,7 +34,6 @@ void TMainForm::SaveButtonClick() {
         const TTextContainer& value = currentString()->Values[static_cast<std::size_t>(valueIndex)];
         Strings->setValueText(row, U16ToQString(value.Value));
     } else {
-        CurrentCategories = m_document->document().GetCategories();
         const int line = CatsListBox->currentRow();
         fillCategories(line);
         selectRow(row);
@@ -54,7 +53,6 @@ void TMainForm::InsertButtonClick() {
     push(std::make_unique<InsertStringCommand>(
         *m_document, document.LabelCount(), document.NewString(name, memoValue(), extraBoxText())));
 
-    CurrentCategories = document.GetCategories();
     const int line = CatsListBox->currentRow();
     refillCategoryList();
     bool sameCategory = false;
@@ -87,7 +85,6 @@ void TMainForm::DeleteButtonClick() {
     const int rowsBefore = Strings->rows();
     push(std::make_unique<DeleteStringCommand>(*m_document, static_cast<std::uint32_t>(bodyIndex)));
 
-    CurrentCategories = m_document->document().GetCategories();
     const int line = CatsListBox->currentRow();
     refillCategoryList();
     // When the deleted string was its category's only one, the category is gone: the one
@@ -147,8 +144,31 @@ void TMainForm::RedoClick() {
 }
 
 void TMainForm::documentChanged(const DocumentTouch& touch, bool fromHistory) {
+    keepCategories(touch);
     if (fromHistory)
         showTouched(touch);
+}
+
+// A million-string table rebuilds its categories in a good part of a second; one inserted,
+// extracted or renamed string only moves indexes.
+void TMainForm::keepCategories(const DocumentTouch& touch) {
+    if (!touch.structure)
+        return;
+    const TWestwoodStrings& document = m_document->document();
+    switch (touch.stringChange) {
+    case DocumentTouch::StringChange::Inserted:
+        document.CategoriesAfterInsert(CurrentCategories, touch.changedIndex);
+        break;
+    case DocumentTouch::StringChange::Extracted:
+        document.CategoriesAfterExtract(CurrentCategories, touch.changedIndex, touch.previousName);
+        break;
+    case DocumentTouch::StringChange::Renamed:
+        document.CategoriesAfterRename(CurrentCategories, touch.changedIndex, touch.previousName);
+        break;
+    default:
+        CurrentCategories = document.GetCategories();
+        break;
+    }
 }
 
 // Selects the category, row and value that an undo or redo touched; when it touched no string
@@ -156,10 +176,8 @@ void TMainForm::documentChanged(const DocumentTouch& touch, bool fromHistory) {
 void TMainForm::showTouched(const DocumentTouch& touch) {
     const TWestwoodStrings& document = m_document->document();
     const int line = CatsListBox->currentRow();
-    if (touch.structure) {
-        CurrentCategories = document.GetCategories();
+    if (touch.structure)
         refillCategoryList();
-    }
     if (touch.stringIndex < 0 ||
         static_cast<std::size_t>(touch.stringIndex) >= document.Body.size()) {
         selectCategoryLine(std::max(0, line));

@@ -7,7 +7,9 @@
 #include <QString>
 #include <QUndoStack>
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "core/Model.h"
 #include "formats/Registry.h"
@@ -19,6 +21,13 @@ struct DocumentTouch {
     int stringIndex = -1;   // Body index; -1 when no string in particular
     int valueIndex = 0;     // 0-based
     bool structure = false; // names or strings changed, so the categories change
+    // The one string inserted, extracted or renamed, with its name before an extract or a
+    // rename: enough to keep the categories in step instead of rebuilding them. None when
+    // the structure changed otherwise (then categories are rebuilt).
+    enum class StringChange : std::uint8_t { None, Inserted, Extracted, Renamed };
+    StringChange stringChange = StringChange::None;
+    std::uint32_t changedIndex = 0;
+    std::string previousName{};
 };
 
 class OpenDocument final : public QObject {
