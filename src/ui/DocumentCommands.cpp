@@ -75,6 +75,14 @@ DocumentTouch Extracted(std::uint32_t index, const std::string& name) {
     return {-1, 0, true, DocumentTouch::StringChange::Extracted, index, name};
 }
 
+DocumentTouch ValueCountChanged(std::uint32_t index, int valueIndex) {
+    DocumentTouch touch;
+    touch.stringIndex = static_cast<int>(index);
+    touch.valueIndex = valueIndex;
+    touch.valueCount = true;
+    return touch;
+}
+
 } // namespace
 
 void InsertStringCommand::redo() {
@@ -109,13 +117,13 @@ ValueCountCommand::ValueCountCommand(OpenDocument& document, std::uint32_t index
 void ValueCountCommand::add() {
     doc().AddValue(m_index, std::move(m_value));
     const auto count = static_cast<int>(doc().Body[m_index].ValueCount());
-    m_document.notifyChanged({static_cast<int>(m_index), count - 1, false});
+    m_document.notifyChanged(ValueCountChanged(m_index, count - 1));
 }
 
 void ValueCountCommand::remove() {
     m_value = doc().RemoveValue(m_index);
     const auto count = static_cast<int>(doc().Body[m_index].ValueCount());
-    m_document.notifyChanged({static_cast<int>(m_index), count - 1, false});
+    m_document.notifyChanged(ValueCountChanged(m_index, count - 1));
 }
 
 void ValueCountCommand::redo() {

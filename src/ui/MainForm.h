@@ -195,8 +195,6 @@ private:
     // Shows what an undo or redo touched; changes made by the window's own commands are shown
     // by the command's handler.
     void documentChanged(const DocumentTouch& touch, bool fromHistory);
-    // Brings CurrentCategories in step with a change of names or strings.
-    void keepCategories(const DocumentTouch& touch);
     void showTouched(const DocumentTouch& touch);
     void updatePropertyMarks();
     void updateUndoActions();

@@ -144,31 +144,9 @@ void TMainForm::RedoClick() {
 }
 
 void TMainForm::documentChanged(const DocumentTouch& touch, bool fromHistory) {
-    keepCategories(touch);
+    KeepCategories(CurrentCategories, m_document->document(), touch);
     if (fromHistory)
         showTouched(touch);
-}
-
-// A million-string table rebuilds its categories in a good part of a second; one inserted,
-// extracted or renamed string only moves indexes.
-void TMainForm::keepCategories(const DocumentTouch& touch) {
-    if (!touch.structure)
-        return;
-    const TWestwoodStrings& document = m_document->document();
-    switch (touch.stringChange) {
-    case DocumentTouch::StringChange::Inserted:
-        document.CategoriesAfterInsert(CurrentCategories, touch.changedIndex);
-        break;
-    case DocumentTouch::StringChange::Extracted:
-        document.CategoriesAfterExtract(CurrentCategories, touch.changedIndex, touch.previousName);
-        break;
-    case DocumentTouch::StringChange::Renamed:
-        document.CategoriesAfterRename(CurrentCategories, touch.changedIndex, touch.previousName);
-        break;
-    default:
-        CurrentCategories = document.GetCategories();
-        break;
-    }
 }
 
 // Selects the category, row and value that an undo or redo touched; when it touched no string
@@ -196,7 +174,7 @@ void TMainForm::showTouched(const DocumentTouch& touch) {
         const TText& text = document.Body[static_cast<std::size_t>(touch.stringIndex)];
         if (touch.valueIndex > 0 && static_cast<std::size_t>(touch.valueIndex) < text.Values.size())
             ValuesSpinEdit->setValue(touch.valueIndex + 1);
-        if (static_cast<std::size_t>(touch.valueIndex) < text.Values.size())
+        if (!touch.valueCount && static_cast<std::size_t>(touch.valueIndex) < text.Values.size())
             Strings->setValueText(
                 row, U16ToQString(text.Values[static_cast<std::size_t>(touch.valueIndex)].Value));
         return;

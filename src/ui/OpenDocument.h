@@ -28,7 +28,13 @@ struct DocumentTouch {
     StringChange stringChange = StringChange::None;
     std::uint32_t changedIndex = 0;
     std::string previousName{};
+    // Values were added or removed: the grid's value cells keep what they show.
+    bool valueCount = false;
 };
+
+// Brings `categories` (as document.GetCategories() gave them before the change `touch`
+// reports) in step with the document after it.
+void KeepCategories(TCat& categories, const TWestwoodStrings& document, const DocumentTouch& touch);
 
 class OpenDocument final : public QObject {
     Q_OBJECT
