@@ -46,14 +46,6 @@ struct TText {
 };
 
 using TCSFBody = std::vector<TText>;
-
-// Sizes a table being read to `count` strings with room for strings added later: a table read
-// at its exact size would move every string on the first insert (a good tenth of a second for a
-// million). The room is address space only until strings fill it.
-inline void ResizeWithEditingRoom(TCSFBody& body, std::size_t count) {
-    body.reserve(count + count / 8 + 16);
-    body.resize(count);
-}
 using TIDs = std::vector<std::int32_t>;
 
 struct TCategory {
@@ -63,6 +55,14 @@ struct TCategory {
 };
 
 using TCat = std::vector<TCategory>;
+
+// Sizes a table being read to `count` strings with room for strings added later: a table read
+// at its exact size would move every string on the first insert (a good tenth of a second for a
+// million). The room is address space only until strings fill it.
+inline void ResizeWithEditingRoom(TCSFBody& body, std::size_t count) {
+    body.reserve(count + count / 8 + 16);
+    body.resize(count);
+}
 
 // Which part of a string a TFieldEdit holds.
 enum class TEditField : std::uint8_t {
