@@ -59,12 +59,6 @@ void putAnsiValue(ByteWriter& out, const std::u16string& value, const CodePageCo
         put(k < bytes.size() ? static_cast<std::uint8_t>(bytes[k]) : std::uint8_t{0});
 }
 
-// The header's string count is whatever the file held; it wraps like the 32-bit field it is.
-std::int32_t adjustCount(std::int32_t count, std::int32_t delta) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(count) +
-                                     static_cast<std::uint32_t>(delta));
-}
-
 std::size_t encodedSize(const TCSFBody& body) {
     std::size_t total = kHeaderSize;
     for (const TText& label : body) {
@@ -101,7 +95,7 @@ TCompiledStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&
     doc->Language = in.i32();
 
     in.require(labelCount, kMinLabelRecord);
-    doc->Body.resize(labelCount);
+    ResizeWithEditingRoom(doc->Body, labelCount);
     SetProgressMax(progress, labelCount);
 
     // AND of every stored unit: its high byte stays 0xFF only if every unit is 0xFF00 or more,
@@ -211,21 +205,15 @@ void TCompiledStrings::SaveToFile(const std::string& fileName, Progress& progres
 }
 
 void TCompiledStrings::AddString(TText text) {
-    // A new label repeats the table's label tag; the first label of an empty table gets the
-    // usual one.
-    text.Tag = Body.empty() ? kLabelTag : Body.back().Tag;
+    // The label tag and the value's tag are those the editor gives a new string and an applied
+    // value; InsertString counts the string in the header.
+    text.Tag = NewLabelTag();
     if (text.Values.empty()) {
         TTextContainer value;
-        value.Tag = Version == 2 ? kValueTagV2 : kValueTagV3;
+        value.Tag = AppliedValueTag(false);
         text.Values.push_back(std::move(value));
     }
-    AppendString(std::move(text));
-    StringCount = adjustCount(StringCount, +1);
-}
-
-void TCompiledStrings::DeleteString(std::uint32_t index) {
-    RemoveString(index);
-    StringCount = adjustCount(StringCount, -1);
+    InsertString(LabelCount(), std::move(text));
 }
 
 void TCompiledStrings::SetVersion(std::int32_t version) {

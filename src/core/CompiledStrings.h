@@ -31,7 +31,6 @@ public:
     TCat GetCategories() const override;
     void SaveToFile(const std::string& fileName, Progress& progress, bool ansiMode) override;
     void AddString(TText text) override;
-    void DeleteString(std::uint32_t index) override;
     void SetVersion(std::int32_t version) override;
     void SetLanguage(std::int32_t language) override;
     void SaveToSTR(const std::string& fileName, Progress& progress) override;
@@ -53,6 +52,8 @@ protected:
     // CSF value tags are record tags, never name keys.
     bool KeysFromNames() const override { return false; }
     bool HasCsfHeader() const override { return true; }
+    std::string CategoryOf(std::string_view name) const override;
+    bool CategoriesByName() const override { return true; }
 };
 
 } // namespace vste

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <numeric>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -21,7 +22,22 @@ bool nameLess(const std::string& a, const std::string& b) {
     return c != 0 ? c < 0 : a.size() < b.size();
 }
 
+// The part of a name that, upper-cased, names its category; none for "Other".
+std::optional<std::string_view> CategoryPrefix(std::string_view name) {
+    std::size_t end = name.find(':');
+    if (end == std::string_view::npos)
+        end = name.find('_');
+    if (end == std::string_view::npos)
+        return std::nullopt;
+    return name.substr(0, end);
+}
+
 } // namespace
+
+std::string TCompiledStrings::CategoryOf(std::string_view name) const {
+    const auto prefix = CategoryPrefix(name);
+    return prefix ? AnsiUpperCase(*prefix) : std::string("Other");
+}
 
 TCat TCompiledStrings::GetCategories() const {
     TCat cats;
@@ -40,15 +56,12 @@ TCat TCompiledStrings::GetCategories() const {
     };
 
     for (std::size_t i = 0; i < Body.size(); ++i) {
-        const std::string_view name = Body[i].Name;
-        std::size_t end = name.find(':');
-        if (end == std::string_view::npos)
-            end = name.find('_');
+        const auto found = CategoryPrefix(Body[i].Name);
         std::size_t category;
-        if (end == std::string_view::npos) {
+        if (!found) {
             category = categoryNamed("Other");
         } else {
-            const std::string_view prefix = name.substr(0, end);
+            const std::string_view prefix = *found;
             if (lastCategory != SIZE_MAX && prefix == lastPrefix) {
                 category = lastCategory;
             } else {

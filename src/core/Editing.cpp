@@ -49,6 +49,14 @@ const TText& TWestwoodStrings::StringAt(std::uint32_t index) const {
     return Body[index];
 }
 
+Tag4 TWestwoodStrings::NewLabelTag() const {
+    return Body.empty() ? kLabelTag : Body.back().Tag;
+}
+
+Tag4 TWestwoodStrings::AppliedValueTag(bool extra) const {
+    return EditorTag(extra, Version == 2);
+}
+
 TFieldEdit TWestwoodStrings::RenameEdit(std::uint32_t index, std::string name) const {
     (void)StringAt(index); // checks the index
     TFieldEdit edit;
@@ -78,7 +86,7 @@ std::vector<TFieldEdit> TWestwoodStrings::SetValueEdits(std::uint32_t index,
         throw std::out_of_range("Value " + std::to_string(valueIndex + 1) + " of string " +
                                 std::to_string(index) + " does not exist");
     const Tag4 tag =
-        KeysFromNames() ? text.Values[valueIndex].Tag : EditorTag(!extra.empty(), Version == 2);
+        KeysFromNames() ? text.Values[valueIndex].Tag : AppliedValueTag(!extra.empty());
     std::vector<TFieldEdit> edits(2);
     edits[0] = TFieldEdit{index, valueIndex, TEditField::Value, std::move(value), {}, tag};
     edits[1] = TFieldEdit{index, valueIndex, TEditField::ExtraValue, {}, std::move(extra), tag};
@@ -130,7 +138,7 @@ void TWestwoodStrings::SwapEdits(std::vector<TFieldEdit>& edits, bool reverse) {
 TText TWestwoodStrings::NewString(std::string name, std::u16string value, std::string extra) const {
     TText text;
     if (HasCsfHeader())
-        text.Tag = Body.empty() ? kLabelTag : Body.back().Tag;
+        text.Tag = NewLabelTag();
     TTextContainer first;
     first.Tag = KeysFromNames() ? TEmpireAtWarStrings::KeyForName(name)
                                 : EditorTag(!extra.empty(), Version != 3);

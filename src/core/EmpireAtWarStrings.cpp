@@ -2,7 +2,7 @@
 // Empire at War text data files: a count, an index of (key, value length, name length) entries,
 // then all values as UTF-16 and all names as single-byte text, none terminated. Keys are the
 // CRC-32 of the names; master files are sorted by key, which the game relies on to find strings.
-// Also the string adding and deleting that the CSF document inherits.
+// Also the string deleting that the CSF document inherits.
 #include <algorithm>
 #include <numeric>
 #include <stdexcept>
@@ -30,6 +30,16 @@ std::uint32_t KeyValue(const Tag4& tag) {
 const TTextContainer& FirstValue(const TText& text) {
     static const TTextContainer empty{};
     return text.Values.empty() ? empty : text.Values.front();
+}
+
+// "TEXT_" and the word after it up to the next underscore, else "Other"; a view of `name`
+// or of a literal.
+std::string_view CategoryName(std::string_view name) {
+    static constexpr std::string_view kPrefix = "TEXT_";
+    if (!name.starts_with(kPrefix))
+        return "Other";
+    const auto underscore = name.find('_', kPrefix.size());
+    return name.substr(0, underscore == std::string_view::npos ? kPrefix.size() : underscore);
 }
 
 } // namespace
@@ -84,7 +94,7 @@ TEmpireAtWarStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progre
 
     auto doc = std::make_unique<TEmpireAtWarStrings>();
     doc->m_keysAscending = ascending;
-    doc->Body.resize(count);
+    ResizeWithEditingRoom(doc->Body, count);
     SetProgressMax(progress, count);
 
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -148,19 +158,16 @@ void TEmpireAtWarStrings::SaveToFile(const std::string& fileName, Progress& prog
     StoreFileAtomically(fileName, SaveToBuffer(progress, ansiMode));
 }
 
+std::string TEmpireAtWarStrings::CategoryOf(std::string_view name) const {
+    return std::string(CategoryName(name));
+}
+
 TCat TEmpireAtWarStrings::GetCategories() const {
-    static constexpr std::string_view kPrefix = "TEXT_";
     TCat cats;
     // Keys view the names in Body, which outlive the map.
     std::unordered_map<std::string_view, std::size_t> where;
     for (std::uint32_t n = 0; n < LabelCount(); ++n) {
-        const std::string& name = Body[n].Name;
-        std::string_view category = "Other";
-        if (name.starts_with(kPrefix)) {
-            const auto underscore = name.find('_', kPrefix.size());
-            category = std::string_view(name).substr(
-                0, underscore == std::string::npos ? kPrefix.size() : underscore);
-        }
+        const std::string_view category = CategoryName(Body[n].Name);
         auto [it, added] = where.try_emplace(category, cats.size());
         if (added)
             cats.push_back(TCategory{std::string(category), {}});
@@ -170,25 +177,16 @@ TCat TEmpireAtWarStrings::GetCategories() const {
 }
 
 void TEmpireAtWarStrings::AddString(TText text) {
+    // A keyed string holds the key of its name in its first value.
     if (text.Values.empty())
         text.Values.resize(1);
     if (KeysFromNames())
         text.Values.front().Tag = KeyForName(text.Name);
-    AppendString(std::move(text));
+    InsertString(LabelCount(), std::move(text));
 }
 
 void TEmpireAtWarStrings::DeleteString(std::uint32_t index) {
-    RemoveString(index);
-}
-
-void TEmpireAtWarStrings::AppendString(TText text) {
-    Body.push_back(std::move(text));
-}
-
-void TEmpireAtWarStrings::RemoveString(std::uint32_t index) {
-    if (index >= Body.size())
-        throw std::out_of_range("String index " + std::to_string(index) + " is outside the table");
-    Body.erase(Body.begin() + index);
+    (void)ExtractString(index);
 }
 
 } // namespace vste

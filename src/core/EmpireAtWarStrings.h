@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Document of the Empire at War text data files (.DAT), and parent of the CSF document, which
-// takes its string adding and deleting from here.
+// takes its string deleting from here.
 #pragma once
 
 #include <cstdint>
@@ -39,11 +39,7 @@ protected:
     // Whether keys follow the names (CRC-32). Derived formats such as CSF keep other data in
     // their value tags and override this.
     bool KeysFromNames() const override { return true; }
-
-    // Appends the string as given (no key is computed).
-    void AppendString(TText text);
-    // Removes the string at `index`; throws std::out_of_range for an index outside the table.
-    void RemoveString(std::uint32_t index);
+    std::string CategoryOf(std::string_view name) const override;
 
 private:
     bool m_keysAscending = true;

@@ -61,6 +61,14 @@ struct TCategory {
 
 using TCat = std::vector<TCategory>;
 
+// Sizes a table being read to `count` strings with room for strings added later: a table read
+// at its exact size would move every string on the first insert (a good tenth of a second for a
+// million). The room is address space only until strings fill it.
+inline void ResizeWithEditingRoom(TCSFBody& body, std::size_t count) {
+    body.reserve(count + count / 8 + 16);
+    body.resize(count);
+}
+
 // Which part of a string a TFieldEdit holds.
 enum class TEditField : std::uint8_t {
     Name,       // the name, and where keys follow names the first value's tag (the key)
@@ -197,6 +205,16 @@ public:
     virtual TValuesSwap ImportStringValues(TWestwoodStrings& source, Progress& progress);
     void SwapValues(TValuesSwap& swap);
 
+    // Categories kept in step with the editing operations without a rebuild: `cats` as
+    // GetCategories() gave them before the change become what it gives after it, at the cost of
+    // one pass over the indexes instead of one over the names. Each is called after the change.
+    // After InsertString(at, ...):
+    void CategoriesAfterInsert(TCat& cats, std::uint32_t at) const;
+    // After ExtractString(index) took out a string named `name`:
+    void CategoriesAfterExtract(TCat& cats, std::uint32_t index, std::string_view name) const;
+    // After string `index` was renamed from `oldName`:
+    void CategoriesAfterRename(TCat& cats, std::uint32_t index, std::string_view oldName) const;
+
     // Encodes the document in the layout that SaveToFile stores. SaveToFile of every class is
     // "encode to memory, then store atomically", so tests and fuzzers use this directly.
     // Base: the Westwood string file layout.
@@ -208,10 +226,22 @@ protected:
     // Whether the document has the CSF header: label tags, and a StringCount that adding and
     // removing strings and values adjusts.
     virtual bool HasCsfHeader() const { return false; }
+    // The name of the category that holds strings named `name`. Base: "All strings".
+    virtual std::string CategoryOf(std::string_view name) const;
+    // Whether GetCategories sorts categories by name (byte-wise, as std::string compares);
+    // otherwise they follow the order of their first strings.
+    virtual bool CategoriesByName() const { return false; }
+    // The label tag of a new CSF string: that of the last string, else the usual one.
+    Tag4 NewLabelTag() const;
+    // The value tag that Apply gives a value: byte 0 'W' when it has an extra value (else a
+    // space), letters "rt" for version 2 (else "RT"), then 'S'.
+    Tag4 AppliedValueTag(bool extra) const;
 
 private:
     TText& StringAt(std::uint32_t index);
     const TText& StringAt(std::uint32_t index) const;
+    bool AddToCategory(TCat& cats, std::uint32_t index) const;
+    bool RemoveFromCategory(TCat& cats, std::uint32_t index, std::string_view name) const;
 };
 
 } // namespace vste

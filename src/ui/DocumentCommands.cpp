@@ -18,8 +18,21 @@ FieldEditsCommand::FieldEditsCommand(OpenDocument& document, const char* text,
 void FieldEditsCommand::swap(bool reverse) {
     doc().SwapEdits(m_edits, reverse);
     DocumentTouch touch;
-    for (const TFieldEdit& edit : m_edits)
-        touch.structure = touch.structure || edit.Field == TEditField::Name;
+    const TFieldEdit* rename = nullptr;
+    int renames = 0;
+    for (const TFieldEdit& edit : m_edits) {
+        if (edit.Field == TEditField::Name) {
+            rename = &edit;
+            ++renames;
+        }
+    }
+    touch.structure = renames > 0;
+    if (renames == 1) {
+        // The record now holds the name the string had before.
+        touch.stringChange = DocumentTouch::StringChange::Renamed;
+        touch.changedIndex = rename->StringIndex;
+        touch.previousName = rename->Text;
+    }
     if (!m_edits.empty()) {
         touch.stringIndex = static_cast<int>(m_edits.front().StringIndex);
         touch.valueIndex = static_cast<int>(m_edits.front().ValueIndex);
@@ -52,14 +65,34 @@ InsertStringCommand::InsertStringCommand(OpenDocument& document, std::uint32_t a
     : DocumentCommand(document, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Insert")), m_at(at),
       m_text(std::move(text)) {}
 
+namespace {
+
+DocumentTouch Inserted(std::uint32_t at) {
+    return {static_cast<int>(at), 0, true, DocumentTouch::StringChange::Inserted, at, {}};
+}
+
+DocumentTouch Extracted(std::uint32_t index, const std::string& name) {
+    return {-1, 0, true, DocumentTouch::StringChange::Extracted, index, name};
+}
+
+DocumentTouch ValueCountChanged(std::uint32_t index, int valueIndex) {
+    DocumentTouch touch;
+    touch.stringIndex = static_cast<int>(index);
+    touch.valueIndex = valueIndex;
+    touch.valueCount = true;
+    return touch;
+}
+
+} // namespace
+
 void InsertStringCommand::redo() {
     doc().InsertString(m_at, std::move(m_text));
-    m_document.notifyChanged({static_cast<int>(m_at), 0, true});
+    m_document.notifyChanged(Inserted(m_at));
 }
 
 void InsertStringCommand::undo() {
     m_text = doc().ExtractString(m_at);
-    m_document.notifyChanged({-1, 0, true});
+    m_document.notifyChanged(Extracted(m_at, m_text.Name));
 }
 
 DeleteStringCommand::DeleteStringCommand(OpenDocument& document, std::uint32_t index)
@@ -68,12 +101,12 @@ DeleteStringCommand::DeleteStringCommand(OpenDocument& document, std::uint32_t i
 
 void DeleteStringCommand::redo() {
     m_text = doc().ExtractString(m_index);
-    m_document.notifyChanged({-1, 0, true});
+    m_document.notifyChanged(Extracted(m_index, m_text.Name));
 }
 
 void DeleteStringCommand::undo() {
     doc().InsertString(m_index, std::move(m_text));
-    m_document.notifyChanged({static_cast<int>(m_index), 0, true});
+    m_document.notifyChanged(Inserted(m_index));
 }
 
 ValueCountCommand::ValueCountCommand(OpenDocument& document, std::uint32_t index, bool adding)
@@ -84,13 +117,13 @@ ValueCountCommand::ValueCountCommand(OpenDocument& document, std::uint32_t index
 void ValueCountCommand::add() {
     doc().AddValue(m_index, std::move(m_value));
     const auto count = static_cast<int>(doc().Body[m_index].ValueCount());
-    m_document.notifyChanged({static_cast<int>(m_index), count - 1, false});
+    m_document.notifyChanged(ValueCountChanged(m_index, count - 1));
 }
 
 void ValueCountCommand::remove() {
     m_value = doc().RemoveValue(m_index);
     const auto count = static_cast<int>(doc().Body[m_index].ValueCount());
-    m_document.notifyChanged({static_cast<int>(m_index), count - 1, false});
+    m_document.notifyChanged(ValueCountChanged(m_index, count - 1));
 }
 
 void ValueCountCommand::redo() {

@@ -37,7 +37,6 @@ void TMainForm::SaveButtonClick() {
         const TTextContainer& value = currentString()->Values[static_cast<std::size_t>(valueIndex)];
         Strings->setValueText(row, U16ToQString(value.Value));
     } else {
-        CurrentCategories = m_document->document().GetCategories();
         const int line = CatsListBox->currentRow();
         fillCategories(line);
         selectRow(row);
@@ -59,7 +58,6 @@ void TMainForm::InsertButtonClick() {
     push(std::make_unique<InsertStringCommand>(
         *m_document, document.LabelCount(), document.NewString(name, memoValue(), extraBoxText())));
 
-    CurrentCategories = document.GetCategories();
     const int line = CatsListBox->currentRow();
     refillCategoryList();
     bool sameCategory = false;
@@ -92,7 +90,6 @@ void TMainForm::DeleteButtonClick() {
     const int rowsBefore = Strings->rows();
     push(std::make_unique<DeleteStringCommand>(*m_document, static_cast<std::uint32_t>(bodyIndex)));
 
-    CurrentCategories = m_document->document().GetCategories();
     const int line = CatsListBox->currentRow();
     refillCategoryList();
     // When the deleted string was its category's only one, the category is gone: the one
@@ -152,6 +149,7 @@ void TMainForm::RedoClick() {
 }
 
 void TMainForm::documentChanged(const DocumentTouch& touch, bool fromHistory) {
+    KeepCategories(CurrentCategories, m_document->document(), touch);
     if (fromHistory)
         showTouched(touch);
 }
@@ -161,10 +159,8 @@ void TMainForm::documentChanged(const DocumentTouch& touch, bool fromHistory) {
 void TMainForm::showTouched(const DocumentTouch& touch) {
     const TWestwoodStrings& document = m_document->document();
     const int line = CatsListBox->currentRow();
-    if (touch.structure) {
-        CurrentCategories = document.GetCategories();
+    if (touch.structure)
         refillCategoryList();
-    }
     if (touch.stringIndex < 0 ||
         static_cast<std::size_t>(touch.stringIndex) >= document.Body.size()) {
         selectCategoryLine(std::max(0, line));
@@ -184,7 +180,7 @@ void TMainForm::showTouched(const DocumentTouch& touch) {
         const TText& text = document.Body[static_cast<std::size_t>(touch.stringIndex)];
         if (touch.valueIndex > 0 && static_cast<std::size_t>(touch.valueIndex) < text.Values.size())
             ValuesSpinEdit->setValue(touch.valueIndex + 1);
-        if (static_cast<std::size_t>(touch.valueIndex) < text.Values.size())
+        if (!touch.valueCount && static_cast<std::size_t>(touch.valueIndex) < text.Values.size())
             Strings->setValueText(
                 row, U16ToQString(text.Values[static_cast<std::size_t>(touch.valueIndex)].Value));
         return;

@@ -21,6 +21,28 @@ void OpenDocument::push(QUndoCommand* command) {
     m_pushing = false;
 }
 
+// A million-string table rebuilds its categories in a good part of a second; one inserted,
+// extracted or renamed string only moves indexes.
+void KeepCategories(TCat& categories, const TWestwoodStrings& document,
+                    const DocumentTouch& touch) {
+    if (!touch.structure)
+        return;
+    switch (touch.stringChange) {
+    case DocumentTouch::StringChange::Inserted:
+        document.CategoriesAfterInsert(categories, touch.changedIndex);
+        break;
+    case DocumentTouch::StringChange::Extracted:
+        document.CategoriesAfterExtract(categories, touch.changedIndex, touch.previousName);
+        break;
+    case DocumentTouch::StringChange::Renamed:
+        document.CategoriesAfterRename(categories, touch.changedIndex, touch.previousName);
+        break;
+    default:
+        categories = document.GetCategories();
+        break;
+    }
+}
+
 void OpenDocument::notifyChanged(const DocumentTouch& touch) {
     ++m_changeCount;
     if (touch.structure)

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "core/Model.h"
 #include "formats/Registry.h"
@@ -20,7 +21,20 @@ struct DocumentTouch {
     int stringIndex = -1;   // Body index; -1 when no string in particular
     int valueIndex = 0;     // 0-based
     bool structure = false; // names or strings changed, so the categories change
+    // The one string inserted, extracted or renamed, with its name before an extract or a
+    // rename: enough to keep the categories in step instead of rebuilding them. None when
+    // the structure changed otherwise (then categories are rebuilt).
+    enum class StringChange : std::uint8_t { None, Inserted, Extracted, Renamed };
+    StringChange stringChange = StringChange::None;
+    std::uint32_t changedIndex = 0;
+    std::string previousName{};
+    // Values were added or removed: the grid's value cells keep what they show.
+    bool valueCount = false;
 };
+
+// Brings `categories` (as document.GetCategories() gave them before the change `touch`
+// reports) in step with the document after it.
+void KeepCategories(TCat& categories, const TWestwoodStrings& document, const DocumentTouch& touch);
 
 class OpenDocument final : public QObject {
     Q_OBJECT

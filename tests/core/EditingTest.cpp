@@ -106,6 +106,50 @@ std::string FormatName(const testing::TestParamInfo<FormatInfo>& info) {
     return std::string(info.param.shortName);
 }
 
+// Random inserts, deletes (down to an empty table) and renames, with names that fall into
+// colon, underscore, TEXT_ and "Other" categories and upper-case beyond ASCII: the categories
+// kept in step stay equal to a rebuild after every step.
+TEST_P(EditingPerFormat, CategoriesKeptInStepEqualARebuildAfterRandomEdits) {
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    auto pick = [&](std::size_t n) { return static_cast<std::uint32_t>(random() % n); };
+    static const char* const kPrefixes[] = {"GUI:",  "gui_",    "Gui:",       "TEXT_UNIT_",
+                                            "TEXT_", "TEXT_B_", "\xE9t\xE9:", "\xC9T\xC9_",
+                                            ":",     "_",       "",           "Z"};
+    auto randomName = [&] {
+        return kPrefixes[pick(std::size(kPrefixes))] + std::to_string(pick(50));
+    };
+
+    auto doc = EmptyOf(GetParam().id);
+    TCat kept = doc->GetCategories();
+    for (int step = 0; step < 400; ++step) {
+        const std::uint32_t count = doc->LabelCount();
+        const std::uint32_t action = pick(count < 3 ? 1 : 6);
+        if (action <= 2) {
+            const std::uint32_t at = pick(count + 1);
+            doc->InsertString(at, doc->NewString(randomName(), u"v", ""));
+            doc->CategoriesAfterInsert(kept, at);
+        } else if (action <= 4) {
+            const std::uint32_t index = pick(count);
+            const TText text = doc->ExtractString(index);
+            doc->CategoriesAfterExtract(kept, index, text.Name);
+        } else {
+            const std::uint32_t index = pick(count);
+            const std::string oldName = doc->Body[index].Name;
+            doc->RenameString(index, randomName());
+            doc->CategoriesAfterRename(kept, index, oldName);
+        }
+        ASSERT_EQ(kept, doc->GetCategories()) << "after step " << step;
+        if (step == 200)
+            while (doc->LabelCount() > 0) {
+                const TText text = doc->ExtractString(0);
+                doc->CategoriesAfterExtract(kept, 0, text.Name);
+                ASSERT_EQ(kept, doc->GetCategories()) << "emptying the table";
+            }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Registry, EditingPerFormat, testing::ValuesIn(Formats()), FormatName);
 
 TEST(EditingTest, TheCsfStringCountWrapsAsA32BitFieldAndComesBack) {

@@ -233,6 +233,15 @@ private slots:
         QCOMPARE(find<QSpinBox>("ValuesSpinEdit")->value(), 1);
     }
 
+    void redoingAddValueLeavesTheGridsValueCellAsItWas() {
+        TMainForm& form = openTable();
+        form.AddValueButtonClick(); // GUI:OK gets an empty second value
+        form.UndoClick();
+        form.RedoClick();
+        QCOMPARE(form.Strings->cellText(0, 1), QStringLiteral("OK"));
+        QCOMPARE(find<QSpinBox>("ValuesSpinEdit")->value(), 2);
+    }
+
     void saveAsStrKeepsItsExtensionBehindALengtheningFolderName() {
         TMainForm& form = openTable();
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("straße")));
@@ -266,6 +275,11 @@ private slots:
                               info, file, false);
         const auto opened = Bytes(document);
         auto saved = opened;
+        // The categories the window keeps in step with every change equal a rebuild.
+        TCat categories = document.document().GetCategories();
+        connect(&document, &OpenDocument::changed, this, [&](const DocumentTouch& touch, bool) {
+            KeepCategories(categories, document.document(), touch);
+        });
         std::mt19937 random(seed);
         for (int step = 0; step < 500; ++step) {
             pushRandomCommand(document, random, step);
@@ -280,6 +294,8 @@ private slots:
             }
             if (!document.isModified())
                 QVERIFY2(Bytes(document) == saved, qPrintable(QStringLiteral("seed %1").arg(seed)));
+            QVERIFY2(categories == document.document().GetCategories(),
+                     qPrintable(QStringLiteral("seed %1, step %2").arg(seed).arg(step)));
         }
         document.undoStack().setIndex(document.undoStack().count());
         const auto edited = Bytes(document);
