@@ -80,22 +80,26 @@ FilterController::FilterController(TMainForm& form, ReferenceTable& reference)
     updateVisibility();
 }
 
-FilterState& FilterController::state() {
+void FilterController::followDocument() {
     OpenDocument* open = m_form.openDocument();
-    if (open != m_document.data()) {
-        // Another document: what awaited review belonged to the one before.
-        m_state.reset();
-        m_document = open;
-        if (m_filter == FilterKind::NeedsReview)
-            m_filter = FilterKind::All;
-        if (open)
-            connect(open, &OpenDocument::changed, this, &FilterController::documentChanged);
-        QTimer::singleShot(0, this, [this] {
-            updateVisibility();
-            updateCounts();
-        });
-    }
+    if (open == m_document.data())
+        return;
+    // Another document: what awaited review belonged to the one before.
+    m_state.reset();
+    m_document = open;
+    if (m_filter == FilterKind::NeedsReview)
+        m_filter = FilterKind::All;
     if (open)
+        connect(open, &OpenDocument::changed, this, &FilterController::documentChanged);
+    QTimer::singleShot(0, this, [this] {
+        updateVisibility();
+        updateCounts();
+    });
+}
+
+FilterState& FilterController::state() {
+    followDocument();
+    if (OpenDocument* open = m_form.openDocument())
         m_state.update(open->document(), m_reference.document(), open->structureChangeCount(),
                        open->changeCount());
     return m_state;
@@ -103,6 +107,12 @@ FilterState& FilterController::state() {
 
 void FilterController::rowsFor(const TIDs& ids, TIDs& rows,
                                std::vector<std::uint32_t>& referenceRows) {
+    // Showing every string needs no flags: an edit of a million-string table stays quick.
+    followDocument();
+    if (m_filter == FilterKind::All) {
+        rows = ids;
+        return;
+    }
     FilterState& filterState = state();
     FilterKind kind = m_filter;
     if (kind == FilterKind::NeedsReview && !filterState.hasReview())
@@ -155,9 +165,10 @@ void FilterController::decorateCategories() {
     const TCat& categories = m_form.CurrentCategories;
     if (static_cast<std::size_t>(list->count()) != categories.size() || !m_form.openDocument())
         return;
-    FilterState& filterState = state();
+    followDocument();
     FilterKind kind = m_filter;
-    if (kind == FilterKind::NeedsReview && !filterState.hasReview())
+    FilterState* filterState = kind == FilterKind::All ? nullptr : &state();
+    if (kind == FilterKind::NeedsReview && !filterState->hasReview())
         kind = FilterKind::All;
     for (int k = 0; k < list->count(); ++k) {
         const TCategory& category = categories[static_cast<std::size_t>(k)];
@@ -171,10 +182,10 @@ void FilterController::decorateCategories() {
         }
         std::size_t kept = 0;
         if (kind == FilterKind::OnlyInReference) {
-            kept = filterState.onlyInReferenceOf(category.Name).size();
+            kept = filterState->onlyInReferenceOf(category.Name).size();
         } else {
             for (const std::int32_t id : category.IDs)
-                kept += filterState.keeps(kind, static_cast<std::uint32_t>(id));
+                kept += filterState->keeps(kind, static_cast<std::uint32_t>(id));
         }
         item->setText(QStringLiteral("%1 (%2)").arg(name).arg(kept));
         list->setRowHidden(k, kept == 0);

@@ -40,6 +40,8 @@ public:
     void setFilter(FilterKind kind);
     // The filter's data for the open document, brought up to date.
     FilterState& state();
+    // Notices another open document: forgets what awaited review in the one before.
+    void followDocument();
     // Inserts every reference string the document lacks, as one step; returns how many.
     int addMissing();
     // Adds the "Needs review" choice holding these strings and shows them.
