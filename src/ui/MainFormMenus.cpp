@@ -23,7 +23,7 @@ enum ItemFlags : unsigned {
 
 // One menu item: an action, or a submenu when `menu` is set (a menu of the bar when `parent`
 // is null as well).
-struct ItemSpec {
+struct MenuItem {
     QMenu* TMainForm::*parent;
     QAction* TMainForm::*action;
     QMenu* TMainForm::*menu;
@@ -40,7 +40,7 @@ using F = TMainForm;
 
 // In menu order; the favorites, languages and code pages are added by number afterwards.
 // clang-format off
-const ItemSpec kItems[] = {
+const MenuItem kItems[] = {
     {nullptr, nullptr, &F::File1, "File1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "File"), kNoKey, {}, kNone, nullptr},
     {&F::File1, &F::New1, nullptr, "New1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "New"), QKeySequence::New, {}, kNone, &F::New1Click},
     {&F::File1, &F::Open1, nullptr, "Open1", QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Open"), kNoKey, Qt::CTRL | Qt::Key_O, kNone, &F::Open1Click},
@@ -117,32 +117,32 @@ QMenu* TMainForm::addSubMenu(QMenu* menu, const char* name) {
 
 void TMainForm::createMenus() {
     std::size_t separators = 0;
-    for (const ItemSpec& spec : kItems) {
-        QMenu* parent = spec.parent ? this->*spec.parent : nullptr;
-        if (spec.flags & kSeparatorBefore)
+    for (const MenuItem& item : kItems) {
+        QMenu* parent = item.parent ? this->*item.parent : nullptr;
+        if (item.flags & kSeparatorBefore)
             parent->addSeparator()->setObjectName(
                 QString::fromLatin1(kSeparatorNames[separators++]));
-        if (spec.menu) {
-            QMenu* menu = parent ? addSubMenu(parent, spec.name) : new QMenu(menuBar());
+        if (item.menu) {
+            QMenu* menu = parent ? addSubMenu(parent, item.name) : new QMenu(menuBar());
             if (!parent) {
-                menu->setObjectName(QString::fromLatin1(spec.name));
+                menu->setObjectName(QString::fromLatin1(item.name));
                 menuBar()->addMenu(menu);
             }
-            menu->menuAction()->setEnabled(!(spec.flags & kDisabled));
-            this->*spec.menu = menu;
+            menu->menuAction()->setEnabled(!(item.flags & kDisabled));
+            this->*item.menu = menu;
             continue;
         }
-        QAction* action = addAction(parent, spec.name);
-        this->*spec.action = action;
-        if (spec.standardKey != kNoKey)
-            action->setShortcuts(spec.standardKey);
-        else if (spec.shortcut.key() != Qt::Key(0))
-            action->setShortcut(QKeySequence(spec.shortcut));
-        action->setCheckable(spec.flags & kCheckable);
-        action->setEnabled(!(spec.flags & kDisabled));
-        if (spec.slot)
+        QAction* action = addAction(parent, item.name);
+        this->*item.action = action;
+        if (item.standardKey != kNoKey)
+            action->setShortcuts(item.standardKey);
+        else if (item.shortcut.key() != Qt::Key(0))
+            action->setShortcut(QKeySequence(item.shortcut));
+        action->setCheckable(item.flags & kCheckable);
+        action->setEnabled(!(item.flags & kDisabled));
+        if (item.slot)
             connect(action, &QAction::triggered, this,
-                    [this, slot = spec.slot] { (this->*slot)(); });
+                    [this, slot = item.slot] { (this->*slot)(); });
     }
     Standart1->setChecked(true);
     Open1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
@@ -171,13 +171,13 @@ void TMainForm::createNumberedItems() {
 }
 
 void TMainForm::retranslateMenus() {
-    for (const ItemSpec& spec : kItems) {
-        if (!spec.caption)
+    for (const MenuItem& item : kItems) {
+        if (!item.caption)
             continue;
-        if (spec.menu)
-            (this->*spec.menu)->setTitle(tr(spec.caption));
+        if (item.menu)
+            (this->*item.menu)->setTitle(tr(item.caption));
         else
-            (this->*spec.action)->setText(tr(spec.caption));
+            (this->*item.action)->setText(tr(item.caption));
     }
     for (int n = 1; n <= 5; ++n)
         SetFavorites[n - 1]->setText(tr("Favorite file %1").arg(n));
