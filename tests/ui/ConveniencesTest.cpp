@@ -45,23 +45,9 @@ std::unique_ptr<TWestwoodStrings> Read(const QString& path) {
 
 } // namespace
 
-class ConveniencesTest : public QObject {
+class ConveniencesTest : public WindowTest {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    FakeDialogs::Log m_log;
-    std::unique_ptr<TMainForm> m_form;
-
-    QString path(const QString& name) const { return m_dir.filePath(name); }
-    TMainForm& newForm() {
-        m_form.reset();
-        m_log = FakeDialogs::Log{};
-        m_form = std::make_unique<TMainForm>(std::make_unique<FakeDialogs>(m_log));
-        return *m_form;
-    }
-    template <typename T> T* find(const char* name) {
-        return m_form->findChild<T*>(QString::fromLatin1(name));
-    }
     QAction* action(const char* name) { return find<QAction>(name); }
     // Leaves the open document with one unsaved change.
     void changeSomething() {

@@ -57,22 +57,10 @@ void WriteCsv(const QString& path, const char* rows) {
 
 } // namespace
 
-class ExchangeTest : public QObject {
+class ExchangeTest : public WindowTest {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    FakeDialogs::Log m_log;
-    std::unique_ptr<TMainForm> m_form;
-
-    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
-    TMainForm& open(const std::vector<Entry>& entries) {
-        m_form.reset();
-        WriteCsf(path("t.csf"), entries);
-        m_log = FakeDialogs::Log{};
-        m_form = std::make_unique<TMainForm>(std::make_unique<FakeDialogs>(m_log));
-        m_form->openFile(path("t.csf"), 1);
-        return *m_form;
-    }
+    TMainForm& open(const std::vector<Entry>& entries) { return openCsf(entries); }
     ExchangeController& exchange() { return *m_form->exchange(); }
     // Chooses `fileName` in the next file dialog and triggers the item as a click does.
     bool run(QAction* action, const QString& fileName, int filterIndex) {
@@ -92,11 +80,7 @@ class ExchangeTest : public QObject {
     QString report() { return exchange().reportBox() ? exchange().reportBox()->text() : QString(); }
 
 private slots:
-    void initTestCase() {
-        SetActiveCodePage(1252);
-        QVERIFY(m_dir.isValid());
-        Settings::setOptionsFolders(m_dir.path(), m_dir.path());
-    }
+    void initTestCase() { prepareFolders(); }
 
     // Every filter writes its format (the extension is added when missing), and importing the
     // untouched file back changes nothing and adds no step.

@@ -54,21 +54,14 @@ QString Units(const QString& text) {
 
 } // namespace
 
-class FindTest : public QObject {
+class FindTest : public WindowTest {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    FakeDialogs::Log m_log;
-    std::unique_ptr<TMainForm> m_form;
     FindController* m_find = nullptr;
     FindPanel* m_panel = nullptr;
 
-    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
     TMainForm& open(const std::vector<Entry>& table = kTable) {
-        WriteCsf(path("t.csf"), table);
-        m_log = FakeDialogs::Log{};
-        m_form = std::make_unique<TMainForm>(std::make_unique<FakeDialogs>(m_log));
-        m_form->openFile(path("t.csf"), 1);
+        openCsf(table);
         m_find = m_form->findController();
         m_panel = m_find->panel();
         return *m_form;
@@ -86,11 +79,7 @@ class FindTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        SetActiveCodePage(1252);
-        QVERIFY(m_dir.isValid());
-        Settings::setOptionsFolders(m_dir.path(), m_dir.path());
-    }
+    void initTestCase() { prepareFolders(); }
 
     void theEditMenuOpensThePanelWithTheStandardKeys() {
         TMainForm& form = open();

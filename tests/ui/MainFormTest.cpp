@@ -43,28 +43,11 @@ const std::vector<Entry> kTable = {
 
 } // namespace
 
-class MainFormTest : public QObject {
+class MainFormTest : public WindowTest {
     Q_OBJECT
 
-private:
-    QTemporaryDir m_dir;
-    FakeDialogs::Log m_log;
-    std::unique_ptr<TMainForm> m_form;
-
-    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
-    TMainForm& newForm() {
-        m_log = FakeDialogs::Log{};
-        m_form = std::make_unique<TMainForm>(std::make_unique<FakeDialogs>(m_log));
-        return *m_form;
-    }
     TMainForm& openTable(const std::vector<Entry>& entries = kTable, int version = 3) {
-        WriteCsf(path("t.csf"), entries, version);
-        TMainForm& form = newForm();
-        form.openFile(path("t.csf"), 1);
-        return form;
-    }
-    template <typename T> T* find(const char* name) {
-        return m_form->findChild<T*>(QString::fromLatin1(name));
+        return openCsf(entries, "t.csf", version);
     }
     bool menuEnabled(const char* name) { return find<QMenu>(name)->menuAction()->isEnabled(); }
     QString cell(int row, int column) { return m_form->Strings->cellText(row, column); }
@@ -87,12 +70,7 @@ private:
 private slots:
     void init() { ForgetRememberedWindow(); }
 
-    void initTestCase() {
-        SetActiveCodePage(1252);
-        QVERIFY(m_dir.isValid());
-        // Closing a window writes options.dat: keep it in the test's own folder.
-        Settings::setOptionsFolders(m_dir.path(), m_dir.path());
-    }
+    void initTestCase() { prepareFolders(); }
 
     void startStateHasNoDocument() {
         TMainForm& form = newForm();

@@ -63,21 +63,10 @@ QStringList Expected(const OpenDocument& document, const Reference* reference = 
 
 } // namespace
 
-class ProblemsTest : public QObject {
+class ProblemsTest : public WindowTest {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    FakeDialogs::Log m_log;
-    std::unique_ptr<TMainForm> m_form;
-
-    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
-    TMainForm& open(const std::vector<Entry>& entries) {
-        WriteCsf(path("t.csf"), entries);
-        m_log = FakeDialogs::Log{};
-        m_form = std::make_unique<TMainForm>(std::make_unique<FakeDialogs>(m_log));
-        m_form->openFile(path("t.csf"), 1);
-        return *m_form;
-    }
+    TMainForm& open(const std::vector<Entry>& entries) { return openCsf(entries); }
     ProblemsController& panel() { return *m_form->problems(); }
     void showPanel() {
         if (!panel().toggleAction()->isChecked())
@@ -104,11 +93,7 @@ class ProblemsTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        SetActiveCodePage(1252);
-        QVERIFY(m_dir.isValid());
-        Settings::setOptionsFolders(m_dir.path(), m_dir.path());
-    }
+    void initTestCase() { prepareFolders(); }
 
     void thePanelListsAndCountsFindingsSelectsThemOnDoubleClickAndFollowsEachEdit() {
         TMainForm& form = open(kTable);

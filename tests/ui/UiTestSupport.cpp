@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QSettings>
+#include <QTest>
 
 #include "core/CompiledStrings.h"
 #include "core/FileIO.h"
@@ -12,6 +13,7 @@
 #include "formats/LiquidStrings.h"
 #include "formats/MalcolmStrings.h"
 #include "formats/Registry.h"
+#include "ui/Settings.h"
 
 namespace vste::ui::test {
 
@@ -145,6 +147,29 @@ void ForgetRememberedWindow() {
     QSettings store(QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"));
     for (const char* key : {"RecentFiles", "Window", "LastCategories"})
         store.remove(QString::fromLatin1(key));
+}
+
+TMainForm& WindowTest::newForm() {
+    m_form.reset();
+    m_log = FakeDialogs::Log{};
+    m_form = std::make_unique<TMainForm>(std::make_unique<FakeDialogs>(m_log));
+    return *m_form;
+}
+
+TMainForm& WindowTest::openCsf(const std::vector<Entry>& entries, const char* fileName,
+                               int version) {
+    m_form.reset();
+    WriteCsf(path(fileName), entries, version);
+    TMainForm& form = newForm();
+    form.openFile(path(fileName), 1);
+    return form;
+}
+
+void WindowTest::prepareFolders() {
+    SetActiveCodePage(1252);
+    QVERIFY(m_dir.isValid());
+    // Closing a window writes options.dat: keep it in the test's own folder.
+    Settings::setOptionsFolders(m_dir.path(), m_dir.path());
 }
 
 } // namespace vste::ui::test

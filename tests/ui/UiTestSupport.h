@@ -3,16 +3,20 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/Model.h"
 #include "ui/Dialogs.h"
+#include "ui/MainForm.h"
 
 namespace vste::ui::test {
 
@@ -62,5 +66,28 @@ void WriteBytes(const QString& path, const QByteArray& data = {});
 // Forgets the recent files, the window's layout and the files' last categories, so that every
 // test starts from a window that remembers nothing.
 void ForgetRememberedWindow();
+
+// What the window tests share: a temporary folder that also holds the options file, the log of
+// the scripted dialogs, and the window under test. It declares no slots, so Qt Test runs only the
+// test class's own.
+class WindowTest : public QObject {
+protected:
+    QTemporaryDir m_dir;
+    FakeDialogs::Log m_log;
+    std::unique_ptr<TMainForm> m_form;
+
+    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    template <typename T> T* find(const char* name) {
+        return m_form->findChild<T*>(QString::fromLatin1(name));
+    }
+    // A fresh window with fresh dialogs and no document.
+    TMainForm& newForm();
+    // A fresh window on the CSF file `fileName` of the folder, written with `entries`.
+    TMainForm& openCsf(const std::vector<Entry>& entries, const char* fileName = "t.csf",
+                       int version = 3);
+    // Code page 1252, and the options file in the test's own folder; for initTestCase.
+    void prepareFolders();
+};
 
 } // namespace vste::ui::test

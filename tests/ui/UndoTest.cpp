@@ -46,34 +46,16 @@ std::vector<std::uint8_t> Bytes(OpenDocument& document) {
 
 } // namespace
 
-class UndoTest : public QObject {
+class UndoTest : public WindowTest {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    FakeDialogs::Log m_log;
-    std::unique_ptr<TMainForm> m_form;
-
-    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
-    TMainForm& openTable(int version = 3) {
-        WriteCsf(path("t.csf"), kTable, version);
-        m_log = FakeDialogs::Log{};
-        m_form = std::make_unique<TMainForm>(std::make_unique<FakeDialogs>(m_log));
-        m_form->openFile(path("t.csf"), 1);
-        return *m_form;
-    }
-    template <typename T> T* find(const char* name) {
-        return m_form->findChild<T*>(QString::fromLatin1(name));
-    }
+    TMainForm& openTable(int version = 3) { return openCsf(kTable, "t.csf", version); }
     void type(const char* memo) { find<QPlainTextEdit>("EditorMemo")->setPlainText(memo); }
 
 private slots:
     void init() { ForgetRememberedWindow(); }
 
-    void initTestCase() {
-        SetActiveCodePage(1252);
-        QVERIFY(m_dir.isValid());
-        Settings::setOptionsFolders(m_dir.path(), m_dir.path());
-    }
+    void initTestCase() { prepareFolders(); }
 
     void undoAndRedoItemsNameTheStepInBothLanguages() {
         TMainForm& form = openTable();

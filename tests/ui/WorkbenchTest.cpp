@@ -45,21 +45,10 @@ const std::vector<Entry> kOriginal = {
 
 } // namespace
 
-class WorkbenchTest : public QObject {
+class WorkbenchTest : public WindowTest {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    FakeDialogs::Log m_log;
-    std::unique_ptr<TMainForm> m_form;
-
-    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
-    TMainForm& open(const std::vector<Entry>& entries) {
-        WriteCsf(path("tr.csf"), entries);
-        m_log = FakeDialogs::Log{};
-        m_form = std::make_unique<TMainForm>(std::make_unique<FakeDialogs>(m_log));
-        m_form->openFile(path("tr.csf"), 1);
-        return *m_form;
-    }
+    TMainForm& open(const std::vector<Entry>& entries) { return openCsf(entries, "tr.csf"); }
     TMainForm& openWithReference() {
         TMainForm& form = open(kTranslation);
         WriteCsf(path("orig.csf"), kOriginal);
@@ -81,11 +70,7 @@ class WorkbenchTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        SetActiveCodePage(1252);
-        QVERIFY(m_dir.isValid());
-        Settings::setOptionsFolders(m_dir.path(), m_dir.path());
-    }
+    void initTestCase() { prepareFolders(); }
 
     void theReferenceAddsAColumnAValueBoxAndItsPathAndClosingRestoresTheGrid() {
         TMainForm& form = open(kTranslation);
