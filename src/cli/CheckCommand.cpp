@@ -11,10 +11,6 @@
 namespace vste::cli {
 namespace {
 
-bool IsCompiled(DocumentFormat f) {
-    return f == DocumentFormat::CSF || f == DocumentFormat::STR;
-}
-
 std::vector<std::string> SplitRules(const std::string& list) {
     std::vector<std::string> ids;
     std::size_t start = 0;
@@ -28,19 +24,6 @@ std::vector<std::string> SplitRules(const std::string& list) {
         start = comma + 1;
     }
     return ids;
-}
-
-// The format the document is checked for; refuses what convert refuses.
-DocumentFormat TargetFormat(const FormatInfo& from, const std::string& saveAs) {
-    if (saveAs.empty())
-        return from.id;
-    const FormatInfo& to = FormatByName(saveAs);
-    if (to.id != from.id && !(IsCompiled(from.id) && IsCompiled(to.id)))
-        throw UsageError("cannot check a " + std::string(from.shortName) + " document as " +
-                         std::string(to.shortName) + ": it can only be saved as " +
-                         std::string(from.shortName) +
-                         "; only csf and str documents convert to each other");
-    return to.id;
 }
 
 // The engine, with the arguments' mistakes turned into usage errors.
@@ -84,7 +67,7 @@ void Check(const CheckOptions& options, std::FILE* file) {
     const FormatInfo& format = InputFormat(options.input);
     const bool hasReference = !options.reference.file.empty();
     const FormatInfo* referenceFormat = hasReference ? &InputFormat(options.reference) : nullptr;
-    CheckTarget target{TargetFormat(format, options.saveAs), false, 0};
+    CheckTarget target{TargetFormat(format, options.saveAs, format.id, "check"), false, 0};
     const std::vector<std::string> rules = SplitRules(options.rules);
     {
         const TCSFBody none;

@@ -9,6 +9,9 @@
 
 namespace vste::cli {
 
+// Volatile, so the stores stay and the tables remain reachable until the end.
+TWestwoodStrings* volatile g_tablesKeptUntilExit[4] = {};
+
 namespace {
 constexpr const char* kFormats =
     "csf (.csf), str (.str), eaw (.dat), uib (.uib), westwood (.eng .ger .fre .dip .lm), "
@@ -55,6 +58,35 @@ const FormatInfo& InputFormat(const InputOptions& options) {
         throw UsageError("cannot tell the format of \"" + options.file +
                          "\" from its extension; name it with --format");
     return *info;
+}
+
+DocumentFormat TargetFormat(const FormatInfo& from, const std::string& to, DocumentFormat unnamed,
+                            std::string_view verb) {
+    if (to.empty())
+        return unnamed;
+    const auto compiled = [](DocumentFormat f) {
+        return f == DocumentFormat::CSF || f == DocumentFormat::STR;
+    };
+    const FormatInfo& target = FormatByName(to);
+    if (target.id != from.id && !(compiled(from.id) && compiled(target.id)))
+        throw UsageError("cannot " + std::string(verb) + " a " + std::string(from.shortName) +
+                         " document as " + std::string(target.shortName) +
+                         ": it can only be written as " + std::string(from.shortName) +
+                         "; only csf and str documents convert to each other");
+    return target.id;
+}
+
+void KeepUntilExit(std::unique_ptr<TWestwoodStrings> document) {
+    for (TWestwoodStrings* volatile& slot : g_tablesKeptUntilExit) {
+        if (slot == nullptr) {
+            slot = document.release();
+            return;
+        }
+    }
+}
+
+DocumentFormat DefaultOutputFormat(const FormatInfo& from) {
+    return from.id == DocumentFormat::STR ? DocumentFormat::CSF : from.id;
 }
 
 ReadResult Read(const InputOptions& options, const FormatInfo& format) {

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -60,6 +61,19 @@ std::string Shown(const std::string& singleByte);
 const FormatInfo& FormatByName(const std::string& name);
 // --format when given, else the file's extension; throws UsageError when neither tells.
 const FormatInfo& InputFormat(const InputOptions& options);
+// The format a document read as `from` is written in: `to` when it names one, else `unnamed`.
+// Only csf and str documents convert to each other; any other change of format throws a
+// UsageError saying that the document cannot be `verb`ed ("convert", "write", "check") so.
+DocumentFormat TargetFormat(const FormatInfo& from, const std::string& to, DocumentFormat unnamed,
+                            std::string_view verb);
+// The document's own format, except that an STR document is written as CSF.
+DocumentFormat DefaultOutputFormat(const FormatInfo& from);
+
+// Leaves a table read by the command to the end of the process: the program ends right after the
+// command, and tearing down millions of strings one by one would only cost time. The table stays
+// reachable, so leak checkers do not count it. At most four tables; a fifth is destroyed.
+void KeepUntilExit(std::unique_ptr<TWestwoodStrings> document);
+
 // Reads the input table. Throws ReadError or FileError.
 ReadResult Read(const InputOptions& options, const FormatInfo& format);
 

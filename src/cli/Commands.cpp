@@ -16,10 +16,6 @@
 
 namespace vste::cli {
 
-// The converted document, deliberately not destroyed before the program ends. Volatile, so the
-// store stays and leak checkers find the document still reachable.
-TWestwoodStrings* volatile g_documentKeptUntilExit = nullptr;
-
 namespace {
 
 std::string HexBytes(const Tag4& bytes) {
@@ -99,16 +95,8 @@ void Categories(const InputOptions& options, std::FILE* file) {
 void Convert(const ConvertOptions& options) {
     const FormatInfo& from = InputFormat(options.input);
     // Everything the arguments alone rule out is refused before any file is touched.
-    DocumentFormat target = from.id == DocumentFormat::STR ? DocumentFormat::CSF : from.id;
-    if (!options.to.empty()) {
-        const FormatInfo& to = FormatByName(options.to);
-        if (to.id != from.id && !(IsCompiled(from.id) && IsCompiled(to.id)))
-            throw UsageError("cannot convert a " + std::string(from.shortName) + " document to " +
-                             std::string(to.shortName) + ": it can only be written as " +
-                             std::string(from.shortName) +
-                             "; only csf and str documents convert to each other");
-        target = to.id;
-    }
+    const DocumentFormat target =
+        TargetFormat(from, options.to, DefaultOutputFormat(from), "convert");
     if (!IsCompiled(from.id)) {
         const auto refuse = [&](const char* option) {
             throw UsageError(std::string(option) +
@@ -148,10 +136,7 @@ void Convert(const ConvertOptions& options) {
         ansiMode = false;
 
     const std::vector<std::uint8_t> bytes = WriteDocument(target, doc, progress, ansiMode);
-    // The program ends right after this command: tearing down a million strings one by one
-    // would only cost time, so the document is left to the end of the process (still reachable,
-    // so leak checkers do not count it).
-    g_documentKeptUntilExit = read.document.release();
+    KeepUntilExit(std::move(read.document));
     StoreFileAtomically(options.output, bytes);
 }
 

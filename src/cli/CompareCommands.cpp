@@ -17,15 +17,7 @@
 
 namespace vste::cli {
 
-// The tables read, deliberately not destroyed before the program ends: tearing down millions of
-// strings only costs time. Volatile, so leak checkers find them still reachable.
-TWestwoodStrings* volatile g_comparedTablesKeptUntilExit[3] = {};
-
 namespace {
-
-void keepUntilExit(ReadResult& read, int slot) {
-    g_comparedTablesKeptUntilExit[slot] = read.document.release();
-}
 
 struct Input {
     const InputOptions* options;
@@ -159,8 +151,8 @@ bool Diff(const DiffOptions& options, std::FILE* file) {
     }
     out.write("]}\n");
     out.flush();
-    keepUntilExit(readA, 0);
-    keepUntilExit(readB, 1);
+    KeepUntilExit(std::move(readA.document));
+    KeepUntilExit(std::move(readB.document));
     return !diff.identical();
 }
 
@@ -197,9 +189,9 @@ void Update(const UpdateCommandOptions& options, std::FILE* file) {
     out.write(DumpJson(printed));
     out.write("\n");
     out.flush();
-    keepUntilExit(oldRead, 0);
-    keepUntilExit(newRead, 1);
-    keepUntilExit(trRead, 2);
+    KeepUntilExit(std::move(oldRead.document));
+    KeepUntilExit(std::move(newRead.document));
+    KeepUntilExit(std::move(trRead.document));
 }
 
 Command AddDiffCommand(CLI::App& app, CommonOptions& common) {

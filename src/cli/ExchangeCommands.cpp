@@ -103,17 +103,7 @@ void Export(const ExportCommandOptions& options) {
 void Apply(const ApplyCommandOptions& options, std::FILE* file) {
     const FormatInfo& from = InputFormat(options.input);
     const ExchangeFormatInfo& exchange = ExchangeFormatOf(options.exchange);
-    DocumentFormat to = from.id;
-    if (!options.to.empty()) {
-        const FormatInfo& wanted = FormatByName(options.to);
-        const auto compiled = [](DocumentFormat f) {
-            return f == DocumentFormat::CSF || f == DocumentFormat::STR;
-        };
-        if (wanted.id != from.id && !(compiled(from.id) && compiled(wanted.id)))
-            throw UsageError("a " + std::string(from.shortName) + " table cannot be written as " +
-                             std::string(wanted.shortName));
-        to = wanted.id;
-    }
+    const DocumentFormat to = TargetFormat(from, options.to, from.id, "write");
     ImportOptions importOptions;
     importOptions.separator = SeparatorOf(options.separator, 0);
 

@@ -43,24 +43,6 @@ search::SearchOptions SearchOptionsOf(const FindOptions& options) {
     return search;
 }
 
-bool IsCompiled(DocumentFormat f) {
-    return f == DocumentFormat::CSF || f == DocumentFormat::STR;
-}
-
-// The format OUT is written in: --to when the document can be written in it, else the input's
-// own (an STR document is written as CSF).
-DocumentFormat OutputFormat(const FormatInfo& from, const std::string& to) {
-    if (to.empty())
-        return from.id == DocumentFormat::STR ? DocumentFormat::CSF : from.id;
-    const FormatInfo& target = FormatByName(to);
-    if (target.id != from.id && !(IsCompiled(from.id) && IsCompiled(target.id)))
-        throw UsageError("cannot write a " + std::string(from.shortName) + " document as " +
-                         std::string(target.shortName) + ": it can only be written as " +
-                         std::string(from.shortName) +
-                         "; only csf and str documents convert to each other");
-    return target.id;
-}
-
 void AddSearchOptions(CLI::App& command, FindOptions& options, CommonOptions& common) {
     command.add_flag("--regex", options.regex,
                      "PATTERN is an ICU regular expression (otherwise plain text)");
@@ -116,7 +98,8 @@ void Find(const FindOptions& options, std::FILE* file) {
 void Replace(const ReplaceOptions& options, std::FILE* file) {
     const search::SearchOptions search = SearchOptionsOf(options.find);
     const FormatInfo& from = InputFormat(options.find.input);
-    const DocumentFormat target = OutputFormat(from, options.to);
+    const DocumentFormat target =
+        TargetFormat(from, options.to, DefaultOutputFormat(from), "write");
     ReadResult read = Read(options.find.input, from);
     TWestwoodStrings& doc = *read.document;
 
