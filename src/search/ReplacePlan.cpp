@@ -15,18 +15,18 @@ Replacer::Replacer(const TWestwoodStrings& document, DocumentFormat format,
     m_matcher.setReplacement(replacement);
 }
 
-std::string Replacer::problem(const Change& change) const {
-    if (change.field == Field::Value)
+std::string StorageProblem(Field field, std::uint32_t valueIndex, std::u16string_view text,
+                           bool namesStored, const PlainCodec& codec) {
+    if (field == Field::Value)
         return {};
-    const PlainCodec& codec = m_walker.codec();
-    const std::string where = change.field == Field::Name
-                                  ? "the name"
-                                  : "the extra value of value " + std::to_string(change.valueIndex);
-    if (change.field == Field::Name && !m_walker.namesStored())
+    if (field == Field::Name && !namesStored)
         return "this format stores no names";
-    if (change.field == Field::Name && change.newText.empty())
+    if (field == Field::Name && text.empty())
         return "the name would become empty";
-    for (char16_t unit : change.newText) {
+    const std::string where = field == Field::Name
+                                  ? "the name"
+                                  : "the extra value of value " + std::to_string(valueIndex);
+    for (char16_t unit : text) {
         if (codec.toWide(codec.toAnsi(unit)) != unit)
             return where + " would hold \"" + Utf16ToUtf8(std::u16string(1, unit)) +
                    "\", which code page " + std::to_string(codec.codePage()) + " lacks";
@@ -58,7 +58,8 @@ bool Replacer::next(ReplacePlan& plan, std::uint32_t strings) {
         std::string refusal;
         for (const Change& change : m_pending)
             if (refusal.empty())
-                refusal = problem(change);
+                refusal = StorageProblem(change.field, change.valueIndex, change.newText,
+                                         m_walker.namesStored(), m_walker.codec());
         if (!refusal.empty()) {
             plan.refused.push_back({m_position, std::move(refusal)});
             continue;

@@ -40,6 +40,12 @@ struct ReplacePlan {
     std::size_t strings = 0;      // strings that `changes` touch
 };
 
+// Why `text` cannot be stored in `field` (value number `valueIndex` for an extra value): a name
+// in a format that stores none, an empty name, or a name or extra value holding a character the
+// code page of `codec` lacks (never written as '?'). Empty when it can. Values take any text.
+std::string StorageProblem(Field field, std::uint32_t valueIndex, std::u16string_view text,
+                           bool namesStored, const PlainCodec& codec);
+
 // A replace-all plan in progress, in slices like Finder. The document must stay unchanged
 // while it runs. A string is refused as a whole when a replacement would make its name empty,
 // put a character the code page lacks into its name or an extra value, or change the name in a
@@ -59,9 +65,6 @@ public:
     std::uint32_t total() const { return m_document.LabelCount(); }
 
 private:
-    // Why `change` cannot be stored; empty when it can.
-    std::string problem(const Change& change) const;
-
     const TWestwoodStrings& m_document;
     Matcher m_matcher;
     FieldWalker m_walker;

@@ -38,22 +38,6 @@ bool SameSearch(const search::SearchOptions& a, const search::SearchOptions& b) 
            a.inExtras == b.inExtras;
 }
 
-// The same rule Replace all applies to each string: why `text` cannot be stored in `field`
-// (in the core's words), or empty when it can.
-std::string StorageProblem(search::Field field, const std::u16string& text, bool namesStored,
-                           const PlainCodec& codec) {
-    if (field == search::Field::Value)
-        return {};
-    if (field == search::Field::Name && !namesStored)
-        return "this format stores no names";
-    if (field == search::Field::Name && text.empty())
-        return "the name would become empty";
-    for (char16_t unit : text)
-        if (codec.toWide(codec.toAnsi(unit)) != unit)
-            return "lacks";
-    return {};
-}
-
 // One field edit holding the new side of `field`; values and extra values keep their tags.
 TFieldEdit EditOf(const TWestwoodStrings& document, std::uint32_t stringIndex,
                   std::uint32_t valueIndex, search::Field field, const std::u16string& text,
@@ -182,8 +166,8 @@ std::optional<std::u16string> FindController::replaceOne(const search::Match& ma
         std::u16string result =
             text.substr(0, match.start16) + piece + text.substr(match.start16 + match.length16);
         const search::FieldWalker walker(m_searched, m_watched->format().id, m_results->codePage());
-        const std::string refusal =
-            StorageProblem(match.field, result, walker.namesStored(), walker.codec());
+        const std::string refusal = search::StorageProblem(match.field, match.valueIndex, result,
+                                                           walker.namesStored(), walker.codec());
         if (!refusal.empty()) {
             problem = tr("Not replaced: %1.").arg(refusalText(refusal));
             return std::nullopt;
