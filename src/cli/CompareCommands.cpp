@@ -165,12 +165,17 @@ void Update(const UpdateCommandOptions& options, std::FILE* file) {
     const FormatInfo& trFormat = InputFormat(options.translation);
     checkOutputName(options.output, trFormat);
 
-    ReadResult oldRead = Read(oldSource, oldFormat);
-    ReadResult newRead = Read(newSource, newFormat);
-    ReadResult trRead = Read(options.translation, trFormat);
+    std::vector<ReadResult> read = readAll(
+        {{&oldSource, &oldFormat}, {&newSource, &newFormat}, {&options.translation, &trFormat}});
+    ReadResult& oldRead = read[0];
+    ReadResult& newRead = read[1];
+    ReadResult& trRead = read[2];
     TWestwoodStrings& tr = *trRead.document;
-    UpdatedTable updated = UpdateTranslation(oldRead.document->Body, newRead.document->Body, tr,
-                                             vste::UpdateOptions{options.keepRemoved, 0});
+    // The translation's strings are moved into OUT; the ones left behind are the removed ones,
+    // which the report names.
+    UpdatedTable updated =
+        UpdateTranslationConsuming(oldRead.document->Body, newRead.document->Body, tr,
+                                   vste::UpdateOptions{options.keepRemoved, 0});
     const UpdateReport& report = updated.report;
     const bool ansiMode = trRead.singleByte && !options.unicode;
     if (ansiMode)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "compare/TranslationUpdate.h"
 
+#include <future>
+
 #include "compare/NameMatch.h"
 #include "compare/TableDiff.h"
 #include "core/CompiledStrings.h"
@@ -66,8 +68,11 @@ UpdatedTable updateTranslation(const TCSFBody& oldSource, const TCSFBody& newSou
                                const UpdateOptions& options) {
     const TCSFBody& tr = translation.Body;
     const std::size_t valuesBefore = valueCount(tr);
+    // The two pairings read only their tables, so they run side by side.
+    std::future<NameMatch> pendingToOld = std::async(
+        std::launch::async, [&] { return MatchByName(newSource, oldSource, options.codePage); });
     const NameMatch toTranslation = MatchByName(newSource, tr, options.codePage);
-    const NameMatch toOld = MatchByName(newSource, oldSource, options.codePage);
+    const NameMatch toOld = pendingToOld.get();
     const FormatFitter fitter(translation);
 
     UpdatedTable result;

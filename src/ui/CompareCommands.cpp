@@ -19,9 +19,11 @@ private:
     void exchange() {
         doc().SwapValues(m_swap);
         std::swap(doc().StringCount, m_stringCount);
-        m_document.notifyChanged(
-            {m_swap.StringIndexes.empty() ? -1 : static_cast<int>(m_swap.StringIndexes.front()), 0,
-             false});
+        DocumentTouch touch;
+        touch.stringIndex =
+            m_swap.StringIndexes.empty() ? -1 : static_cast<int>(m_swap.StringIndexes.front());
+        touch.strings = m_swap.StringIndexes;
+        m_document.notifyChanged(touch);
     }
     TValuesSwap m_swap;
     std::int32_t m_stringCount;

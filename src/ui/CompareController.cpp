@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -19,6 +20,7 @@
 #include "ui/AnsiText.h"
 #include "ui/CompareCommands.h"
 #include "ui/MainForm.h"
+#include "ui/OpenDocument.h"
 #include "ui/ReferenceTable.h"
 #include "ui/StringsModel.h"
 
@@ -94,10 +96,32 @@ CompareController::CompareController(TMainForm& form) : QObject(&form), m_form(f
             [this](QTreeWidgetItem* item) { goToRow(m_list->indexOfTopLevelItem(item)); });
     connect(m_takeSelected, &QPushButton::clicked, this, [this] { takeOthers(false); });
     connect(m_takeAll, &QPushButton::clicked, this, [this] { takeOthers(true); });
+    m_refill = new QTimer(this);
+    m_refill->setSingleShot(true);
+    m_refill->setInterval(150);
+    connect(m_refill, &QTimer::timeout, this, [this] {
+        if (m_stale && m_other && m_form.openDocument())
+            fill();
+    });
+    connect(&form, &TMainForm::documentReplaced, this, [this] { followDocument(); });
+    followDocument();
     retranslate();
 }
 
 CompareController::~CompareController() = default;
+
+void CompareController::followDocument() {
+    if (OpenDocument* open = m_form.openDocument())
+        connect(open, &OpenDocument::changed, this, &CompareController::scheduleFill,
+                Qt::UniqueConnection);
+    scheduleFill();
+}
+
+void CompareController::scheduleFill() {
+    m_stale = true;
+    if (m_other)
+        m_refill->start();
+}
 
 void CompareController::compareClick() {
     const auto choice = m_form.dialogs().openFile(&m_form, OpenFilters(), m_otherName, 1);
@@ -140,6 +164,7 @@ QTreeWidgetItem* CompareController::addRow(int kind, std::uint32_t index, const 
 }
 
 void CompareController::fill() {
+    m_stale = false;
     m_list->clear();
     const TCSFBody& mine = m_form.openDocument()->document().Body;
     const TCSFBody& theirs = m_other->Body;
@@ -178,8 +203,8 @@ int CompareController::takeOthers(bool all) {
         return 0;
     // Indexes of the comparison hold for the table it was made of; after other changes of
     // names or strings it is made again first.
-    if (all)
-        fill(); // the document may have changed since the list was made
+    if (all && m_stale)
+        fill(); // the document changed since the list was made
     const TCSFBody& body = open->document().Body;
     std::vector<ChangedString> pairs;
     for (std::uint32_t k = 0; k < m_diff.changed.size(); ++k) {

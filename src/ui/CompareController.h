@@ -18,6 +18,7 @@ class QAction;
 class QDockWidget;
 class QEvent;
 class QPushButton;
+class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -53,6 +54,10 @@ protected:
 
 private:
     void compareClick();
+    // Follows the window's document: its changes make the list again.
+    void followDocument();
+    // Makes the list again shortly after the document changed, once for a burst of changes.
+    void scheduleFill();
     void fill();
     void retranslate();
     QTreeWidgetItem* addRow(int kind, std::uint32_t index, const TText* mine, const TText* theirs);
@@ -61,6 +66,8 @@ private:
     std::unique_ptr<TWestwoodStrings> m_other;
     QString m_otherName;
     TableDiff m_diff;
+    bool m_stale = false; // the document changed since the list was made
+    QTimer* m_refill = nullptr;
     QAction* m_action = nullptr;
     QDockWidget* m_dock = nullptr;
     QTreeWidget* m_list = nullptr;

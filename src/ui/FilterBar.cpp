@@ -235,10 +235,13 @@ void FilterController::documentChanged(const DocumentTouch& touch, bool fromHist
     OpenDocument* open = m_form.openDocument();
     if (!open)
         return;
-    if (!fromHistory && touch.stringIndex >= 0 && m_state.hasReview() &&
-        static_cast<std::size_t>(touch.stringIndex) < open->document().Body.size())
-        m_state.markReviewed(
-            open->document().Body[static_cast<std::size_t>(touch.stringIndex)].Name);
+    // Applying a value of a string, or taking another table's, is its review.
+    if (!fromHistory && m_state.hasReview()) {
+        if (!touch.strings.empty())
+            m_state.markReviewed(touch.strings);
+        else if (touch.stringIndex >= 0)
+            m_state.markReviewed({static_cast<std::uint32_t>(touch.stringIndex)});
+    }
     // Counting a million strings once after a burst of changes, not once per change.
     if (!m_countsPending && m_bar->isVisible()) {
         m_countsPending = true;

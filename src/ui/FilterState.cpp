@@ -170,12 +170,23 @@ void FilterState::markForReview(const std::vector<std::string>& names) {
     invalidate();
 }
 
-void FilterState::markReviewed(const std::string& name) {
-    if (m_review.erase(NameKey(name)) == 0 || !m_document)
+void FilterState::markReviewed(const std::vector<std::uint32_t>& indexes) {
+    if (!m_document)
         return;
-    const std::size_t count = std::min(m_reviewFlags.size(), m_document->Body.size());
+    const TCSFBody& body = m_document->Body;
+    std::unordered_set<std::string> keys;
+    for (const std::uint32_t i : indexes)
+        if (i < body.size()) {
+            std::string key = NameKey(body[i].Name);
+            if (m_review.erase(key) != 0)
+                keys.insert(std::move(key));
+        }
+    if (keys.empty())
+        return;
+    // Only the few strings still awaiting review need their names compared.
+    const std::size_t count = std::min(m_reviewFlags.size(), body.size());
     for (std::size_t i = 0; i < count; ++i)
-        if (m_document->Body[i].Name == name)
+        if (m_reviewFlags[i] && keys.count(NameKey(body[i].Name)))
             m_reviewFlags[i] = 0;
 }
 

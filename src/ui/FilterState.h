@@ -51,9 +51,10 @@ public:
     // reference's own category rule gives them (computed on first use).
     const std::vector<std::uint32_t>& onlyInReferenceOf(const std::string& category);
 
-    // Marks strings for review by their names; MarkReviewed takes one string off.
+    // Marks strings for review by their names; markReviewed takes the strings of these
+    // document indexes off, with every other string of the same names.
     void markForReview(const std::vector<std::string>& names);
-    void markReviewed(const std::string& name);
+    void markReviewed(const std::vector<std::uint32_t>& indexes);
     bool hasReview() const { return !m_review.empty(); }
 
 private:

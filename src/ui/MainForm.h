@@ -125,6 +125,8 @@ signals:
     // A file became the document, or the document was written to a file, as format 1..8.
     void documentOpened(const QString& fileName, int format);
     void documentSaved(const QString& fileName, int format);
+    // Another document (opened, read again or new) replaced the one before.
+    void documentReplaced();
 
 public slots:
     // File

@@ -184,6 +184,7 @@ void TMainForm::adoptDocument(ReadResult result, const QString& fileName,
     StringBox->setEnabled(true);
     CurrentCategories = m_document->document().GetCategories();
     fillCategories(0);
+    emit documentReplaced();
 }
 
 void TMainForm::enableCommands(const FormatInfo& format, bool atStart) {

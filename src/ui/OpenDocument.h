@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/Model.h"
 #include "formats/Registry.h"
@@ -30,6 +31,8 @@ struct DocumentTouch {
     std::string previousName{};
     // Values were added or removed: the grid's value cells keep what they show.
     bool valueCount = false;
+    // Every string whose values one step over several strings set (stringIndex is the first).
+    std::vector<std::uint32_t> strings{};
 };
 
 // Brings `categories` (as document.GetCategories() gave them before the change `touch`

@@ -190,6 +190,8 @@ private slots:
         form.UndoClick();
         QCOMPARE(form.currentDocument()->Body[1].ValueCount(), 1u);
         QCOMPARE(form.currentDocument()->StringCount, 4);
+        // The list follows the document: the undone string differs again.
+        QTRY_COMPARE(list->topLevelItemCount(), 3);
         QCOMPARE(compare.takeOthers(true), 1);
     }
 
@@ -223,6 +225,25 @@ private slots:
         form.UndoClick();
         QCOMPARE(form.currentDocument()->LabelCount(), 4u);
         QCOMPARE(form.currentDocument()->Body[2].Name, std::string("GUI:Extra"));
+    }
+
+    void takingAllChangedValuesReviewsEveryTakenString() {
+        TMainForm& form = open(kTranslation);
+        WriteCsf(path("old.csf"), {{"GUI:OK", {u"OK"}, ""}, {"GUI:Hello", {u"Hello"}, ""}});
+        WriteCsf(path("new.csf"), {{"GUI:OK", {u"Okay"}, ""},
+                                   {"GUI:Hello", {u"Hello you"}, ""},
+                                   {"NAME:Jet", {u"Jet"}, ""}});
+        QVERIFY(form.workbench()->updateTranslation(path("old.csf"), 1, path("new.csf"), 1));
+        QCOMPARE(filter().state().count(FilterKind::NeedsReview), 3u);
+
+        WriteCsf(path("reviewed.csf"), {{"GUI:OK", {u"Gut"}, ""},
+                                        {"GUI:Hello", {u"Hallo du"}, ""},
+                                        {"NAME:Jet", {u"Jet"}, ""}});
+        CompareController& compare = form.workbench()->compare();
+        QVERIFY(compare.compareWith(path("reviewed.csf"), 1));
+        QCOMPARE(compare.takeOthers(true), 2);
+        QCOMPARE(filter().state().count(FilterKind::NeedsReview), 1u);
+        QVERIFY(filter().state().keeps(FilterKind::NeedsReview, 2));
     }
 
     void changedWordsAreMarkedBetweenTheCommonStartAndEnd() {
