@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "core/NameIndex.h"
 #include "ui/AnsiText.h"
@@ -77,6 +78,12 @@ CompareController::CompareController(TMainForm& form) : QObject(&form), m_form(f
     m_list->setUniformRowHeights(true);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setColumnCount(4);
+    // The two values share the room left by the kind and the name.
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setSectionResizeMode(2, QHeaderView::Stretch);
+    m_list->header()->setSectionResizeMode(3, QHeaderView::Stretch);
+    m_list->header()->resizeSection(1,
+                                    m_list->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 16);
     layout->addWidget(m_list);
     auto* buttons = new QHBoxLayout();
     m_takeSelected = new QPushButton(content);
@@ -153,7 +160,9 @@ QTreeWidgetItem* CompareController::addRow(int kind, std::uint32_t index, const 
                                            const TText* theirs) {
     static const char* const kKinds[] = {QT_TR_NOOP("only here"), QT_TR_NOOP("only there"),
                                          QT_TR_NOOP("changed")};
-    auto [here, there] = MarkChangedWords(FirstValue(mine), FirstValue(theirs));
+    // Words are marked only where both tables have the string.
+    auto [here, there] = kind == kChanged ? MarkChangedWords(FirstValue(mine), FirstValue(theirs))
+                                          : std::pair{FirstValue(mine), FirstValue(theirs)};
     if (kind == kChanged && here == there)
         here += tr(" (other values differ)");
     auto* item = new QTreeWidgetItem(

@@ -68,6 +68,8 @@ FilterController::FilterController(TMainForm& form, ReferenceTable& reference)
         setFilter(static_cast<FilterKind>(m_combo->itemData(index).toInt()));
     });
     connect(m_addMissing, &QAction::triggered, this, [this] { addMissing(); });
+    // Going to a string the filter hides shows every string again.
+    connect(&form, &TMainForm::filterHidesString, this, [this] { setFilter(FilterKind::All); });
     connect(m_addMissingButton, &QPushButton::clicked, this, [this] { addMissing(); });
     // The window refills the list after every change of names; the counts go on again.
     connect(form.CatsListBox->model(), &QAbstractItemModel::rowsInserted, this,
@@ -160,7 +162,7 @@ void FilterController::showCategoryAgain() {
         m_form.CatsListBoxClick();
 }
 
-void FilterController::decorateCategories() {
+void FilterController::decorateCategories(bool keepCurrent) {
     QListWidget* list = m_form.CatsListBox;
     const TCat& categories = m_form.CurrentCategories;
     if (static_cast<std::size_t>(list->count()) != categories.size() || !m_form.openDocument())
@@ -188,7 +190,7 @@ void FilterController::decorateCategories() {
                 kept += filterState->keeps(kind, static_cast<std::uint32_t>(id));
         }
         item->setText(QStringLiteral("%1 (%2)").arg(name).arg(kept));
-        list->setRowHidden(k, kept == 0);
+        list->setRowHidden(k, kept == 0 && !(keepCurrent && k == list->currentRow()));
     }
 }
 
@@ -243,9 +245,12 @@ void FilterController::documentChanged(const DocumentTouch& touch, bool fromHist
             m_state.markReviewed({static_cast<std::uint32_t>(touch.stringIndex)});
     }
     // Counting a million strings once after a burst of changes, not once per change.
-    if (!m_countsPending && m_bar->isVisible()) {
+    if (!m_countsPending && !m_bar->isHidden()) {
         m_countsPending = true;
-        QTimer::singleShot(0, this, [this] { updateCounts(); });
+        QTimer::singleShot(0, this, [this] {
+            updateCounts();
+            decorateCategories(true);
+        });
     }
 }
 
@@ -278,6 +283,13 @@ void FilterController::markForReview(const std::vector<std::string>& names) {
     updateVisibility();
     updateCounts();
     setFilter(FilterKind::NeedsReview);
+}
+
+void FilterController::forgetReview(const std::vector<std::string>& names) {
+    state().forgetReview(names);
+    updateVisibility();
+    updateCounts();
+    setFilter(m_filter);
 }
 
 void FilterController::retranslate() {

@@ -46,6 +46,8 @@ public:
     int addMissing();
     // Adds the "Needs review" choice holding these strings and shows them.
     void markForReview(const std::vector<std::string>& names);
+    // Takes these strings off the "Needs review" choice, as an undone update does.
+    void forgetReview(const std::vector<std::string>& names);
     // The reference opened or closed.
     void referenceChanged();
 
@@ -56,7 +58,9 @@ private:
     void retranslate();
     void updateVisibility();
     void updateCounts();
-    void decorateCategories();
+    // Shows beside each category how many of its strings the filter keeps and hides those with
+    // none; `keepCurrent` keeps the current category shown (after an edit made there).
+    void decorateCategories(bool keepCurrent = false);
     void showCategoryAgain();
     void rowsFor(const TIDs& ids, TIDs& rows, std::vector<std::uint32_t>& referenceRows);
     void documentChanged(const DocumentTouch& touch, bool fromHistory);

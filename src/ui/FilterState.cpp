@@ -170,6 +170,12 @@ void FilterState::markForReview(const std::vector<std::string>& names) {
     invalidate();
 }
 
+void FilterState::forgetReview(const std::vector<std::string>& names) {
+    for (const std::string& name : names)
+        m_review.erase(NameKey(name));
+    invalidate();
+}
+
 void FilterState::markReviewed(const std::vector<std::uint32_t>& indexes) {
     if (!m_document)
         return;

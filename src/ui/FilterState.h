@@ -55,6 +55,7 @@ public:
     // document indexes off, with every other string of the same names.
     void markForReview(const std::vector<std::string>& names);
     void markReviewed(const std::vector<std::uint32_t>& indexes);
+    void forgetReview(const std::vector<std::string>& names);
     bool hasReview() const { return !m_review.empty(); }
 
 private:

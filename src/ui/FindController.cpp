@@ -364,10 +364,9 @@ void FindController::showString(std::uint32_t stringIndex, std::uint32_t valueIn
         if (k == categories.size())
             return;
     }
-    const TIDs& ids = categories[k].IDs;
     if (m_form.CatsListBox->currentRow() != static_cast<int>(k))
         m_form.selectCategoryLine(static_cast<int>(k));
-    const int row = static_cast<int>(std::find(ids.begin(), ids.end(), target) - ids.begin());
+    const int row = m_form.rowShowing(target);
     if (m_form.currentRow() != row)
         m_form.selectRow(row);
     if (valueIndex > 0 && m_form.ValuesSpinEdit->value() != static_cast<int>(valueIndex))

@@ -115,6 +115,9 @@ public:
     Dialogs& dialogs() { return *m_dialogs; }
     // Shows a change the window did not make itself, as after an undo.
     void showChange(const DocumentTouch& touch) { showTouched(touch); }
+    // The grid row of string `index` in the category shown. When the filter above the grid
+    // hides it, the filter is dropped first (filterHidesString). -1 when the category lacks it.
+    int rowShowing(int index);
     // Starts a separate copy of the program; replaceable so that tests start nothing.
     std::function<void(const QString& program, const QStringList& arguments)> startProgram;
     // The Problems panel of the View menu.
@@ -127,6 +130,8 @@ signals:
     void documentSaved(const QString& fileName, int format);
     // Another document (opened, read again or new) replaced the one before.
     void documentReplaced();
+    // A string about to be shown is one the filter above the grid hides.
+    void filterHidesString();
 
 public slots:
     // File

@@ -154,6 +154,15 @@ void TMainForm::documentChanged(const DocumentTouch& touch, bool fromHistory) {
         showTouched(touch);
 }
 
+int TMainForm::rowShowing(int index) {
+    int row = Strings->rowOf(index);
+    if (row < 0 && CatsListBox->currentRow() >= 0) {
+        emit filterHidesString();
+        row = Strings->rowOf(index);
+    }
+    return row;
+}
+
 // Selects the category, row and value that an undo or redo touched; when it touched no string
 // in particular, the shown category stays.
 void TMainForm::showTouched(const DocumentTouch& touch) {
@@ -174,7 +183,7 @@ void TMainForm::showTouched(const DocumentTouch& touch) {
         if (touch.structure || static_cast<int>(k) != line)
             selectCategoryLine(static_cast<int>(k));
         // The filter may show fewer rows than the category holds.
-        const int row = Strings->rowOf(touch.stringIndex);
+        const int row = rowShowing(touch.stringIndex);
         selectRow(row);
         StringsGridClick();
         const TText& text = document.Body[static_cast<std::size_t>(touch.stringIndex)];

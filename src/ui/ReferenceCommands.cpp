@@ -39,14 +39,18 @@ void AppendStringsCommand::undo() {
 }
 
 ReplaceStringsCommand::ReplaceStringsCommand(OpenDocument& document, const char* text,
-                                             TCSFBody body, std::int32_t stringCount)
-    : DocumentCommand(document, text), m_body(std::move(body)), m_stringCount(stringCount) {}
+                                             TCSFBody body, std::int32_t stringCount,
+                                             std::function<void(bool replaced)> afterSwap)
+    : DocumentCommand(document, text), m_body(std::move(body)), m_stringCount(stringCount),
+      m_afterSwap(std::move(afterSwap)) {}
 
-void ReplaceStringsCommand::swap() {
+void ReplaceStringsCommand::swap(bool replaced) {
     TWestwoodStrings& table = doc();
     std::swap(table.Body, m_body);
     std::swap(table.StringCount, m_stringCount);
     m_document.notifyChanged({-1, 0, true});
+    if (m_afterSwap)
+        m_afterSwap(replaced);
 }
 
 TText StringLike(const TWestwoodStrings& document, const TText& original, bool severalValues) {

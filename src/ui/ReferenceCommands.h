@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -25,17 +26,21 @@ private:
 };
 
 // Replaces every string and the header's string count; undo and redo exchange the two sides.
+// `afterSwap`, when given, is told after each exchange whether the new strings are in place
+// (true after redo), for what the window keeps beside them.
 class ReplaceStringsCommand : public DocumentCommand {
 public:
     ReplaceStringsCommand(OpenDocument& document, const char* text, TCSFBody body,
-                          std::int32_t stringCount);
-    void redo() override { swap(); }
-    void undo() override { swap(); }
+                          std::int32_t stringCount,
+                          std::function<void(bool replaced)> afterSwap = {});
+    void redo() override { swap(true); }
+    void undo() override { swap(false); }
 
 private:
-    void swap();
+    void swap(bool replaced);
     TCSFBody m_body;
     std::int32_t m_stringCount;
+    std::function<void(bool replaced)> m_afterSwap;
 };
 
 // `original` as a new string of `document`: the name and every value with its extra value,

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTableView>
@@ -218,12 +219,20 @@ bool ReferenceWorkbench::updateTranslation(const QString& oldSource, int oldFilt
         review.push_back(updated.body[k].Name);
     for (const std::uint32_t k : report.added)
         review.push_back(updated.body[k].Name);
+    m_reference->adopt(std::move(newer), newSource, static_cast<DocumentFormat>(newFilter));
+    // What awaits review belongs to the update: undo takes it away, redo brings it back.
     open->push(new ReplaceStringsCommand(
         *open, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Update translation"),
-        std::move(updated.body), updated.stringCount));
+        std::move(updated.body), updated.stringCount,
+        [filter = QPointer<FilterController>(m_filter), review](bool replaced) {
+            if (!filter)
+                return;
+            if (replaced)
+                filter->markForReview(review);
+            else
+                filter->forgetReview(review);
+        }));
     m_form.showChange({-1, 0, true});
-    m_reference->adopt(std::move(newer), newSource, static_cast<DocumentFormat>(newFilter));
-    m_filter->markForReview(review);
     m_form.setStatusText(tr("Updated: %1 kept, %2 changed, %3 new, %4 removed")
                              .arg(report.kept)
                              .arg(report.changed.size())

@@ -134,6 +134,22 @@ private slots:
         showCategory("GUI");
         QCOMPARE(form.Strings->bodyIndex(0), -1);
         QCOMPARE(form.CatsListBox->currentItem()->text(), QStringLiteral("GUI (1)"));
+
+        // Translating the last untranslated string of a category counts it off, and the
+        // category being edited stays shown.
+        filter().setFilter(FilterKind::Untranslated);
+        showCategory("GUI");
+        form.StringsGrid->setCurrentIndex(form.Strings->index(0, 0));
+        form.EditorMemo->setPlainText(QStringLiteral("Gut"));
+        form.SaveButtonClick();
+        QTRY_COMPARE(form.CatsListBox->currentItem()->text(), QStringLiteral("GUI (0)"));
+        QVERIFY(!form.CatsListBox->isRowHidden(form.CatsListBox->currentRow()));
+
+        // Going to a string the filter hides (as the comparison, the problems and the find
+        // results do) shows every string again.
+        form.showChange({1, 0, false});
+        QCOMPARE(filter().filter(), FilterKind::All);
+        QCOMPARE(form.StringNameEdit->text(), QStringLiteral("GUI:Hello"));
     }
 
     void addMissingInsertsEveryReferenceStringAsOneUndoableStep() {
@@ -221,10 +237,15 @@ private slots:
         form.SaveButtonClick();
         QCOMPARE(filter().state().count(FilterKind::NeedsReview), 1u);
 
+        // Undoing the update takes its review list with it; redoing brings it back.
         form.UndoClick();
         form.UndoClick();
         QCOMPARE(form.currentDocument()->LabelCount(), 4u);
         QCOMPARE(form.currentDocument()->Body[2].Name, std::string("GUI:Extra"));
+        QVERIFY(!filter().state().hasReview());
+        QCOMPARE(filter().filter(), FilterKind::All);
+        form.RedoClick();
+        QCOMPARE(filter().state().count(FilterKind::NeedsReview), 2u);
     }
 
     void takingAllChangedValuesReviewsEveryTakenString() {
