@@ -603,6 +603,14 @@ This file no longer exists. It was removed from the recent files.</source>
         <translation>Поиск и замена</translation>
     </message>
     <message>
+        <source>The reference changed; search again.</source>
+        <translation>Оригинал изменился; повторите поиск.</translation>
+    </message>
+    <message>
+        <source>The reference cannot be changed; go to the next match in the document.</source>
+        <translation>Оригинал изменить нельзя; перейдите к следующему совпадению в документе.</translation>
+    </message>
+    <message>
         <source>Find and Replace...</source>
         <translation>Поиск и замена...</translation>
     </message>
@@ -762,6 +770,10 @@ This file no longer exists. It was removed from the recent files.</source>
         <translation>Доп. значениях</translation>
     </message>
     <message>
+        <source>Reference</source>
+        <translation>Оригинале</translation>
+    </message>
+    <message>
         <source>Match case</source>
         <translation>Учитывать регистр</translation>
     </message>
@@ -803,6 +815,10 @@ This file no longer exists. It was removed from the recent files.</source>
     <message>
         <source>extra value</source>
         <translation>доп. значение</translation>
+    </message>
+    <message>
+        <source>reference</source>
+        <translation>оригинал</translation>
     </message>
     <message>
         <source>Category</source>

@@ -22,6 +22,8 @@ struct SearchOptions {
     bool inNames = true;
     bool inValues = true; // every value of a string, not only the first
     bool inExtras = true;
+    // The values of the reference string paired with each string (see Finder::setReference).
+    bool inReference = false;
 };
 
 // A pattern that cannot be used: ICU's message, and the 0-based code unit offset in the pattern

@@ -25,6 +25,28 @@ Finder::Finder(const TWestwoodStrings& document, DocumentFormat format,
                const SearchOptions& options, int codePage)
     : m_document(document), m_matcher(options), m_walker(options, format, codePage) {}
 
+void Finder::setReference(const TCSFBody& reference, const std::vector<std::uint32_t>& pairs) {
+    if (!m_matcher.options().inReference)
+        return;
+    m_reference = &reference;
+    m_pairs = &pairs;
+}
+
+void Finder::collect(Field field, std::uint32_t valueIndex, std::u16string_view text,
+                     bool inReference, std::vector<Match>& out) {
+    m_spans.clear();
+    m_matcher.find(text, m_spans);
+    std::uint32_t counted = 0, points = 0; // code points up to `counted` units
+    for (const Span& span : m_spans) {
+        Match match{m_position, valueIndex, field, 0, 0, span.start, span.length, inReference};
+        points += CodePointOffset(text.substr(counted), span.start - counted);
+        counted = span.start;
+        match.start = points;
+        match.length = CodePointOffset(text.substr(span.start), span.length);
+        out.push_back(match);
+    }
+}
+
 bool Finder::next(std::vector<Match>& out, std::uint32_t strings) {
     const std::uint32_t end = total() - m_position < strings ? total() : m_position + strings;
     for (; m_position < end; ++m_position) {
@@ -32,18 +54,14 @@ bool Finder::next(std::vector<Match>& out, std::uint32_t strings) {
         try {
             m_walker.forEach(
                 text, [&](Field field, std::uint32_t valueIndex, std::u16string_view fieldText) {
-                    m_spans.clear();
-                    m_matcher.find(fieldText, m_spans);
-                    std::uint32_t counted = 0, points = 0; // code points up to `counted` units
-                    for (const Span& span : m_spans) {
-                        Match match{m_position, valueIndex, field, 0, 0, span.start, span.length};
-                        points += CodePointOffset(fieldText.substr(counted), span.start - counted);
-                        counted = span.start;
-                        match.start = points;
-                        match.length = CodePointOffset(fieldText.substr(span.start), span.length);
-                        out.push_back(match);
-                    }
+                    collect(field, valueIndex, fieldText, false, out);
                 });
+            if (m_reference && m_position < m_pairs->size() &&
+                (*m_pairs)[m_position] < m_reference->size()) {
+                const TText& paired = (*m_reference)[(*m_pairs)[m_position]];
+                for (std::uint32_t k = 0; k < paired.Values.size(); ++k)
+                    collect(Field::Value, k + 1, paired.Values[k].Value, true, out);
+            }
         } catch (const std::runtime_error& e) {
             throw std::runtime_error("string " + std::to_string(m_position + 1) + " (" +
                                      Utf16ToUtf8(PlainAnsiToWide(text.Name)) + "): " + e.what());

@@ -29,6 +29,9 @@ struct Match {
     std::uint32_t length = 0;
     std::uint32_t start16 = 0; // UTF-16 code units of the field's text (for text editors)
     std::uint32_t length16 = 0;
+    // In value `valueIndex` of the reference string paired with string `stringIndex`, not in
+    // the document (field is Value then).
+    bool inReference = false;
 };
 
 // The fields of a string that a search looks at, each as UTF-16 text: names and extra values
@@ -88,15 +91,25 @@ public:
     // regular expression exceeds its limits.
     bool next(std::vector<Match>& out, std::uint32_t strings = 4096);
 
+    // With the option inReference, each string's own matches are followed by those in the
+    // values of `reference[pairs[i]]` (none where pairs[i] is past the reference). Both must
+    // outlive the search.
+    void setReference(const TCSFBody& reference, const std::vector<std::uint32_t>& pairs);
+
     std::uint32_t position() const { return m_position; } // strings searched so far
     std::uint32_t total() const { return m_document.LabelCount(); }
 
 private:
+    void collect(Field field, std::uint32_t valueIndex, std::u16string_view text, bool inReference,
+                 std::vector<Match>& out);
+
     const TWestwoodStrings& m_document;
     Matcher m_matcher;
     FieldWalker m_walker;
     std::uint32_t m_position = 0;
     std::vector<Span> m_spans;
+    const TCSFBody* m_reference = nullptr;
+    const std::vector<std::uint32_t>* m_pairs = nullptr;
 };
 
 // Runs a whole search, handing over the matches of every `chunkStrings` strings (the vector

@@ -46,6 +46,8 @@ public:
     std::size_t count(FilterKind kind) const;
     // The reference string paired with document string `index`, or kNoString.
     std::uint32_t referenceOf(std::uint32_t index) const;
+    // The reference string paired with each document string (kNoString: none).
+    const std::vector<std::uint32_t>& referencePairs() const { return m_status.match.toB; }
     const std::vector<std::uint32_t>& onlyInReference() const { return m_status.onlyInReference; }
     // The reference strings the document lacks, grouped under the names of the categories the
     // reference's own category rule gives them (computed on first use).

@@ -24,6 +24,7 @@
 #include "ui/FindResultsModel.h"
 #include "ui/MainForm.h"
 #include "ui/ProgressBarAdapter.h"
+#include "ui/ReferenceWorkbench.h"
 #include "ui/StringsModel.h"
 
 namespace vste::ui {
@@ -203,7 +204,7 @@ std::optional<search::SearchOptions> FindController::searchOptions() {
         updateCount(tr("Open a string table first."));
         return std::nullopt;
     }
-    if (!options.inNames && !options.inValues && !options.inExtras) {
+    if (!options.inNames && !options.inValues && !options.inExtras && !options.inReference) {
         updateCount(tr("Choose where to look."));
         return std::nullopt;
     }
@@ -232,6 +233,7 @@ void FindController::startFind(bool goToFirst) {
     m_results->reset(&m_watched->document(), m_form.CurrentCategories, PlainCodec().codePage());
     m_finder =
         std::make_unique<search::Finder>(m_watched->document(), m_watched->format().id, *options);
+    attachReference(*options);
     m_job = Job::Find;
     m_goToFirst = goToFirst;
     m_panel->StopButton->setEnabled(true);
@@ -335,15 +337,18 @@ void FindController::goToResult(int row) {
     if (!match || !m_watched)
         return;
     const TWestwoodStrings& document = m_watched->document();
-    if (match->stringIndex >= document.Body.size() ||
-        match->valueIndex > document.Body[match->stringIndex].Values.size())
+    if (match->stringIndex >= document.Body.size())
+        return;
+    // A match in the reference shows the string's value of that number, or its last one.
+    const auto values = static_cast<std::uint32_t>(document.Body[match->stringIndex].ValueCount());
+    if (match->valueIndex > values && !match->inReference)
         return;
     const search::Match shown = *match;
     QTableView* view = m_panel->ResultsView;
     view->setCurrentIndex(m_results->index(row, 0));
     view->scrollTo(m_results->index(row, 0));
     m_current = row;
-    showString(shown.stringIndex, shown.valueIndex);
+    showString(shown.stringIndex, std::min(shown.valueIndex, values));
     selectMatch(shown);
 }
 
@@ -371,23 +376,6 @@ void FindController::showString(std::uint32_t stringIndex, std::uint32_t valueIn
         m_form.selectRow(row);
     if (valueIndex > 0 && m_form.ValuesSpinEdit->value() != static_cast<int>(valueIndex))
         m_form.ValuesSpinEdit->setValue(static_cast<int>(valueIndex));
-}
-
-void FindController::selectMatch(const search::Match& match) {
-    const auto start = static_cast<int>(match.start16);
-    const auto length = static_cast<int>(match.length16);
-    if (match.field == search::Field::Name) {
-        m_form.StringNameEdit->setSelection(start, length);
-    } else if (match.field == search::Field::Extra) {
-        m_form.SubStringEdit->setSelection(start, length);
-    } else {
-        QTextCursor cursor(m_form.EditorMemo->document());
-        const int last = m_form.EditorMemo->document()->characterCount() - 1;
-        cursor.setPosition(std::clamp(start, 0, last));
-        cursor.setPosition(std::clamp(start + length, 0, last), QTextCursor::KeepAnchor);
-        m_form.EditorMemo->setTextCursor(cursor);
-        m_form.EditorMemo->ensureCursorVisible();
-    }
 }
 
 } // namespace vste::ui

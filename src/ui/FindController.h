@@ -64,6 +64,9 @@ public slots:
     void goToResult(int row);
     void replaceCurrent();
     void replaceAll();
+    // The reference beside the document opened, closed or changed (null: none). Results that
+    // list matches in the reference before are cleared.
+    void setReference(const TWestwoodStrings* reference);
 
 signals:
     // A Find all ended (finished, stopped or failed).
@@ -83,6 +86,8 @@ private:
     void showPatternError(const search::PatternError& error);
     void checkPattern();
     void startFind(bool goToFirst);
+    // Gives the new search the reference and its pairing when the options ask for it.
+    void attachReference(const search::SearchOptions& options);
     void runSlice();
     void findSlice();
     void planSlice();

@@ -95,13 +95,15 @@ QWidget* FindPanel::buildOptions() {
     InNamesBox = named<QCheckBox>(options, "FindInNamesBox");
     InValuesBox = named<QCheckBox>(options, "FindInValuesBox");
     InExtrasBox = named<QCheckBox>(options, "FindInExtrasBox");
+    InReferenceBox = named<QCheckBox>(options, "FindInReferenceBox");
+    InReferenceBox->setEnabled(false);
     MatchCaseBox = named<QCheckBox>(options, "FindMatchCaseBox");
     WholeWordBox = named<QCheckBox>(options, "FindWholeWordBox");
     RegexBox = named<QCheckBox>(options, "FindRegexBox");
     for (QCheckBox* box : {InNamesBox, InValuesBox, InExtrasBox})
         box->setChecked(true);
     row->addWidget(LookInLabel);
-    for (QCheckBox* box : {InNamesBox, InValuesBox, InExtrasBox})
+    for (QCheckBox* box : {InNamesBox, InValuesBox, InExtrasBox, InReferenceBox})
         row->addWidget(box);
     row->addStretch(1);
     for (QCheckBox* box : {MatchCaseBox, WholeWordBox, RegexBox})
@@ -121,6 +123,7 @@ search::SearchOptions FindPanel::options() const {
     options.inNames = InNamesBox->isChecked();
     options.inValues = InValuesBox->isChecked();
     options.inExtras = InExtrasBox->isChecked();
+    options.inReference = InReferenceBox->isEnabled() && InReferenceBox->isChecked();
     return options;
 }
 
@@ -152,6 +155,7 @@ void FindPanel::retranslateUi() {
     InNamesBox->setText(tr("Names"));
     InValuesBox->setText(tr("Values"));
     InExtrasBox->setText(tr("Extra values"));
+    InReferenceBox->setText(tr("Reference"));
     MatchCaseBox->setText(tr("Match case"));
     WholeWordBox->setText(tr("Whole words"));
     RegexBox->setText(tr("Regular expression"));

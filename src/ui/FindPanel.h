@@ -37,6 +37,7 @@ public:
     QCheckBox* InNamesBox = nullptr;
     QCheckBox* InValuesBox = nullptr;
     QCheckBox* InExtrasBox = nullptr;
+    QCheckBox* InReferenceBox = nullptr; // enabled while a reference is open
     QCheckBox* MatchCaseBox = nullptr;
     QCheckBox* WholeWordBox = nullptr;
     QCheckBox* RegexBox = nullptr;

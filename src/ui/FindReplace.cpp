@@ -35,7 +35,7 @@ const char* const kReplaceAllText = QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Re
 bool SameSearch(const search::SearchOptions& a, const search::SearchOptions& b) {
     return a.pattern == b.pattern && a.regex == b.regex && a.matchCase == b.matchCase &&
            a.wholeWord == b.wholeWord && a.inNames == b.inNames && a.inValues == b.inValues &&
-           a.inExtras == b.inExtras;
+           a.inExtras == b.inExtras && a.inReference == b.inReference;
 }
 
 // One field edit holding the new side of `field`; values and extra values keep their tags.
@@ -136,6 +136,10 @@ void FindController::replaceCurrent() {
 std::optional<std::u16string> FindController::replaceOne(const search::Match& match,
                                                          const std::u16string& text,
                                                          QString& problem) {
+    if (match.inReference) {
+        problem = tr("The reference cannot be changed; go to the next match in the document.");
+        return std::nullopt;
+    }
     const std::u16string replacement = m_panel->replacement();
     for (const std::u16string* part : {&text, &replacement})
         if (part->find_first_of(std::u16string{kOpenMark, kCloseMark}) != std::u16string::npos) {

@@ -19,7 +19,9 @@ constexpr std::uint32_t kShownLength = 200;
 
 // The fields of one string in table order, for comparing the positions of matches.
 std::uint64_t FieldOrder(const search::Match& m) {
-    const std::uint32_t slot = m.field == search::Field::Name
+    // The reference's values follow every field of the string itself.
+    const std::uint32_t slot = m.inReference ? 0x80000000u + m.valueIndex
+                               : m.field == search::Field::Name
                                    ? 0
                                    : m.valueIndex * 2 - (m.field == search::Field::Value ? 1 : 0);
     return (static_cast<std::uint64_t>(m.stringIndex) << 32) | slot;
@@ -31,6 +33,8 @@ void FindResultsModel::reset(const TWestwoodStrings* document, const TCat& categ
                              int codePage) {
     beginResetModel();
     m_document = document;
+    m_reference = nullptr;
+    m_pairs.clear();
     m_matches.clear();
     m_matches.shrink_to_fit();
     m_codePage = codePage;
@@ -38,6 +42,11 @@ void FindResultsModel::reset(const TWestwoodStrings* document, const TCat& categ
     m_stale = false;
     setCategories(categories);
     endResetModel();
+}
+
+void FindResultsModel::setReference(const TCSFBody* reference, std::vector<std::uint32_t> pairs) {
+    m_reference = reference;
+    m_pairs = reference ? std::move(pairs) : std::vector<std::uint32_t>();
 }
 
 void FindResultsModel::setCategories(const TCat& categories) {
@@ -104,6 +113,14 @@ const search::Match* FindResultsModel::matchAt(int row) const {
 std::u16string FindResultsModel::fieldText(const search::Match& match) const {
     if (!m_document)
         return {};
+    if (match.inReference) {
+        const std::uint32_t j =
+            m_reference && match.stringIndex < m_pairs.size() ? m_pairs[match.stringIndex] : 0;
+        if (!m_reference || j >= m_reference->size() || match.valueIndex == 0 ||
+            match.valueIndex > (*m_reference)[j].Values.size())
+            return {};
+        return (*m_reference)[j].Values[match.valueIndex - 1].Value;
+    }
     try {
         return search::FieldText(*m_document, match.stringIndex, match.valueIndex, match.field,
                                  m_codePage);
@@ -172,7 +189,8 @@ QVariant FindResultsModel::data(const QModelIndex& index, int role) const {
     case ValueColumn:
         return match->valueIndex == 0 ? QVariant() : QVariant(match->valueIndex);
     case FieldColumn:
-        return match->field == search::Field::Name    ? tr("name")
+        return match->inReference                     ? tr("reference")
+               : match->field == search::Field::Name  ? tr("name")
                : match->field == search::Field::Value ? tr("value")
                                                       : tr("extra value");
     default:

@@ -27,6 +27,11 @@ public:
     // Empties the list for a search of `document` (null: no document). `categories` name the
     // category of each string; `codePage` shows names and extra values.
     void reset(const TWestwoodStrings* document, const TCat& categories, int codePage);
+    // The reference searched with the document: `pairs` gives the reference string of each
+    // document string. Null forgets it (reset does too).
+    void setReference(const TCSFBody* reference, std::vector<std::uint32_t> pairs);
+    const TCSFBody* reference() const { return m_reference; }
+    const std::vector<std::uint32_t>& referencePairs() const { return m_pairs; }
     // The categories changed (a rename): the category column follows.
     void setCategories(const TCat& categories);
     // Appends matches that come after every match already listed.
@@ -63,6 +68,8 @@ private:
     void countStrings();
 
     const TWestwoodStrings* m_document = nullptr;
+    const TCSFBody* m_reference = nullptr;
+    std::vector<std::uint32_t> m_pairs;
     std::vector<search::Match> m_matches;
     std::vector<std::uint32_t> m_categoryOf; // category index of each string
     QStringList m_categoryNames;

@@ -56,6 +56,7 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
         const TWestwoodStrings* reference = m_workbench->reference().document();
         m_problems->setReference(reference);
         m_exchange->setReference(reference);
+        m_find->setReference(reference);
     });
     resize(679, 526);
     setMinimumSize(650, 500);

@@ -72,6 +72,31 @@ TEST(TableSearchTest, FindAllListsNameValuesAndExtrasInTableOrderWithBothOffsets
     EXPECT_EQ(FindEverything(eaw, DocumentFormat::EmpireAtWar, Options(u"x")).size(), 1u);
 }
 
+TEST(TableSearchTest, ReferenceValuesFollowEachStringsOwnMatchesOnlyWhenAsked) {
+    const TCompiledStrings doc = Table();
+    const TCSFBody reference = {Label("GUI:Other", {Value(u"Tanya"), Value(u"and tanya")}),
+                                Label("GUI:Tanya", {Value(u"Tanya!")})};
+    const std::vector<std::uint32_t> pairs = {1, UINT32_MAX, 0};
+    SearchOptions options = Options(u"tanya");
+    options.inNames = false;
+    for (const bool asked : {false, true}) {
+        options.inReference = asked;
+        Finder finder(doc, DocumentFormat::CSF, options);
+        finder.setReference(reference, pairs);
+        std::vector<Match> found;
+        while (finder.next(found, 2)) {
+        }
+        // string, value, in the reference
+        std::vector<std::array<std::uint32_t, 3>> seen;
+        for (const Match& m : found)
+            seen.push_back({m.stringIndex, m.valueIndex, m.inReference ? 1u : 0u});
+        std::vector<std::array<std::uint32_t, 3>> expected = {{0, 1, 0}, {0, 2, 0}, {0, 2, 0}};
+        if (asked)
+            expected.insert(expected.end(), {{0, 1, 1}, {2, 1, 1}, {2, 2, 1}});
+        EXPECT_EQ(seen, expected) << "reference searched: " << asked;
+    }
+}
+
 TEST(TableSearchTest, SlicesGiveTheSameMatchesAndASetFlagCancels) {
     TCompiledStrings doc;
     for (int i = 0; i < 1000; ++i)

@@ -3,12 +3,15 @@
 // counts, Add missing and its undo, Compare with and Take other's value, Update translation and
 // its review list, and the quick search over the reference column.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +23,9 @@
 #include "encoding/CodePage.h"
 #include "ui/CompareController.h"
 #include "ui/FilterBar.h"
+#include "ui/FindController.h"
+#include "ui/FindPanel.h"
+#include "ui/FindResultsModel.h"
 #include "ui/MainForm.h"
 #include "ui/ReferenceTable.h"
 #include "ui/ReferenceWorkbench.h"
@@ -265,6 +271,39 @@ private slots:
         QCOMPARE(compare.takeOthers(true), 2);
         QCOMPARE(filter().state().count(FilterKind::NeedsReview), 1u);
         QVERIFY(filter().state().keeps(FilterKind::NeedsReview, 2));
+    }
+
+    void findSearchesTheReferenceColumnButReplacesOnlyTheDocument() {
+        TMainForm& form = openWithReference();
+        FindController& find = *form.findController();
+        FindPanel& panel = *find.panel();
+        QVERIFY(panel.InReferenceBox->isEnabled());
+        panel.InReferenceBox->setChecked(true);
+        panel.PatternEdit->setText(QStringLiteral("tank"));
+        QSignalSpy done(&find, &FindController::searchFinished);
+        panel.FindAllButton->click();
+        QVERIFY(!find.busy() || done.wait(5000));
+        // The name, then the paired reference string's value ("Tank"); "Panzer" is no match.
+        QCOMPARE(find.results()->rows(), 2);
+        const auto cell = [&](int row, int column) {
+            return find.results()->index(row, column).data().toString();
+        };
+        QCOMPARE(cell(1, FindResultsModel::FieldColumn), QStringLiteral("reference"));
+        QCOMPARE(cell(1, FindResultsModel::TextColumn), QStringLiteral("Tank"));
+
+        find.goToResult(1);
+        QCOMPARE(form.StringNameEdit->text(), QStringLiteral("NAME:Tank"));
+        QCOMPARE(form.workbench()->referenceValueEdit()->textCursor().selectedText(),
+                 QStringLiteral("Tank"));
+        panel.ReplacementEdit->setText(QStringLiteral("Jeep"));
+        find.replaceCurrent();
+        QCOMPARE(m_log.errors.size(), 1);
+        QVERIFY(!form.openDocument()->undoStack().canUndo());
+
+        // Closing the reference takes its matches away with it.
+        form.workbench()->closeReference();
+        QVERIFY(!panel.InReferenceBox->isEnabled());
+        QCOMPARE(find.results()->rows(), 0);
     }
 
     void changedWordsAreMarkedBetweenTheCommonStartAndEnd() {
