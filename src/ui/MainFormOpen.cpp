@@ -19,28 +19,17 @@
 #include "ui/MainForm.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProgressBarAdapter.h"
+#include "ui/ReferenceTable.h"
 #include "ui/StringsModel.h"
 
 namespace vste::ui {
-
-namespace {
-
-QStringList openFilters() {
-    QStringList filters;
-    for (const FormatInfo& format : Formats())
-        filters << QString::fromUtf8(format.openFilter.data(),
-                                     static_cast<qsizetype>(format.openFilter.size()));
-    return filters;
-}
-
-} // namespace
 
 void TMainForm::Open1Click() {
     if (OpenWithoutDialog) {
         m_openFilterIndex = 1;
     } else {
         const auto choice =
-            m_dialogs->openFile(this, openFilters(), m_openFileName, m_openFilterIndex);
+            m_dialogs->openFile(this, OpenFilters(), m_openFileName, m_openFilterIndex);
         if (!choice)
             return;
         m_openFileName = choice->fileName;
