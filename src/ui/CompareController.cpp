@@ -14,7 +14,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <exception>
 #include <utility>
 
 #include "core/NameIndex.h"
@@ -22,7 +21,7 @@
 #include "ui/CompareCommands.h"
 #include "ui/MainForm.h"
 #include "ui/OpenDocument.h"
-#include "ui/ReferenceTable.h"
+#include "ui/OpenFormats.h"
 #include "ui/StringsModel.h"
 
 namespace vste::ui {
@@ -138,18 +137,13 @@ void CompareController::compareClick() {
 
 bool CompareController::compareWith(const QString& fileName, int filterIndex) {
     const OpenDocument* open = m_form.openDocument();
-    if (!open || filterIndex < 1 || filterIndex > static_cast<int>(Formats().size()))
+    if (!open)
         return false;
-    try {
-        NullProgress progress;
-        m_other = ReadDocumentFile(static_cast<DocumentFormat>(filterIndex), fileName.toStdString(),
-                                   progress)
-                      .document;
-    } catch (const std::exception& error) {
-        m_form.dialogs().error(
-            &m_form, QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(error.what())));
+    std::unique_ptr<TWestwoodStrings> other =
+        ReadTableFile(m_form.dialogs(), &m_form, fileName, filterIndex);
+    if (!other)
         return false;
-    }
+    m_other = std::move(other);
     m_otherName = fileName;
     fill();
     m_dock->show();

@@ -17,9 +17,9 @@
 #include "formats/Registry.h"
 #include "ui/Dialogs.h"
 #include "ui/MainForm.h"
+#include "ui/OpenFormats.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProgressBarAdapter.h"
-#include "ui/ReferenceTable.h"
 #include "ui/StringsModel.h"
 
 namespace vste::ui {
@@ -64,7 +64,7 @@ void TMainForm::openRoutine() {
         m_openFileName = documentFileName();
         return;
     }
-    if (filterIndex < 1 || filterIndex > static_cast<int>(Formats().size()))
+    if (!IsOpenFilterIndex(filterIndex))
         return;
     // Unsaved changes of the open document are saved or dropped by the user's choice, never
     // silently; a failed save keeps everything as it was.

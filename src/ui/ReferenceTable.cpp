@@ -3,14 +3,6 @@
 
 namespace vste::ui {
 
-QStringList OpenFilters() {
-    QStringList filters;
-    for (const FormatInfo& format : Formats())
-        filters << QString::fromUtf8(format.openFilter.data(),
-                                     static_cast<qsizetype>(format.openFilter.size()));
-    return filters;
-}
-
 ReferenceTable::~ReferenceTable() = default;
 
 void ReferenceTable::adopt(std::unique_ptr<TWestwoodStrings> document, const QString& fileName,

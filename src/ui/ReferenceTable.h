@@ -5,7 +5,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -14,9 +13,6 @@
 #include "formats/Registry.h"
 
 namespace vste::ui {
-
-// The open dialog's filters, one per format, as Open shows them.
-QStringList OpenFilters();
 
 class ReferenceTable final : public QObject {
     Q_OBJECT

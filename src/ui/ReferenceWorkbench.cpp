@@ -15,13 +15,12 @@
 #include <QStatusBar>
 #include <QTableView>
 
-#include <exception>
-
 #include "compare/TranslationUpdate.h"
 #include "ui/AnsiText.h"
 #include "ui/CompareController.h"
 #include "ui/FilterBar.h"
 #include "ui/MainForm.h"
+#include "ui/OpenFormats.h"
 #include "ui/ReferenceCommands.h"
 #include "ui/ReferenceTable.h"
 #include "ui/StringsModel.h"
@@ -113,18 +112,7 @@ std::optional<std::pair<QString, int>> ReferenceWorkbench::askFile(const QString
 
 std::unique_ptr<TWestwoodStrings> ReferenceWorkbench::read(const QString& fileName,
                                                            int filterIndex) {
-    if (filterIndex < 1 || filterIndex > static_cast<int>(Formats().size()))
-        return nullptr;
-    try {
-        NullProgress progress;
-        return ReadDocumentFile(static_cast<DocumentFormat>(filterIndex), fileName.toStdString(),
-                                progress)
-            .document;
-    } catch (const std::exception& error) {
-        m_form.dialogs().error(
-            &m_form, QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(error.what())));
-        return nullptr;
-    }
+    return ReadTableFile(m_form.dialogs(), &m_form, fileName, filterIndex);
 }
 
 void ReferenceWorkbench::openReferenceClick() {

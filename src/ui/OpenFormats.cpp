@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#include "ui/OpenFormats.h"
+
+#include <exception>
+
+#include "formats/Registry.h"
+#include "ui/Dialogs.h"
+
+namespace vste::ui {
+
+QStringList OpenFilters() {
+    QStringList filters;
+    for (const FormatInfo& format : Formats())
+        filters << QString::fromUtf8(format.openFilter.data(),
+                                     static_cast<qsizetype>(format.openFilter.size()));
+    return filters;
+}
+
+bool IsOpenFilterIndex(int filterIndex) {
+    return filterIndex >= 1 && filterIndex <= static_cast<int>(Formats().size());
+}
+
+std::unique_ptr<TWestwoodStrings> ReadTableFile(Dialogs& dialogs, QWidget* parent,
+                                                const QString& fileName, int filterIndex) {
+    if (!IsOpenFilterIndex(filterIndex))
+        return nullptr;
+    try {
+        NullProgress progress;
+        return ReadDocumentFile(static_cast<DocumentFormat>(filterIndex), fileName.toStdString(),
+                                progress)
+            .document;
+    } catch (const std::exception& error) {
+        dialogs.error(parent,
+                      QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(error.what())));
+        return nullptr;
+    }
+}
+
+} // namespace vste::ui

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+// The open dialog's formats: its filters, one per format in id order, and reading a file as the
+// format of the chosen filter.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+#include "core/Model.h"
+
+class QWidget;
+
+namespace vste::ui {
+
+class Dialogs;
+
+// The open dialog's filters, one per format, as Open shows them.
+QStringList OpenFilters();
+// Whether `filterIndex` is one of the open dialog's filters (1..8), that is, a DocumentFormat.
+bool IsOpenFilterIndex(int filterIndex);
+// Reads `fileName` completely as format `filterIndex` (1..8), for a table opened beside the
+// document. Null when the index names no format, or when the file cannot be read: then the
+// file name and the reader's message are shown through `dialogs`.
+std::unique_ptr<TWestwoodStrings> ReadTableFile(Dialogs& dialogs, QWidget* parent,
+                                                const QString& fileName, int filterIndex);
+
+} // namespace vste::ui
