@@ -8,8 +8,8 @@
 #include <QFileInfo>
 #include <QMimeData>
 
-#include "formats/Registry.h"
 #include "ui/MainForm.h"
+#include "ui/OpenFormats.h"
 
 namespace vste::ui {
 
@@ -40,8 +40,7 @@ void FileDrop::openDropped(const QStringList& paths) {
     if (paths.isEmpty())
         return;
     const QString first = paths.front();
-    const FormatInfo* format = FindFormatByFileName(first.toStdString());
-    m_form.openFile(first, static_cast<int>(format ? format->id : DocumentFormat::CSF));
+    m_form.openFile(first, static_cast<int>(FormatOfFileName(first)));
     if (paths.size() > 1 && m_form.openDocument() && m_form.openDocument()->fileName() == first)
         m_form.setStatusText(tr("Only the first of %1 dropped files was opened: %2")
                                  .arg(paths.size())

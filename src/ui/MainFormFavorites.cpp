@@ -13,6 +13,7 @@
 
 #include "formats/Registry.h"
 #include "ui/MainForm.h"
+#include "ui/OpenFormats.h"
 #include "ui/StringsModel.h"
 
 namespace vste::ui {
@@ -76,9 +77,7 @@ void TMainForm::commandLineOpen(const QString& fileName) {
     // A document with unsaved changes is saved or dropped by the user's choice, never silently.
     if (!askToSaveChanges())
         return;
-    const std::string path = fileName.toStdString();
-    const FormatInfo* byExtension = FindFormatByFileName(path);
-    const vste::DocumentFormat format = byExtension ? byExtension->id : vste::DocumentFormat::CSF;
+    const vste::DocumentFormat format = FormatOfFileName(fileName);
     m_openFileName = fileName;
     m_openFilterIndex = static_cast<int>(format);
 

@@ -3,7 +3,6 @@
 
 #include <exception>
 
-#include "formats/Registry.h"
 #include "ui/Dialogs.h"
 
 namespace vste::ui {
@@ -18,6 +17,11 @@ QStringList OpenFilters() {
 
 bool IsOpenFilterIndex(int filterIndex) {
     return filterIndex >= 1 && filterIndex <= static_cast<int>(Formats().size());
+}
+
+DocumentFormat FormatOfFileName(const QString& fileName) {
+    const FormatInfo* format = FindFormatByFileName(fileName.toStdString());
+    return format ? format->id : DocumentFormat::CSF;
 }
 
 std::unique_ptr<TWestwoodStrings> ReadTableFile(Dialogs& dialogs, QWidget* parent,

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/Model.h"
+#include "formats/Registry.h"
 
 class QWidget;
 
@@ -20,6 +21,9 @@ class Dialogs;
 QStringList OpenFilters();
 // Whether `filterIndex` is one of the open dialog's filters (1..8), that is, a DocumentFormat.
 bool IsOpenFilterIndex(int filterIndex);
+// The format the file's extension names, as a file named on the command line or dropped on the
+// window is opened; CSF when the extension names none.
+DocumentFormat FormatOfFileName(const QString& fileName);
 // Reads `fileName` completely as format `filterIndex` (1..8), for a table opened beside the
 // document. Null when the index names no format, or when the file cannot be read: then the
 // file name and the reader's message are shown through `dialogs`.
