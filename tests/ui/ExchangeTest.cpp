@@ -46,11 +46,6 @@ std::vector<Entry> TrickyTable(std::uint32_t seed) {
     return entries;
 }
 
-std::vector<std::uint8_t> Bytes(OpenDocument& document) {
-    NullProgress progress;
-    return document.encode(OpenDocument::Layout::Format, progress);
-}
-
 void WriteCsv(const QString& path, const char* rows) {
     WriteBytes(path, QByteArray("\xEF\xBB\xBFname,index,reference,value,extra\r\n") + rows);
 }

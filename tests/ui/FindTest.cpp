@@ -209,20 +209,14 @@ private slots:
 
         form.UndoClick();
         form.UndoClick();
-        NullProgress progress;
-        const std::vector<std::uint8_t> bytes =
-            form.openDocument()->encode(OpenDocument::Layout::Format, progress);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())),
-                 opened);
+        QCOMPARE(AsByteArray(Bytes(*form.openDocument())), opened);
     }
 
     // Where keys follow names, a name and a value of the same string change in one step and the
     // key is the new name's; the undo gives back the file's bytes.
     void replaceAllInAnEmpireAtWarFileKeepsKeysWithNames() {
         const QString file = QStringLiteral(VSTE_CORPUS_DIR "/eaw/Index_WithDuplicates.dat");
-        m_log = FakeDialogs::Log{};
-        m_form = std::make_unique<TMainForm>(std::make_unique<FakeDialogs>(m_log));
-        m_form->openFile(file, 3);
+        newForm().openFile(file, 3);
         m_find = m_form->findController();
         m_panel = m_find->panel();
         QVERIFY(m_form->currentDocument() != nullptr);
@@ -238,11 +232,7 @@ private slots:
             QVERIFY(text.Values.front().Tag == TEmpireAtWarStrings::KeyForName(text.Name));
         }
         m_form->UndoClick();
-        NullProgress progress;
-        const std::vector<std::uint8_t> bytes =
-            m_form->openDocument()->encode(OpenDocument::Layout::Format, progress);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())),
-                 ReadBytes(file));
+        QCOMPARE(AsByteArray(Bytes(*m_form->openDocument())), ReadBytes(file));
     }
 
     void anInvalidPatternShowsItsErrorAndPlaceAndFindsNothing() {

@@ -132,6 +132,16 @@ std::u16string U(const char* utf8) {
     return Utf8ToUtf16(utf8);
 }
 
+std::vector<std::uint8_t> Bytes(const OpenDocument& document) {
+    NullProgress progress;
+    return document.encode(OpenDocument::Layout::Format, progress);
+}
+
+QByteArray AsByteArray(const std::vector<std::uint8_t>& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
+}
+
 QByteArray ReadBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

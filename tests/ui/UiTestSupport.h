@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -17,6 +18,7 @@
 #include "core/Model.h"
 #include "ui/Dialogs.h"
 #include "ui/MainForm.h"
+#include "ui/OpenDocument.h"
 
 namespace vste::ui::test {
 
@@ -61,6 +63,10 @@ void WriteCsf(const QString& path, const std::vector<Entry>& entries, int versio
 // A document of `entries` written in `format` (1..8) through the registry.
 void WriteFormat(const QString& path, int format, const std::vector<Entry>& entries);
 std::u16string U(const char* utf8);
+// The bytes that saving `document` in its own format would store.
+std::vector<std::uint8_t> Bytes(const OpenDocument& document);
+// The same bytes as a QByteArray, to compare with a file's.
+QByteArray AsByteArray(const std::vector<std::uint8_t>& bytes);
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& data = {});
 // Forgets the recent files, the window's layout and the files' last categories, so that every

@@ -39,11 +39,6 @@ const std::vector<Entry> kTable = {
     {"NAME:Tank", {u"Heavy tank"}, "tank"},
 };
 
-std::vector<std::uint8_t> Bytes(OpenDocument& document) {
-    NullProgress progress;
-    return document.encode(OpenDocument::Layout::Format, progress);
-}
-
 } // namespace
 
 class UndoTest : public WindowTest {
@@ -154,9 +149,7 @@ private slots:
 
         form.UndoClick();
         const auto undone = Bytes(*form.openDocument());
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(undone.data()),
-                            static_cast<qsizetype>(undone.size())),
-                 opened);
+        QCOMPARE(AsByteArray(undone), opened);
         QCOMPARE(form.ChangesSaved(), 1);
         form.RedoClick();
         QVERIFY(Bytes(*form.openDocument()) == edited);
