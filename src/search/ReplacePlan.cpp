@@ -3,7 +3,6 @@
 
 #include <stdexcept>
 
-#include "core/EmpireAtWarStrings.h"
 #include "core/StringUtils.h"
 #include "encoding/CodePage.h"
 
@@ -86,13 +85,6 @@ ReplacePlan PlanReplaceAll(const TWestwoodStrings& document, DocumentFormat form
     return plan;
 }
 
-void RenameString(TWestwoodStrings& document, std::uint32_t index, std::string name) {
-    if (auto* keyed = dynamic_cast<TEmpireAtWarStrings*>(&document))
-        keyed->RenameString(index, std::move(name));
-    else
-        document.Body.at(index).Name = std::move(name);
-}
-
 void ApplyPlan(TWestwoodStrings& document, const ReplacePlan& plan, bool backwards) {
     const PlainCodec codec(plan.codePage);
     std::string bytes;
@@ -106,7 +98,7 @@ void ApplyPlan(TWestwoodStrings& document, const ReplacePlan& plan, bool backwar
         bytes.clear();
         codec.appendAnsi(bytes, text);
         if (change.field == Field::Name)
-            RenameString(document, change.stringIndex, bytes);
+            document.RenameString(change.stringIndex, bytes);
         else
             target.Values.at(change.valueIndex - 1).ExtraValue = bytes;
     }
