@@ -49,8 +49,7 @@ bool Replacer::next(ReplacePlan& plan, std::uint32_t strings) {
                                          std::move(replaced), static_cast<std::uint32_t>(count)});
             });
         } catch (const std::runtime_error& e) {
-            throw std::runtime_error("string " + std::to_string(m_position + 1) + " (" +
-                                     Utf16ToUtf8(PlainAnsiToWide(text.Name)) + "): " + e.what());
+            ThrowInString(m_position, text, e);
         }
         if (m_pending.empty())
             continue;
