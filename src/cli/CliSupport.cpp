@@ -60,15 +60,16 @@ const FormatInfo& InputFormat(const InputOptions& options) {
     return *info;
 }
 
+bool IsCompiled(DocumentFormat format) {
+    return format == DocumentFormat::CSF || format == DocumentFormat::STR;
+}
+
 DocumentFormat TargetFormat(const FormatInfo& from, const std::string& to, DocumentFormat unnamed,
                             std::string_view verb) {
     if (to.empty())
         return unnamed;
-    const auto compiled = [](DocumentFormat f) {
-        return f == DocumentFormat::CSF || f == DocumentFormat::STR;
-    };
     const FormatInfo& target = FormatByName(to);
-    if (target.id != from.id && !(compiled(from.id) && compiled(target.id)))
+    if (target.id != from.id && !(IsCompiled(from.id) && IsCompiled(target.id)))
         throw UsageError("cannot " + std::string(verb) + " a " + std::string(from.shortName) +
                          " document as " + std::string(target.shortName) +
                          ": it can only be written as " + std::string(from.shortName) +

@@ -28,10 +28,6 @@ std::string HexBytes(const Tag4& bytes) {
     return s;
 }
 
-bool IsCompiled(DocumentFormat f) {
-    return f == DocumentFormat::CSF || f == DocumentFormat::STR;
-}
-
 } // namespace
 
 void Dump(const InputOptions& options, std::FILE* file) {
