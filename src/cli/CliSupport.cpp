@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "core/FileIO.h"
 #include "core/Progress.h"
 #include "core/StringUtils.h"
 #include "encoding/CodePage.h"
@@ -93,6 +94,12 @@ DocumentFormat DefaultOutputFormat(const FormatInfo& from) {
 ReadResult Read(const InputOptions& options, const FormatInfo& format) {
     NullProgress progress;
     return ReadDocumentFile(format.id, options.file, progress);
+}
+
+void Write(const std::string& file, DocumentFormat format, const TWestwoodStrings& document,
+           bool ansiMode) {
+    NullProgress progress;
+    StoreFileAtomically(file, WriteDocument(format, document, progress, ansiMode));
 }
 
 Output::Output(std::FILE* file) : m_file(file) {

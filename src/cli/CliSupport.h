@@ -78,6 +78,10 @@ void KeepUntilExit(std::unique_ptr<TWestwoodStrings> document);
 
 // Reads the input table. Throws ReadError or FileError.
 ReadResult Read(const InputOptions& options, const FormatInfo& format);
+// Writes `document` in `format` and stores it atomically as `file`. Throws FormatError when the
+// format cannot hold the document and FileError when the file cannot be stored.
+void Write(const std::string& file, DocumentFormat format, const TWestwoodStrings& document,
+           bool ansiMode);
 
 // Buffered output: a dump of a million strings goes out in large blocks.
 class Output {
