@@ -5,24 +5,13 @@
 #include <stdexcept>
 
 namespace vste {
-namespace {
-
-std::string KnownRules() {
-    std::string known;
-    for (std::string_view id : AllRuleIds())
-        known.append(known.empty() ? "" : ", ").append(id);
-    return known;
-}
-
-} // namespace
-
 CheckEngine::CheckEngine(const CheckTarget& target, const std::vector<std::string>& ruleIds,
                          const Reference* reference)
     : m_target(target), m_reference(reference) {
     for (const std::string& id : ruleIds) {
         const auto& all = AllRuleIds();
         if (std::find(all.begin(), all.end(), id) == all.end())
-            throw std::invalid_argument("unknown rule '" + id + "' (known: " + KnownRules() + ")");
+            throw std::invalid_argument("unknown rule '" + id + "' (known: " + RuleIdList() + ")");
     }
     const std::string_view format = GetFormatInfo(target.format).shortName;
     for (std::unique_ptr<Rule>& rule : MakeRules()) {

@@ -80,6 +80,8 @@ private:
 std::vector<std::unique_ptr<Rule>> MakeRules();
 // Their ids, in the same order.
 const std::vector<std::string_view>& AllRuleIds();
+// The same ids as one text: "unstorable-character, duplicate-name, ...".
+std::string RuleIdList();
 
 // The rules of each group, defined in their own files.
 std::unique_ptr<Rule> MakeUnstorableCharacterRule();

@@ -39,6 +39,13 @@ const std::vector<std::string_view>& AllRuleIds() {
     return ids;
 }
 
+std::string RuleIdList() {
+    std::string list;
+    for (std::string_view id : AllRuleIds())
+        list.append(list.empty() ? "" : ", ").append(id);
+    return list;
+}
+
 std::string QuotedName(const std::string& singleByteName, int codePage) {
     std::string quoted(1, '\'');
     quoted += Utf16ToUtf8(PlainAnsiToWide(singleByteName, codePage));

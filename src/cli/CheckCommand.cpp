@@ -132,14 +132,8 @@ Command AddCheckCommand(CLI::App& app, CommonOptions& common) {
     check->add_option("--save-as", options->saveAs,
                       "Check the document as it would be written in this format (csf or str for "
                       "csf/str documents, otherwise the document's own format)");
-    check->add_option(
-        "--rules", options->rules,
-        "Comma-separated rule ids to run (default: all that apply): " + [] {
-            std::string ids;
-            for (std::string_view id : AllRuleIds())
-                ids.append(ids.empty() ? "" : ", ").append(id);
-            return ids;
-        }());
+    check->add_option("--rules", options->rules,
+                      "Comma-separated rule ids to run (default: all that apply): " + RuleIdList());
     check->add_flag("--json", options->json,
                     "Print {\"errors\", \"warnings\", \"findings\": [{\"rule\", \"severity\", "
                     "\"name\", \"value_index\", \"field\", \"message\"}]}");

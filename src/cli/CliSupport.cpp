@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "core/FileIO.h"
 #include "core/Progress.h"
 #include "core/StringUtils.h"
 #include "encoding/CodePage.h"
@@ -60,15 +61,16 @@ const FormatInfo& InputFormat(const InputOptions& options) {
     return *info;
 }
 
+bool IsCompiled(DocumentFormat format) {
+    return format == DocumentFormat::CSF || format == DocumentFormat::STR;
+}
+
 DocumentFormat TargetFormat(const FormatInfo& from, const std::string& to, DocumentFormat unnamed,
                             std::string_view verb) {
     if (to.empty())
         return unnamed;
-    const auto compiled = [](DocumentFormat f) {
-        return f == DocumentFormat::CSF || f == DocumentFormat::STR;
-    };
     const FormatInfo& target = FormatByName(to);
-    if (target.id != from.id && !(compiled(from.id) && compiled(target.id)))
+    if (target.id != from.id && !(IsCompiled(from.id) && IsCompiled(target.id)))
         throw UsageError("cannot " + std::string(verb) + " a " + std::string(from.shortName) +
                          " document as " + std::string(target.shortName) +
                          ": it can only be written as " + std::string(from.shortName) +
@@ -92,6 +94,12 @@ DocumentFormat DefaultOutputFormat(const FormatInfo& from) {
 ReadResult Read(const InputOptions& options, const FormatInfo& format) {
     NullProgress progress;
     return ReadDocumentFile(format.id, options.file, progress);
+}
+
+void Write(const std::string& file, DocumentFormat format, const TWestwoodStrings& document,
+           bool ansiMode) {
+    NullProgress progress;
+    StoreFileAtomically(file, WriteDocument(format, document, progress, ansiMode));
 }
 
 Output::Output(std::FILE* file) : m_file(file) {

@@ -61,6 +61,8 @@ std::string Shown(const std::string& singleByte);
 const FormatInfo& FormatByName(const std::string& name);
 // --format when given, else the file's extension; throws UsageError when neither tells.
 const FormatInfo& InputFormat(const InputOptions& options);
+// CSF and STR: the two formats that convert to each other and take convert's editing options.
+bool IsCompiled(DocumentFormat format);
 // The format a document read as `from` is written in: `to` when it names one, else `unnamed`.
 // Only csf and str documents convert to each other; any other change of format throws a
 // UsageError saying that the document cannot be `verb`ed ("convert", "write", "check") so.
@@ -76,6 +78,10 @@ void KeepUntilExit(std::unique_ptr<TWestwoodStrings> document);
 
 // Reads the input table. Throws ReadError or FileError.
 ReadResult Read(const InputOptions& options, const FormatInfo& format);
+// Writes `document` in `format` and stores it atomically as `file`. Throws FormatError when the
+// format cannot hold the document and FileError when the file cannot be stored.
+void Write(const std::string& file, DocumentFormat format, const TWestwoodStrings& document,
+           bool ansiMode);
 
 // Buffered output: a dump of a million strings goes out in large blocks.
 class Output {

@@ -7,7 +7,6 @@
 #include <string_view>
 #include <utility>
 
-#include "core/FileIO.h"
 #include "core/Model.h"
 #include "core/Progress.h"
 #include "core/StringUtils.h"
@@ -26,10 +25,6 @@ std::string HexBytes(const Tag4& bytes) {
         s.push_back(kDigits[b & 15]);
     }
     return s;
-}
-
-bool IsCompiled(DocumentFormat f) {
-    return f == DocumentFormat::CSF || f == DocumentFormat::STR;
 }
 
 } // namespace
@@ -135,9 +130,8 @@ void Convert(const ConvertOptions& options) {
     else if (options.ansi == AnsiOverride::Unicode)
         ansiMode = false;
 
-    const std::vector<std::uint8_t> bytes = WriteDocument(target, doc, progress, ansiMode);
+    Write(options.output, target, doc, ansiMode);
     KeepUntilExit(std::move(read.document));
-    StoreFileAtomically(options.output, bytes);
 }
 
 Command AddDumpCommand(CLI::App& app, CommonOptions& common) {

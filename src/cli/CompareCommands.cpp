@@ -11,8 +11,6 @@
 
 #include "compare/TableDiff.h"
 #include "compare/TranslationUpdate.h"
-#include "core/FileIO.h"
-#include "core/Progress.h"
 #include "encoding/CodePage.h"
 
 namespace vste::cli {
@@ -186,9 +184,7 @@ void Update(const UpdateCommandOptions& options, std::FILE* file) {
     const Json printed = reportJson(updated, tr.Body);
     tr.Body = std::move(updated.body);
     tr.StringCount = updated.stringCount;
-    NullProgress progress;
-    const std::vector<std::uint8_t> bytes = WriteDocument(trFormat.id, tr, progress, ansiMode);
-    StoreFileAtomically(options.output, bytes);
+    Write(options.output, trFormat.id, tr, ansiMode);
 
     Output out(file);
     out.write(DumpJson(printed));

@@ -9,7 +9,6 @@
 #include "core/Errors.h"
 #include "core/FileIO.h"
 #include "core/NameIndex.h"
-#include "core/Progress.h"
 #include "exchange/ApplyPlan.h"
 #include "exchange/Exchange.h"
 
@@ -117,9 +116,7 @@ void Apply(const ApplyCommandOptions& options, std::FILE* file) {
     const ApplyPlan plan = BuildApplyPlan(*read.document, rows, applyOptions);
     ApplyPlanTo(*read.document, plan);
 
-    NullProgress progress;
-    StoreFileAtomically(options.output,
-                        WriteDocument(to, *read.document, progress, read.singleByte));
+    Write(options.output, to, *read.document, read.singleByte);
     Json report;
     report["updated"] = plan.report.updated;
     report["unchanged"] = plan.report.unchanged;

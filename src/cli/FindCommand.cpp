@@ -6,8 +6,6 @@
 #include <utility>
 
 #include "cli/SearchCommands.h"
-#include "core/FileIO.h"
-#include "core/Progress.h"
 #include "encoding/CodePage.h"
 #include "search/ReplacePlan.h"
 #include "search/TableSearch.h"
@@ -119,8 +117,7 @@ void Replace(const ReplaceOptions& options, std::FILE* file) {
             refused.push_back(Shown(doc.Body[refusal.stringIndex].Name));
     }
 
-    NullProgress progress;
-    StoreFileAtomically(options.output, WriteDocument(target, doc, progress, read.singleByte));
+    Write(options.output, target, doc, read.singleByte);
     Json report;
     report["replacements"] = replacements;
     report["strings"] = strings;

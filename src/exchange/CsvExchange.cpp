@@ -149,10 +149,7 @@ std::string NormalizedHeader(std::string_view header) {
         header.remove_prefix(1);
     while (!header.empty() && std::isspace(static_cast<unsigned char>(header.back())))
         header.remove_suffix(1);
-    std::string out(header);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
+    return Lower(header);
 }
 
 ExchangeColumns FindColumns(const std::vector<std::string>& header, const std::string& where) {

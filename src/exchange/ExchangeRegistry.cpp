@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include <algorithm>
-#include <cctype>
 #include <unordered_set>
 
 #include "core/StringUtils.h"
@@ -8,17 +7,6 @@
 #include "exchange/ExchangeText.h"
 
 namespace vste {
-
-namespace {
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
-} // namespace
 
 const std::vector<ExchangeFormatInfo>& ExchangeFormats() {
     static const std::vector<ExchangeFormatInfo> formats = {
@@ -49,7 +37,7 @@ const std::vector<ExchangeFormatInfo>& ExchangeFormats() {
 }
 
 const ExchangeFormatInfo* FindExchangeFormatByName(std::string_view shortName) {
-    const std::string wanted = Lower(shortName);
+    const std::string wanted = exchange::Lower(shortName);
     for (const ExchangeFormatInfo& info : ExchangeFormats())
         if (info.shortName == wanted)
             return &info;
@@ -61,7 +49,7 @@ const ExchangeFormatInfo* FindExchangeFormatByFileName(std::string_view fileName
     const std::size_t slash = fileName.find_last_of("/\\");
     if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
         return nullptr;
-    const std::string extension = Lower(fileName.substr(dot));
+    const std::string extension = exchange::Lower(fileName.substr(dot));
     for (const ExchangeFormatInfo& info : ExchangeFormats())
         if (std::find(info.extensions.begin(), info.extensions.end(), extension) !=
             info.extensions.end())

@@ -128,6 +128,13 @@ std::string CodePointText(char32_t c) {
     return buffer;
 }
 
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
 std::string DescribeValue(const ExportEntry& entry) {
     std::string name;
     for (char ch : entry.name) {

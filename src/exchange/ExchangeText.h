@@ -28,6 +28,8 @@ std::optional<char32_t> FindXmlForbidden(std::string_view utf8);
 std::string DescribeValue(const ExportEntry& entry);
 // U+XXXX.
 std::string CodePointText(char32_t c);
+// `text` with A-Z lower-cased, for extensions, header names and charset names.
+std::string Lower(std::string_view text);
 
 } // namespace vste::exchange
 

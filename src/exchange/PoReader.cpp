@@ -2,8 +2,6 @@
 // gettext PO import: entries of msgctxt, msgid and msgstr with continuation strings; comments,
 // obsolete entries (#~) and the header entry are skipped. The msgctxt names the string and
 // value (see PoName.h); the msgstr is the new value.
-#include <algorithm>
-#include <cctype>
 
 #include "exchange/Exchange.h"
 #include "exchange/ExchangeText.h"
@@ -156,9 +154,7 @@ private:
     }
 
     static void checkHeader(const std::string& header, std::size_t line) {
-        std::string lower = header;
-        std::transform(lower.begin(), lower.end(), lower.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const std::string lower = exchange::Lower(header);
         const std::size_t at = lower.find("charset=");
         if (at == std::string::npos)
             return;

@@ -3,7 +3,6 @@
 
 #include <stdexcept>
 
-#include "core/EmpireAtWarStrings.h"
 #include "core/StringUtils.h"
 #include "encoding/CodePage.h"
 
@@ -50,8 +49,7 @@ bool Replacer::next(ReplacePlan& plan, std::uint32_t strings) {
                                          std::move(replaced), static_cast<std::uint32_t>(count)});
             });
         } catch (const std::runtime_error& e) {
-            throw std::runtime_error("string " + std::to_string(m_position + 1) + " (" +
-                                     Utf16ToUtf8(PlainAnsiToWide(text.Name)) + "): " + e.what());
+            ThrowInString(m_position, text, e);
         }
         if (m_pending.empty())
             continue;
@@ -86,13 +84,6 @@ ReplacePlan PlanReplaceAll(const TWestwoodStrings& document, DocumentFormat form
     return plan;
 }
 
-void RenameString(TWestwoodStrings& document, std::uint32_t index, std::string name) {
-    if (auto* keyed = dynamic_cast<TEmpireAtWarStrings*>(&document))
-        keyed->RenameString(index, std::move(name));
-    else
-        document.Body.at(index).Name = std::move(name);
-}
-
 void ApplyPlan(TWestwoodStrings& document, const ReplacePlan& plan, bool backwards) {
     const PlainCodec codec(plan.codePage);
     std::string bytes;
@@ -106,7 +97,7 @@ void ApplyPlan(TWestwoodStrings& document, const ReplacePlan& plan, bool backwar
         bytes.clear();
         codec.appendAnsi(bytes, text);
         if (change.field == Field::Name)
-            RenameString(document, change.stringIndex, bytes);
+            document.RenameString(change.stringIndex, bytes);
         else
             target.Values.at(change.valueIndex - 1).ExtraValue = bytes;
     }

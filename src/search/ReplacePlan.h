@@ -83,7 +83,4 @@ ReplacePlan PlanReplaceAll(const TWestwoodStrings& document, DocumentFormat form
 // keys follow their names. Throws std::out_of_range when the document lacks a planned field.
 void ApplyPlan(TWestwoodStrings& document, const ReplacePlan& plan, bool backwards = false);
 
-// Gives string `index` a new name; in an Empire at War document its key follows.
-void RenameString(TWestwoodStrings& document, std::uint32_t index, std::string name);
-
 } // namespace vste::search

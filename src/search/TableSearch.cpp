@@ -21,6 +21,11 @@ std::u16string FieldText(const TWestwoodStrings& document, std::uint32_t stringI
     return field == Field::Value ? value.Value : PlainAnsiToWide(value.ExtraValue, codePage);
 }
 
+void ThrowInString(std::uint32_t index, const TText& text, const std::runtime_error& error) {
+    throw std::runtime_error("string " + std::to_string(index + 1) + " (" +
+                             Utf16ToUtf8(PlainAnsiToWide(text.Name)) + "): " + error.what());
+}
+
 Finder::Finder(const TWestwoodStrings& document, DocumentFormat format,
                const SearchOptions& options, int codePage)
     : m_document(document), m_matcher(options), m_walker(options, format, codePage) {}
@@ -63,8 +68,7 @@ bool Finder::next(std::vector<Match>& out, std::uint32_t strings) {
                     collect(Field::Value, k + 1, paired.Values[k].Value, true, out);
             }
         } catch (const std::runtime_error& e) {
-            throw std::runtime_error("string " + std::to_string(m_position + 1) + " (" +
-                                     Utf16ToUtf8(PlainAnsiToWide(text.Name)) + "): " + e.what());
+            ThrowInString(m_position, text, e);
         }
     }
     return m_position < total();

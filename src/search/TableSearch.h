@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,11 @@ private:
 // document lacks.
 std::u16string FieldText(const TWestwoodStrings& document, std::uint32_t stringIndex,
                          std::uint32_t valueIndex, Field field, int codePage = 0);
+
+// `error` (a regular expression past its limits) thrown again as std::runtime_error naming the
+// string it happened in: "string N (NAME): ...", N 1-based.
+[[noreturn]] void ThrowInString(std::uint32_t index, const TText& text,
+                                const std::runtime_error& error);
 
 // A search in progress. The document must stay unchanged while it runs.
 class Finder {

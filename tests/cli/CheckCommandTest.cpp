@@ -16,13 +16,11 @@ using namespace vste::test;
 
 namespace {
 
-using Result = CliResult;
-
-class CheckCommandTest : public ::testing::Test {
+class CheckCommandTest : public CliRunTest {
 protected:
-    Result Check(std::vector<std::string> args) {
+    CliResult Check(std::vector<std::string> args) {
         args.insert(args.begin(), "check");
-        return RunCli(dir, args);
+        return Run(args);
     }
 
     std::string Csf(const std::string& name,
@@ -41,15 +39,13 @@ protected:
         WriteBytes(dir.file(name), doc.SaveToBuffer(progress, ansi));
         return dir.file(name);
     }
-
-    TempDir dir;
 };
 
 } // namespace
 
 TEST_F(CheckCommandTest, LinesReadLikeACompilersAndTheTotalsComeLast) {
     const std::string file = Csf("t.csf", {{"GUI:OK", u"OK"}, {"gui:ok", u""}});
-    const Result r = Check({file, "--codepage", "1252"});
+    const CliResult r = Check({file, "--codepage", "1252"});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, file +
                          ": gui:ok: error: string 1 ('GUI:OK') has the same name ignoring case"
@@ -62,7 +58,7 @@ TEST_F(CheckCommandTest, LinesReadLikeACompilersAndTheTotalsComeLast) {
 TEST_F(CheckCommandTest, WarningsAloneExitWithZeroAndJsonCarriesEveryField) {
     const std::string file = Csf("t.csf", {{"A", u" x"}});
     EXPECT_EQ(Check({file}).code, 0);
-    const Result r = Check({file, "--json"});
+    const CliResult r = Check({file, "--json"});
     EXPECT_EQ(r.code, 0);
     const auto json = nlohmann::ordered_json::parse(r.out);
     EXPECT_EQ(json["errors"], 0);
@@ -82,16 +78,17 @@ TEST_F(CheckCommandTest, SaveAsReferenceAndRulesChooseWhatIsChecked) {
     // Ω cannot be written single-byte in 1251, and "GUI OK" is no STR label.
     const std::string file = Csf("t.csf", {{"GUI OK", u"\u03A9"}}, false);
     EXPECT_EQ(Check({file, "--codepage", "1251"}).code, 0); // UTF-16 values keep it
-    const Result str = Check({file, "--codepage", "1251", "--save-as", "str", "--json"});
+    const CliResult str = Check({file, "--codepage", "1251", "--save-as", "str", "--json"});
     EXPECT_EQ(str.code, 1);
     EXPECT_EQ(nlohmann::json::parse(str.out)["errors"], 2);
-    const Result one =
+    const CliResult one =
         Check({file, "--codepage", "1251", "--save-as", "str", "--rules", "str-name"});
     EXPECT_NE(one.out.find("[str-name]"), std::string::npos);
     EXPECT_EQ(one.out.find("[unstorable-character]"), std::string::npos);
 
     const std::string ref = Csf("ref.csf", {{"GUI OK", u"\u03A9"}, {"MAP", u"m"}}, false);
-    const Result r = Check({file, "--reference", ref, "--rules", "untranslated,only-in-reference"});
+    const CliResult r =
+        Check({file, "--reference", ref, "--rules", "untranslated,only-in-reference"});
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("[untranslated]"), std::string::npos);
     EXPECT_NE(r.out.find(": MAP: warning: only the reference"), std::string::npos);
@@ -103,7 +100,7 @@ TEST_F(CheckCommandTest, UsageMistakesExitWithTwoAndUnreadableFilesWithOne) {
     EXPECT_EQ(Check({file, "--rules", "placeholders"}).code, 2); // needs --reference
     EXPECT_EQ(Check({file, "--save-as", "eaw"}).code, 2);
     EXPECT_EQ(Check({file, "--reference", file, "--reference-format", "xyz"}).code, 2);
-    const Result missing = Check({dir.file("missing.csf")});
+    const CliResult missing = Check({dir.file("missing.csf")});
     EXPECT_EQ(missing.code, 1);
     EXPECT_EQ(missing.err.rfind("vste-cli: ", 0), 0u);
     WriteBytes(dir.file("bad.csf"), Hex("20 46 53 43 03"));

@@ -22,19 +22,8 @@ using Json = nlohmann::ordered_json;
 
 namespace {
 
-using RunResult = CliResult;
-
-class CliTest : public ::testing::Test {
+class CliTest : public CliRunTest {
 protected:
-    RunResult Run(const std::vector<std::string>& args) { return RunCli(dir, args); }
-
-    // Runs a command that must succeed and returns its parsed JSON output.
-    Json RunJson(const std::vector<std::string>& args) {
-        const RunResult r = Run(args);
-        EXPECT_EQ(r.code, 0) << r.err;
-        return Json::parse(r.out);
-    }
-
     static TTextContainer Value(const std::u16string& text, const std::string& extra = {}) {
         TTextContainer v;
         v.Tag = kValueTagV3;
@@ -75,8 +64,6 @@ protected:
                                Label("GUI:Quit", {Value(u"Выйти из игры?\nДа")}),
                                Label("MAP:Arctic", {Value(u"Arctic")})});
     }
-
-    TempDir dir;
 };
 
 std::vector<std::string> Keys(const Json& object) {
@@ -174,7 +161,7 @@ TEST_F(CliTest, CsfToStrToCsfGivesTheSameBytes) {
     EXPECT_NE(text.find("GUI:OK\r\n\"\xD5\xEE\xF0\xEE\xF8\xEE\"\r\nEND\r\n"), std::string::npos);
     EXPECT_NE(text.find("\\n"), std::string::npos);
     // Without --to an STR document is written as CSF.
-    const RunResult r = Run({"convert", str, back, "--codepage", "1251"});
+    const CliResult r = Run({"convert", str, back, "--codepage", "1251"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(ReadBytes(back), ReadBytes(csf));
     ASSERT_EQ(
@@ -199,7 +186,7 @@ TEST_F(CliTest, AnsiModeFollowsTheFileUnlessForced) {
               0);
     EXPECT_EQ(ReadBytes(dir.file("uni2.csf")), ReadBytes(csf));
 
-    const RunResult both = Run({"convert", csf, dir.file("x.csf"), "--ansi", "--unicode"});
+    const CliResult both = Run({"convert", csf, dir.file("x.csf"), "--ansi", "--unicode"});
     EXPECT_EQ(both.code, 2);
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.csf")));
 }
@@ -212,7 +199,7 @@ TEST_F(CliTest, ImportFargusVersionAndLanguageApplyInOrder) {
     const std::string out = dir.file("out.csf");
     // The base table holds only characters below 0x100, so it counts as single-byte text and
     // would be written back as such: --unicode keeps the imported Cyrillic.
-    const RunResult r = Run({"convert", csf, out, "--import", source, "--fargus", "decode",
+    const CliResult r = Run({"convert", csf, out, "--import", source, "--fargus", "decode",
                              "--set-version", "2", "--set-language", "7", "--unicode"});
     ASSERT_EQ(r.code, 0) << r.err;
     const Json dump = RunJson({"dump", out});
@@ -250,20 +237,20 @@ TEST_F(CliTest, RefusalsAndUsageErrorsExitWithTwo) {
         {{}, "subcommand"},
     };
     for (const Case& c : cases) {
-        const RunResult r = Run(c.args);
+        const CliResult r = Run(c.args);
         EXPECT_EQ(r.code, 2) << c.message;
         EXPECT_EQ(r.err.rfind("vste-cli: ", 0), 0u) << r.err;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_FALSE(std::filesystem::exists(out)) << c.message;
     }
-    const RunResult help = Run({"--help"});
+    const CliResult help = Run({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("convert"), std::string::npos);
 }
 
 TEST_F(CliTest, ReadAndWriteFailuresExitWithOne) {
     const std::string missing = dir.file("missing.csf");
-    RunResult r = Run({"dump", missing});
+    CliResult r = Run({"dump", missing});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err.rfind("vste-cli: Cannot open file \"" + missing + "\". No such file", 0), 0u)
         << r.err;
@@ -301,7 +288,7 @@ TEST_F(CliTest, EmpireAtWarCorpusFilesDumpAndRoundTrip) {
     EXPECT_EQ(dump["labels"][1]["values"][0]["value"], "1");
     for (const char* name : {"Empty.dat", "SingleEntry.dat", "Sorted_TwoEntries.dat"}) {
         const std::string out = dir.file(std::string("copy_") + name);
-        const RunResult r = Run({"convert", eawDir + "/" + name, out});
+        const CliResult r = Run({"convert", eawDir + "/" + name, out});
         ASSERT_EQ(r.code, 0) << name << ": " << r.err;
         EXPECT_EQ(ReadBytes(out), ReadBytes(eawDir + "/" + name)) << name;
     }

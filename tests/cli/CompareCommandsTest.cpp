@@ -20,16 +20,12 @@ using Json = nlohmann::ordered_json;
 
 namespace {
 
-using RunResult = CliResult;
-
 TText Label(const std::string& name, const std::u16string& value, const std::string& extra = {}) {
     return Str(name, {{value, extra}});
 }
 
-class CompareCommandsTest : public ::testing::Test {
+class CompareCommandsTest : public CliRunTest {
 protected:
-    RunResult Run(const std::vector<std::string>& args) { return RunCli(dir, args); }
-
     // A CSF table; single-byte values of code page 1251 when `ansi`.
     std::string Csf(const std::string& name, TCSFBody body, bool ansi = false,
                     std::int32_t language = 0) {
@@ -44,8 +40,6 @@ protected:
         WriteBytes(dir.file(name), doc.SaveToBuffer(progress, ansi));
         return dir.file(name);
     }
-
-    TempDir dir;
 };
 
 } // namespace
@@ -55,7 +49,7 @@ TEST_F(CompareCommandsTest, DiffPrintsTheExactContractAndExitsThreeOnlyWhenAsked
                                         Label("GUI:Quit", u"Quit", "snd")});
     const std::string b = Csf("b.csf", {Label("gui:quit", u"Quit", "snd"),
                                         Label("NEW:\xC0", u"Ново"), Label("GUI:OK", u"Okay")});
-    RunResult r = Run({"diff", a, b, "--codepage", "1251"});
+    CliResult r = Run({"diff", a, b, "--codepage", "1251"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(Json::parse(r.out),
               Json::parse(R"({"identical": false, "only_in_a": ["GUI:Gone"], "only_in_b": ["NEW:А"],
@@ -81,7 +75,7 @@ TEST_F(CompareCommandsTest, UpdateWritesNewOrderWithTheTranslationsPropertiesAnd
         "tr.csf", {Label("Gone", u"Ушёл"), Label("Same", u"Тот же"), Label("Edited", u"Старый")},
         true, 7);
     const std::string out = dir.file("out.csf");
-    RunResult r = Run({"update", "--old-source", oldSrc, "--new-source", newSrc, "--translation",
+    CliResult r = Run({"update", "--old-source", oldSrc, "--new-source", newSrc, "--translation",
                        tr, out, "--codepage", "1251"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "{\"kept\":1,\"changed\":[\"EDITED\"],\"new\":[\"Added\"],\"removed\":"
@@ -106,7 +100,7 @@ TEST_F(CompareCommandsTest, UpdateRefusesWithoutWritingAnything) {
         args.insert(args.end(), extra.begin(), extra.end());
         return Run(args);
     };
-    RunResult r = update({out});
+    CliResult r = update({out});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("\"A\""), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("--unicode"), std::string::npos) << r.err;

@@ -21,18 +21,8 @@ using Json = nlohmann::ordered_json;
 
 namespace {
 
-using RunResult = CliResult;
-
-class FindReplaceTest : public ::testing::Test {
+class FindReplaceTest : public CliRunTest {
 protected:
-    RunResult Run(const std::vector<std::string>& args) { return RunCli(dir, args); }
-
-    Json RunJson(const std::vector<std::string>& args) {
-        const RunResult r = Run(args);
-        EXPECT_EQ(r.code, 0) << r.err;
-        return r.code == 0 ? Json::parse(r.out) : Json();
-    }
-
     // GUI:Tanya has an extra value; TXT:Ж is a Windows-1251 name.
     std::string WriteTable() {
         TCompiledStrings doc;
@@ -49,8 +39,6 @@ protected:
         WriteBytes(file, doc.SaveToBuffer(progress, false));
         return file;
     }
-
-    TempDir dir;
 };
 
 } // namespace
@@ -76,7 +64,7 @@ TEST_F(FindReplaceTest, FindPrintsEveryMatchInTableOrderCountingCodePoints) {
 
 TEST_F(FindReplaceTest, BadPatternsFilesAndArgumentsExitWithOneOrTwo) {
     const std::string csf = WriteTable();
-    RunResult r = Run({"find", csf, "(Tanya", "--regex"});
+    CliResult r = Run({"find", csf, "(Tanya", "--regex"});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("vste-cli: invalid regular expression"), std::string::npos) << r.err;
     EXPECT_EQ(Run({"find", dir.file("missing.csf"), "x"}).code, 1);

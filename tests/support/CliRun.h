@@ -2,6 +2,9 @@
 // Runs the built vste-cli as a separate process, for the end-to-end tests of every command.
 #pragma once
 
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
 #include <string>
 #include <vector>
 
@@ -21,5 +24,20 @@ CliResult RunCli(const TempDir& dir, const std::vector<std::string>& args);
 
 // The whole contents of a file as text; empty when it cannot be read.
 std::string ReadText(const std::string& fileName);
+
+// A test that runs vste-cli on files of its own temporary folder.
+class CliRunTest : public ::testing::Test {
+protected:
+    CliResult Run(const std::vector<std::string>& args) { return RunCli(dir, args); }
+
+    // Runs a command that must succeed and returns its parsed JSON output (null when it failed).
+    nlohmann::ordered_json RunJson(const std::vector<std::string>& args) {
+        const CliResult r = Run(args);
+        EXPECT_EQ(r.code, 0) << r.err;
+        return r.code == 0 ? nlohmann::ordered_json::parse(r.out) : nlohmann::ordered_json();
+    }
+
+    TempDir dir;
+};
 
 } // namespace vste::test
