@@ -21,7 +21,8 @@ std::int32_t Wrapped(std::int32_t count, std::int32_t delta) {
     throw std::out_of_range("String index " + std::to_string(index) + " is outside the table");
 }
 
-TTextContainer& ValueAt(TText& text, std::uint32_t index, std::uint32_t valueIndex) {
+// Value `valueIndex` of string `index`, for a TText or a const TText.
+template <typename Text> auto& ValueAt(Text& text, std::uint32_t index, std::uint32_t valueIndex) {
     if (valueIndex >= text.Values.size())
         throw std::out_of_range("Value " + std::to_string(valueIndex + 1) + " of string " +
                                 std::to_string(index) + " does not exist");
@@ -81,12 +82,8 @@ std::vector<TFieldEdit> TWestwoodStrings::SetValueEdits(std::uint32_t index,
                                                         std::uint32_t valueIndex,
                                                         std::u16string value,
                                                         std::string extra) const {
-    const TText& text = StringAt(index);
-    if (valueIndex >= text.Values.size())
-        throw std::out_of_range("Value " + std::to_string(valueIndex + 1) + " of string " +
-                                std::to_string(index) + " does not exist");
-    const Tag4 tag =
-        KeysFromNames() ? text.Values[valueIndex].Tag : AppliedValueTag(!extra.empty());
+    const TTextContainer& current = ValueAt(StringAt(index), index, valueIndex);
+    const Tag4 tag = KeysFromNames() ? current.Tag : AppliedValueTag(!extra.empty());
     std::vector<TFieldEdit> edits(2);
     edits[0] = TFieldEdit{index, valueIndex, TEditField::Value, std::move(value), {}, tag};
     edits[1] = TFieldEdit{index, valueIndex, TEditField::ExtraValue, {}, std::move(extra), tag};
