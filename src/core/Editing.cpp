@@ -29,13 +29,6 @@ template <typename Text> auto& ValueAt(Text& text, std::uint32_t index, std::uin
     return text.Values[valueIndex];
 }
 
-Tag4 EditorTag(bool extra, bool lowerCaseLetters) {
-    return Tag4{static_cast<std::uint8_t>(extra ? 'W' : ' '),
-                static_cast<std::uint8_t>(lowerCaseLetters ? 'r' : 'R'),
-                static_cast<std::uint8_t>(lowerCaseLetters ? 't' : 'T'),
-                static_cast<std::uint8_t>('S')};
-}
-
 } // namespace
 
 TText& TWestwoodStrings::StringAt(std::uint32_t index) {
@@ -55,7 +48,7 @@ Tag4 TWestwoodStrings::NewLabelTag() const {
 }
 
 Tag4 TWestwoodStrings::AppliedValueTag(bool extra) const {
-    return EditorTag(extra, Version == 2);
+    return EditorValueTag(extra, Version == 2);
 }
 
 TFieldEdit TWestwoodStrings::RenameEdit(std::uint32_t index, std::string name) const {
@@ -138,7 +131,7 @@ TText TWestwoodStrings::NewString(std::string name, std::u16string value, std::s
         text.Tag = NewLabelTag();
     TTextContainer first;
     first.Tag = KeysFromNames() ? TEmpireAtWarStrings::KeyForName(name)
-                                : EditorTag(!extra.empty(), Version != 3);
+                                : EditorValueTag(!extra.empty(), Version != 3);
     first.Value = std::move(value);
     first.ExtraValue = std::move(extra);
     text.Name = std::move(name);

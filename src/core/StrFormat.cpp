@@ -22,9 +22,6 @@ namespace vste {
 
 namespace {
 
-// The value tag of a value with an extra value, as CSF version 3 stores it.
-constexpr Tag4 kExtraValueTag{kExtraValueMark, 0x52, 0x54, 0x53}; // "WRTS"
-
 // What the reader needs to know of a line's label characters without collecting them all:
 // how many there are (counting stops at four) and the first three of them.
 struct LabelSummary {
@@ -123,7 +120,8 @@ void ReadValueLine(TTextContainer& value, std::string_view line, const PlainCode
         DecodeText(value.Value, line.substr(open + 1, close - open - 1), codec);
         speech = SpeechName(line.substr(close + 1));
     }
-    value.Tag = speech.empty() ? kValueTagV3 : kExtraValueTag;
+    // The tags of CSF version 3, which the reader gives the table.
+    value.Tag = EditorValueTag(!speech.empty(), false);
     value.ExtraValue.assign(speech);
 }
 
