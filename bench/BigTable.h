@@ -5,10 +5,13 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/CompiledStrings.h"
 
 namespace vste::bench {
 
@@ -70,6 +73,13 @@ inline std::vector<std::uint8_t> generateCsf(std::uint32_t seed, int labels = kL
         }
     }
     return out;
+}
+
+// The table of generateCsf(seed), read.
+inline std::unique_ptr<TCompiledStrings> readBigTable(std::uint32_t seed = 2024) {
+    NullProgress progress;
+    bool singleByte = false;
+    return TCompiledStrings::CreateFromBuffer(generateCsf(seed), progress, singleByte);
 }
 
 } // namespace vste::bench

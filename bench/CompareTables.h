@@ -5,19 +5,11 @@
 #pragma once
 
 #include <cctype>
-#include <memory>
 #include <string>
 
 #include "BigTable.h"
-#include "core/CompiledStrings.h"
 
 namespace vste::bench {
-
-inline std::unique_ptr<TCompiledStrings> readBigTable(std::uint32_t seed = 2024) {
-    NullProgress progress;
-    bool singleByte = false;
-    return TCompiledStrings::CreateFromBuffer(generateCsf(seed), progress, singleByte);
-}
 
 // Every 100th value edited, every 1000th string removed, every 500th name upper-cased, and one
 // new string after every 1000th.

@@ -11,22 +11,15 @@ using namespace vste;
 
 namespace {
 
-std::unique_ptr<TCompiledStrings> readTable() {
-    const std::vector<std::uint8_t> bytes = bench::generateCsf(2024);
-    NullProgress progress;
-    bool singleByte = false;
-    return TCompiledStrings::CreateFromBuffer(bytes, progress, singleByte);
-}
-
 const TCompiledStrings& table() {
-    static const std::unique_ptr<TCompiledStrings> doc = readTable();
+    static const std::unique_ptr<TCompiledStrings> doc = bench::readBigTable();
     return *doc;
 }
 
 // The same names with other values, as an original-language table would have.
 const TCompiledStrings& reference() {
     static const std::unique_ptr<TCompiledStrings> doc = [] {
-        auto copy = readTable();
+        auto copy = bench::readBigTable();
         for (TText& text : copy->Body)
             for (TTextContainer& v : text.Values)
                 v.Value.insert(0, u"Original: ");

@@ -18,12 +18,7 @@ using namespace vste::search;
 namespace {
 
 const TCompiledStrings& table() {
-    static const std::unique_ptr<TCompiledStrings> doc = [] {
-        const std::vector<std::uint8_t> bytes = bench::generateCsf(2024);
-        NullProgress progress;
-        bool singleByte = false;
-        return TCompiledStrings::CreateFromBuffer(bytes, progress, singleByte);
-    }();
+    static const std::unique_ptr<TCompiledStrings> doc = bench::readBigTable();
     return *doc;
 }
 

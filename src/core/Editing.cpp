@@ -21,18 +21,12 @@ std::int32_t Wrapped(std::int32_t count, std::int32_t delta) {
     throw std::out_of_range("String index " + std::to_string(index) + " is outside the table");
 }
 
-TTextContainer& ValueAt(TText& text, std::uint32_t index, std::uint32_t valueIndex) {
+// Value `valueIndex` of string `index`, for a TText or a const TText.
+template <typename Text> auto& ValueAt(Text& text, std::uint32_t index, std::uint32_t valueIndex) {
     if (valueIndex >= text.Values.size())
         throw std::out_of_range("Value " + std::to_string(valueIndex + 1) + " of string " +
                                 std::to_string(index) + " does not exist");
     return text.Values[valueIndex];
-}
-
-Tag4 EditorTag(bool extra, bool lowerCaseLetters) {
-    return Tag4{static_cast<std::uint8_t>(extra ? 'W' : ' '),
-                static_cast<std::uint8_t>(lowerCaseLetters ? 'r' : 'R'),
-                static_cast<std::uint8_t>(lowerCaseLetters ? 't' : 'T'),
-                static_cast<std::uint8_t>('S')};
 }
 
 } // namespace
@@ -54,7 +48,7 @@ Tag4 TWestwoodStrings::NewLabelTag() const {
 }
 
 Tag4 TWestwoodStrings::AppliedValueTag(bool extra) const {
-    return EditorTag(extra, Version == 2);
+    return EditorValueTag(extra, Version == 2);
 }
 
 TFieldEdit TWestwoodStrings::RenameEdit(std::uint32_t index, std::string name) const {
@@ -81,12 +75,8 @@ std::vector<TFieldEdit> TWestwoodStrings::SetValueEdits(std::uint32_t index,
                                                         std::uint32_t valueIndex,
                                                         std::u16string value,
                                                         std::string extra) const {
-    const TText& text = StringAt(index);
-    if (valueIndex >= text.Values.size())
-        throw std::out_of_range("Value " + std::to_string(valueIndex + 1) + " of string " +
-                                std::to_string(index) + " does not exist");
-    const Tag4 tag =
-        KeysFromNames() ? text.Values[valueIndex].Tag : AppliedValueTag(!extra.empty());
+    const TTextContainer& current = ValueAt(StringAt(index), index, valueIndex);
+    const Tag4 tag = KeysFromNames() ? current.Tag : AppliedValueTag(!extra.empty());
     std::vector<TFieldEdit> edits(2);
     edits[0] = TFieldEdit{index, valueIndex, TEditField::Value, std::move(value), {}, tag};
     edits[1] = TFieldEdit{index, valueIndex, TEditField::ExtraValue, {}, std::move(extra), tag};
@@ -141,7 +131,7 @@ TText TWestwoodStrings::NewString(std::string name, std::u16string value, std::s
         text.Tag = NewLabelTag();
     TTextContainer first;
     first.Tag = KeysFromNames() ? TEmpireAtWarStrings::KeyForName(name)
-                                : EditorTag(!extra.empty(), Version != 3);
+                                : EditorValueTag(!extra.empty(), Version != 3);
     first.Value = std::move(value);
     first.ExtraValue = std::move(extra);
     text.Name = std::move(name);

@@ -23,6 +23,15 @@ inline constexpr Tag4 kValueTagV2{0x20, 0x72, 0x74, 0x53}; // " rtS"
 inline constexpr Tag4 kCsfMagic{0x20, 0x46, 0x53, 0x43};   // " FSC"
 inline constexpr std::uint8_t kExtraValueMark = 0x57;      // 'W' in byte 0 of a value tag
 
+// The value tag the editor gives a value it writes: byte 0 'W' when the value has an extra value
+// (else a space), letters "rt" when `lowerCaseLetters` (else "RT"), then 'S'.
+constexpr Tag4 EditorValueTag(bool extra, bool lowerCaseLetters) {
+    return Tag4{extra ? kExtraValueMark : std::uint8_t{' '},
+                static_cast<std::uint8_t>(lowerCaseLetters ? 'r' : 'R'),
+                static_cast<std::uint8_t>(lowerCaseLetters ? 't' : 'T'),
+                static_cast<std::uint8_t>('S')};
+}
+
 // One value of a string. Lengths are those of the containers: ValueLength() is the number of
 // UTF-16 code units, ExtraLength() the number of bytes of the single-byte extra value.
 struct TTextContainer {

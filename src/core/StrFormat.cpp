@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 
 #include "core/CompiledStrings.h"
 #include "core/Errors.h"
@@ -21,9 +22,6 @@
 namespace vste {
 
 namespace {
-
-// The value tag of a value with an extra value, as CSF version 3 stores it.
-constexpr Tag4 kExtraValueTag{kExtraValueMark, 0x52, 0x54, 0x53}; // "WRTS"
 
 // What the reader needs to know of a line's label characters without collecting them all:
 // how many there are (counting stops at four) and the first three of them.
@@ -123,7 +121,8 @@ void ReadValueLine(TTextContainer& value, std::string_view line, const PlainCode
         DecodeText(value.Value, line.substr(open + 1, close - open - 1), codec);
         speech = SpeechName(line.substr(close + 1));
     }
-    value.Tag = speech.empty() ? kValueTagV3 : kExtraValueTag;
+    // The tags of CSF version 3, which the reader gives the table.
+    value.Tag = EditorValueTag(!speech.empty(), false);
     value.ExtraValue.assign(speech);
 }
 
@@ -174,11 +173,12 @@ std::string Shown(std::string_view name) {
                       std::to_string(index + 1) + ") cannot be saved as STR: " + why);
 }
 
-// Written without branches so that the compiler vectorises the loop.
-std::size_t CountEscapeUnits(std::u16string_view text) {
+// The characters the writer escapes, in code units or in bytes. Written without branches so
+// that the compiler vectorises the loop.
+template <typename Text> std::size_t CountEscapes(const Text& text) {
     std::size_t count = 0;
-    for (char16_t c : text) {
-        count += (c == u'\\') | (c == u'"') | (c == u'\t') | (c == u'\n');
+    for (const auto c : text) {
+        count += (c == '\\') | (c == '"') | (c == '\t') | (c == '\n');
     }
     return count;
 }
@@ -201,18 +201,9 @@ std::size_t CheckedSizeEstimate(const TCSFBody& body) {
         }
         const std::u16string_view value = FirstValue(text);
         size += text.Name.size() + value.size() + speech.size() + 16;
-        size += CountEscapeUnits(value);
+        size += CountEscapes(value);
     }
     return size;
-}
-
-std::size_t CountEscapes(const std::uint8_t* text, std::size_t n) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint8_t c = text[i];
-        count += (c == '\\') | (c == '"') | (c == '\t') | (c == '\n');
-    }
-    return count;
 }
 
 // Turns the n bytes at `text` into their escaped spelling in place, working from the end; there
@@ -313,7 +304,7 @@ std::vector<std::uint8_t> TCompiledStrings::SaveToSTRBuffer(Progress& progress) 
         put("\r\n\"");
         const std::u16string_view value = FirstValue(text);
         const std::size_t bytes = codec.writeAnsi(room(value.size()), value);
-        const std::size_t escapes = CountEscapes(out.data() + used, bytes);
+        const std::size_t escapes = CountEscapes(std::span(out.data() + used, bytes));
         if (escapes > 0) {
             room(bytes + escapes);
             EscapeInPlace(out.data() + used, bytes, escapes);

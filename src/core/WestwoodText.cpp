@@ -60,7 +60,7 @@ std::vector<std::uint8_t> EncodeWestwoodStrings(const TCSFBody& body, Progress& 
     std::size_t offset = 2 * count + 2;
     for (std::size_t i = 0; i < count; ++i) {
         offsets[i] = offset;
-        texts[i] = body[i].Values.empty() ? std::string() : WideToBytes(body[i].Values[0].Value);
+        texts[i] = FirstValueBytes(body[i]);
         offset += texts[i].size() + 1;
         if (offset + 1 > kWestwoodMaxFileSize)
             throw FormatError("The string '" + body[i].Name +
@@ -91,6 +91,10 @@ std::string WideToBytes(std::u16string_view text) {
     if (isAscii(text) && text.find(u'\0') == std::u16string_view::npos)
         return std::string(text.begin(), text.end());
     return CodePageCodec::Get().toAnsi(text);
+}
+
+std::string FirstValueBytes(const TText& text) {
+    return text.Values.empty() ? std::string() : WideToBytes(text.Values.front().Value);
 }
 
 } // namespace vste

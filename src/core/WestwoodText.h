@@ -40,5 +40,8 @@ std::u16string BytesToWide(std::string_view bytes);
 // The bytes of the active code page for `text`, up to its first NUL: WideToAnsi, with a
 // shortcut for ASCII. May be longer than the text (1258, 1255 spell some letters with a mark).
 std::string WideToBytes(std::u16string_view text);
+// WideToBytes of the first value of `text`, the one value these formats store; empty when the
+// string has no value.
+std::string FirstValueBytes(const TText& text);
 
 } // namespace vste

@@ -90,6 +90,7 @@ private:
     explicit CodePageCodec(int codePage);
     void buildDecompositions();
     void buildUpperCase();
+    bool toAnsiByTable(std::u16string_view text, std::string& result) const;
     std::string toAnsiSlow(std::u16string_view text, std::size_t width) const;
 
     int m_codePage;

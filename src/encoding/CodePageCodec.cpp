@@ -244,35 +244,38 @@ std::string CodePageCodec::toAnsiSlow(std::u16string_view text, std::size_t widt
     return result;
 }
 
-std::string CodePageCodec::toAnsi(std::u16string_view text) const {
-    text = UpToNul(text);
+// Text made of characters that need no normalisation and have one byte each: a table look-up
+// per character. False, with `result` undefined, when the text needs the slow path.
+bool CodePageCodec::toAnsiByTable(std::u16string_view text, std::string& result) const {
     const StableTable& stable = Stable();
-    std::string result(text.size(), '\0');
+    result.resize(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (!stable.stable[c] || m_expands[c])
-            return toAnsiSlow(text, std::string::npos);
+            return false;
         result[i] = static_cast<char>(m_fromWide[c]);
     }
+    return true;
+}
+
+std::string CodePageCodec::toAnsi(std::u16string_view text) const {
+    text = UpToNul(text);
+    std::string result;
+    if (!toAnsiByTable(text, result))
+        result = toAnsiSlow(text, std::string::npos);
     return result;
 }
 
 std::string CodePageCodec::toAnsiWithin(std::u16string_view text) const {
     text = UpToNul(text);
-    const StableTable& stable = Stable();
-    std::string result(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (!stable.stable[c] || m_expands[c]) {
-            result = toAnsiSlow(text, text.size());
-            // The few characters whose composed form is longer (Hebrew presentation forms) are
-            // then written unit by unit.
-            if (result.size() > text.size())
-                result.resize(writeBytes(reinterpret_cast<std::uint8_t*>(result.data()), text));
-            return result;
-        }
-        result[i] = static_cast<char>(m_fromWide[c]);
-    }
+    std::string result;
+    if (toAnsiByTable(text, result))
+        return result;
+    result = toAnsiSlow(text, text.size());
+    // The few characters whose composed form is longer (Hebrew presentation forms) are then
+    // written unit by unit.
+    if (result.size() > text.size())
+        result.resize(writeBytes(reinterpret_cast<std::uint8_t*>(result.data()), text));
     return result;
 }
 

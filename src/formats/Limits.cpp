@@ -8,25 +8,12 @@
 #include <string>
 
 #include "core/WestwoodText.h"
-#include "encoding/CodePage.h"
 
 namespace vste {
 namespace {
 
 constexpr std::uint64_t k32 = 0xFFFFFFFFu;
 constexpr std::uint64_t k16 = 0xFFFFu;
-
-// Bytes the code page conversion gives for a value: ASCII keeps its length, anything else is
-// converted exactly as the writers convert it (which also stops at a NUL).
-std::uint64_t ConvertedSize(const TText& text) {
-    if (text.Values.empty())
-        return 0;
-    const std::u16string& value = text.Values.front().Value;
-    for (char16_t c : value)
-        if (c == 0 || c >= 0x80)
-            return WideToAnsi(value).size();
-    return value.size();
-}
 
 std::uint64_t FirstValueUnits(const TText& text) {
     return text.Values.empty() ? 0 : text.Values.front().Value.size();
@@ -96,7 +83,7 @@ std::optional<TableOverflow> FindTableOverflow(DocumentFormat format, const TCSF
         // Every text must start at an offset that 16 bits can hold.
         std::uint64_t start = 2 + 4 * count;
         for (std::size_t i = 0; i < body.size(); ++i) {
-            const std::uint64_t size = ConvertedSize(body[i]) + 1;
+            const std::uint64_t size = FirstValueBytes(body[i]).size() + 1;
             if (start > k16)
                 return TableOverflow{i, start + size};
             start += size;
@@ -106,7 +93,7 @@ std::optional<TableOverflow> FindTableOverflow(DocumentFormat format, const TCSF
     case DocumentFormat::BladeRunner: {
         std::uint64_t end = 4 + 8 * count;
         for (std::size_t i = 0; i < body.size(); ++i) {
-            end += ConvertedSize(body[i]) + 1;
+            end += FirstValueBytes(body[i]).size() + 1;
             if (end > k32)
                 return TableOverflow{i, end};
         }

@@ -80,7 +80,7 @@ std::vector<std::uint8_t> TLiquidStrings::SaveToBuffer(Progress& progress, bool 
     std::vector<std::string> values(count);
     std::size_t total = 8;
     for (std::size_t i = 0; i < count; ++i) {
-        values[i] = Body[i].Values.empty() ? std::string() : WideToBytes(Body[i].Values[0].Value);
+        values[i] = FirstValueBytes(Body[i]);
         total += kMinRecordSize + 2 * (values[i].size() + 1);
     }
     ByteWriter out(total);

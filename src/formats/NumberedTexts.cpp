@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "core/Errors.h"
+#include "core/WestwoodText.h"
 #include "encoding/CodePage.h"
 
 namespace vste::detail {
@@ -48,8 +49,7 @@ NumberedTexts CollectNumberedTexts(const TCSFBody& body, std::uint32_t maxId) {
     result.texts.reserve(body.size());
     for (const TText& text : body) {
         result.ids.push_back(IdentifierOfName(text, maxId));
-        result.texts.push_back(text.Values.empty() ? std::string()
-                                                   : WideToAnsi(text.Values.front().Value));
+        result.texts.push_back(FirstValueBytes(text));
     }
     return result;
 }
