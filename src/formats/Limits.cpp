@@ -15,10 +15,6 @@ namespace {
 constexpr std::uint64_t k32 = 0xFFFFFFFFu;
 constexpr std::uint64_t k16 = 0xFFFFu;
 
-std::uint64_t FirstValueUnits(const TText& text) {
-    return text.Values.empty() ? 0 : text.Values.front().Value.size();
-}
-
 } // namespace
 
 FormatLimits LimitsOf(DocumentFormat format) {
@@ -70,10 +66,11 @@ std::optional<TableOverflow> FindTableOverflow(DocumentFormat format, const TCSF
     const std::uint64_t count = body.size();
     switch (format) {
     case DocumentFormat::Westwood: {
-        // Offsets, one closing offset, then each text and its NUL, and a final NUL.
+        // Offsets, one closing offset, then each text and its NUL, and a final NUL. Texts are
+        // counted in the bytes the writer stores, which may outnumber the characters.
         std::uint64_t end = 2 * count + 2;
         for (std::size_t i = 0; i < body.size(); ++i) {
-            end += FirstValueUnits(body[i]) + 1;
+            end += FirstValueBytes(body[i]).size() + 1;
             if (end + 1 > kWestwoodMaxFileSize)
                 return TableOverflow{i, end + 1};
         }

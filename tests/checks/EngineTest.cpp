@@ -92,6 +92,7 @@ TEST(EngineTest, LimitsAreExactlyWhereTheWritersRefuse) {
     struct Case {
         std::unique_ptr<TWestwoodStrings> fits, beyond;
         DocumentFormat format;
+        int codePage = 1252;
     };
     const auto make = [](auto document, TCSFBody body) {
         document->Body = std::move(body);
@@ -114,6 +115,13 @@ TEST(EngineTest, LimitsAreExactlyWhereTheWritersRefuse) {
     cases.push_back({make(std::make_unique<TWestwoodStrings>(), numbered(2, 32763)),
                      make(std::make_unique<TWestwoodStrings>(), numbered(2, 32764)),
                      DocumentFormat::Westwood});
+    // Under 1258 this letter is written as two bytes, a letter and its mark.
+    const std::u16string marked(16381, u'\u1EC7');
+    cases.push_back({make(std::make_unique<TWestwoodStrings>(),
+                          {Str("0", marked + u"x"), Str("1", marked + u"x")}),
+                     make(std::make_unique<TWestwoodStrings>(),
+                          {Str("0", marked + u"\u1EC7"), Str("1", marked + u"\u1EC7")}),
+                     DocumentFormat::Westwood, 1258});
     cases.push_back({make(std::make_unique<TMalcolmStrings>(), numbered(13106, 0)),
                      make(std::make_unique<TMalcolmStrings>(), numbered(13107, 0)),
                      DocumentFormat::Malcolm});
@@ -129,7 +137,8 @@ TEST(EngineTest, LimitsAreExactlyWhereTheWritersRefuse) {
     NullProgress progress;
     for (const Case& c : cases) {
         SCOPED_TRACE(GetFormatInfo(c.format).shortName);
-        const CheckTarget target{c.format, false, 1252};
+        SetActiveCodePage(c.codePage);
+        const CheckTarget target{c.format, false, c.codePage};
         EXPECT_NO_THROW(WriteDocument(c.format, *c.fits, progress, false));
         EXPECT_TRUE(Findings(c.fits->Body, target, nullptr, "too-long").empty());
         EXPECT_THROW(WriteDocument(c.format, *c.beyond, progress, false), FormatError);
