@@ -62,7 +62,7 @@ const FormatInfo& InputFormat(const InputOptions& options) {
 }
 
 bool IsCompiled(DocumentFormat format) {
-    return format == DocumentFormat::CSF || format == DocumentFormat::STR;
+    return GetFormatInfo(format).compiledAs == DocumentFormat::CSF;
 }
 
 DocumentFormat TargetFormat(const FormatInfo& from, const std::string& to, DocumentFormat unnamed,
@@ -88,7 +88,7 @@ void KeepUntilExit(std::unique_ptr<TWestwoodStrings> document) {
 }
 
 DocumentFormat DefaultOutputFormat(const FormatInfo& from) {
-    return from.id == DocumentFormat::STR ? DocumentFormat::CSF : from.id;
+    return from.compiledAs;
 }
 
 ReadResult Read(const InputOptions& options, const FormatInfo& format) {

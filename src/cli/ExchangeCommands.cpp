@@ -112,7 +112,7 @@ void Apply(const ApplyCommandOptions& options, std::FILE* file) {
     applyOptions.find = LookupIn(read.document->Body);
     applyOptions.refuse = RefusalFor(to, read.singleByte);
     applyOptions.applyExtras = exchange.carriesExtras && GetFormatInfo(to).hasExtraValues;
-    applyOptions.canAddValues = to == DocumentFormat::CSF;
+    applyOptions.canAddValues = GetFormatInfo(to).storesSeveralValues;
     const ApplyPlan plan = BuildApplyPlan(*read.document, rows, applyOptions);
     ApplyPlanTo(*read.document, plan);
 

@@ -47,6 +47,9 @@ struct FormatInfo {
     bool favorites;          // Set file as favorite
     bool detectsSingleByte;  // the reader tells single-byte values (else Unicode mode is set)
     bool savesStrText;       // Save as offers STR text beside the format
+    // What the file itself keeps.
+    bool storesSeveralValues;  // every value of a string (else only the first is written)
+    DocumentFormat compiledAs; // written as, outside STR text: CSF for STR documents
 };
 
 // All eight, in id order.

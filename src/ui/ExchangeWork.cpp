@@ -50,8 +50,7 @@ ApplyPlan PlanImport(const ImportTarget& target, const ExchangeFormatInfo& excha
         return store.refuses(text, k, proposed);
     };
     options.applyExtras = exchange.carriesExtras && target.format.hasExtraValues;
-    // Only the compiled table keeps several values per string.
-    options.canAddValues = target.format.id == DocumentFormat::CSF;
+    options.canAddValues = target.format.storesSeveralValues;
     return BuildApplyPlan(target.document, rows, options);
 }
 

@@ -12,15 +12,13 @@
 namespace vste::ui {
 
 DocumentFormat SaveGuard::targetFormat(const OpenDocument& document, OpenDocument::Layout layout) {
-    const DocumentFormat own = document.format().id;
     switch (layout) {
     case OpenDocument::Layout::StrText:
         return DocumentFormat::STR;
     case OpenDocument::Layout::Compiled:
-        // STR documents are compiled tables in memory; their compiled layout is CSF.
-        return own == DocumentFormat::STR ? DocumentFormat::CSF : own;
+        return document.format().compiledAs;
     default:
-        return own;
+        return document.format().id;
     }
 }
 
