@@ -14,21 +14,23 @@ Replacer::Replacer(const TWestwoodStrings& document, DocumentFormat format,
     m_matcher.setReplacement(replacement);
 }
 
-std::string StorageProblem(Field field, std::uint32_t valueIndex, std::u16string_view text,
-                           bool namesStored, const PlainCodec& codec) {
+StorageRefusal StorageProblem(Field field, std::uint32_t valueIndex, std::u16string_view text,
+                              bool namesStored, const PlainCodec& codec) {
+    using Kind = StorageRefusal::Kind;
     if (field == Field::Value)
         return {};
     if (field == Field::Name && !namesStored)
-        return "this format stores no names";
+        return {Kind::NamesNotStored, "this format stores no names"};
     if (field == Field::Name && text.empty())
-        return "the name would become empty";
+        return {Kind::EmptyName, "the name would become empty"};
     const std::string where = field == Field::Name
                                   ? "the name"
                                   : "the extra value of value " + std::to_string(valueIndex);
     for (char16_t unit : text) {
         if (codec.toWide(codec.toAnsi(unit)) != unit)
-            return where + " would hold \"" + Utf16ToUtf8(std::u16string(1, unit)) +
-                   "\", which code page " + std::to_string(codec.codePage()) + " lacks";
+            return {Kind::MissingCharacter,
+                    where + " would hold \"" + Utf16ToUtf8(std::u16string(1, unit)) +
+                        "\", which code page " + std::to_string(codec.codePage()) + " lacks"};
     }
     return {};
 }
@@ -53,13 +55,13 @@ bool Replacer::next(ReplacePlan& plan, std::uint32_t strings) {
         }
         if (m_pending.empty())
             continue;
-        std::string refusal;
+        StorageRefusal refusal;
         for (const Change& change : m_pending)
-            if (refusal.empty())
+            if (!refusal)
                 refusal = StorageProblem(change.field, change.valueIndex, change.newText,
                                          m_walker.namesStored(), m_walker.codec());
-        if (!refusal.empty()) {
-            plan.refused.push_back({m_position, std::move(refusal)});
+        if (refusal) {
+            plan.refused.push_back({std::move(refusal), m_position});
             continue;
         }
         ++plan.strings;

@@ -26,10 +26,18 @@ struct Change {
     std::uint32_t replacements = 0;
 };
 
+// Why a text cannot be stored, as a kind the window words in its own language and as an
+// English message (with the character and code page) for the command line.
+struct StorageRefusal {
+    enum class Kind : std::uint8_t { None, NamesNotStored, EmptyName, MissingCharacter };
+    Kind kind = Kind::None;
+    std::string reason; // UTF-8, e.g. "the name would become empty"; empty for None
+    explicit operator bool() const { return kind != Kind::None; }
+};
+
 // A string left unchanged, because one of its changes could not be stored.
-struct Refusal {
+struct Refusal : StorageRefusal {
     std::uint32_t stringIndex = 0;
-    std::string reason; // UTF-8, e.g. "the name would become empty"
 };
 
 struct ReplacePlan {
@@ -42,9 +50,9 @@ struct ReplacePlan {
 
 // Why `text` cannot be stored in `field` (value number `valueIndex` for an extra value): a name
 // in a format that stores none, an empty name, or a name or extra value holding a character the
-// code page of `codec` lacks (never written as '?'). Empty when it can. Values take any text.
-std::string StorageProblem(Field field, std::uint32_t valueIndex, std::u16string_view text,
-                           bool namesStored, const PlainCodec& codec);
+// code page of `codec` lacks (never written as '?'). None when it can. Values take any text.
+StorageRefusal StorageProblem(Field field, std::uint32_t valueIndex, std::u16string_view text,
+                              bool namesStored, const PlainCodec& codec);
 
 // A replace-all plan in progress, in slices like Finder. The document must stay unchanged
 // while it runs. A string is refused as a whole when a replacement would make its name empty,

@@ -103,7 +103,7 @@ private:
     std::optional<std::u16string> replaceOne(const search::Match& match, const std::u16string& text,
                                              QString& problem);
     // The core's reason for refusing a string, in the interface's language.
-    QString refusalText(const std::string& reason) const;
+    QString refusalText(const search::StorageRefusal& refusal) const;
     void refreshField(const search::Match& match, std::uint32_t after);
 
     TMainForm& m_form;

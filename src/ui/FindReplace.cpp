@@ -88,14 +88,18 @@ std::vector<TFieldEdit> EditsOf(const TWestwoodStrings& document, search::Replac
 
 } // namespace
 
-QString FindController::refusalText(const std::string& reason) const {
-    if (reason == "this format stores no names")
+QString FindController::refusalText(const search::StorageRefusal& refusal) const {
+    using Kind = search::StorageRefusal::Kind;
+    switch (refusal.kind) {
+    case Kind::NamesNotStored:
         return tr("this format stores no names");
-    if (reason == "the name would become empty")
+    case Kind::EmptyName:
         return tr("the name would become empty");
-    if (reason.find("lacks") != std::string::npos)
+    case Kind::MissingCharacter:
         return tr("a character the code page lacks");
-    return QString::fromStdString(reason);
+    default:
+        return QString::fromStdString(refusal.reason);
+    }
 }
 
 void FindController::replaceCurrent() {
@@ -170,9 +174,9 @@ std::optional<std::u16string> FindController::replaceOne(const search::Match& ma
         std::u16string result =
             text.substr(0, match.start16) + piece + text.substr(match.start16 + match.length16);
         const search::FieldWalker walker(m_searched, m_watched->format().id, m_results->codePage());
-        const std::string refusal = search::StorageProblem(match.field, match.valueIndex, result,
-                                                           walker.namesStored(), walker.codec());
-        if (!refusal.empty()) {
+        const search::StorageRefusal refusal = search::StorageProblem(
+            match.field, match.valueIndex, result, walker.namesStored(), walker.codec());
+        if (refusal) {
             problem = tr("Not replaced: %1.").arg(refusalText(refusal));
             return std::nullopt;
         }
@@ -276,7 +280,7 @@ void FindController::confirmPlan() {
             break;
         }
         refused << AnsiToQString(document.Body[refusal.stringIndex].Name) + QStringLiteral(": ") +
-                       refusalText(refusal.reason);
+                       refusalText(refusal);
     }
     const QString refusedText = refused.isEmpty()
                                     ? QString()
