@@ -24,6 +24,8 @@ struct SearchOptions {
     bool inExtras = true;
     // The values of the reference string paired with each string (see Finder::setReference).
     bool inReference = false;
+
+    bool operator==(const SearchOptions&) const = default;
 };
 
 // A pattern that cannot be used: ICU's message, and the 0-based code unit offset in the pattern

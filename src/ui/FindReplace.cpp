@@ -32,12 +32,6 @@ constexpr char16_t kCloseMark = 0xFDD1;
 const char* const kReplaceText = QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Replace");
 const char* const kReplaceAllText = QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Replace all");
 
-bool SameSearch(const search::SearchOptions& a, const search::SearchOptions& b) {
-    return a.pattern == b.pattern && a.regex == b.regex && a.matchCase == b.matchCase &&
-           a.wholeWord == b.wholeWord && a.inNames == b.inNames && a.inValues == b.inValues &&
-           a.inExtras == b.inExtras && a.inReference == b.inReference;
-}
-
 // One field edit holding the new side of `field`; values and extra values keep their tags.
 TFieldEdit EditOf(const TWestwoodStrings& document, std::uint32_t stringIndex,
                   std::uint32_t valueIndex, search::Field field, const std::u16string& text,
@@ -107,7 +101,7 @@ void FindController::replaceCurrent() {
     if (!options || m_job == Job::Plan)
         return;
     const search::Match* current = m_results->matchAt(m_current);
-    if (!current || m_results->stale() || !SameSearch(*options, m_searched)) {
+    if (!current || m_results->stale() || *options != m_searched) {
         // The list does not show this search (yet): find, and show the first match.
         startFind(true);
         return;
