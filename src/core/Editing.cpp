@@ -226,9 +226,16 @@ TValuesSwap TWestwoodStrings::ImportStringValues(TWestwoodStrings& source, Progr
     return {};
 }
 
-void TWestwoodStrings::SwapValues(TValuesSwap& swap) {
-    for (std::size_t k = 0; k < swap.StringIndexes.size(); ++k)
-        std::swap(StringAt(swap.StringIndexes[k]).Values, swap.Values[k]);
+void TWestwoodStrings::SwapValues(TValuesSwap& swap, bool countValues) {
+    std::uint32_t gained = 0; // modulo 2^32, as the field wraps
+    for (std::size_t k = 0; k < swap.StringIndexes.size(); ++k) {
+        std::vector<TTextContainer>& values = StringAt(swap.StringIndexes[k]).Values;
+        gained += static_cast<std::uint32_t>(swap.Values[k].size()) -
+                  static_cast<std::uint32_t>(values.size());
+        std::swap(values, swap.Values[k]);
+    }
+    if (countValues && HasCsfHeader())
+        StringCount = Wrapped(StringCount, static_cast<std::int32_t>(gained));
 }
 
 } // namespace vste

@@ -212,7 +212,10 @@ public:
     // Imports the values of `source` as ImportStrings does and returns the old side; moves
     // values out of `source`. Base: imports nothing.
     virtual TValuesSwap ImportStringValues(TWestwoodStrings& source, Progress& progress);
-    void SwapValues(TValuesSwap& swap);
+    // Exchanges the value arrays of `swap` with the document's. With `countValues`, a CSF
+    // header's StringCount follows the number of values gained or lost, as Add value makes it
+    // (an import leaves it).
+    void SwapValues(TValuesSwap& swap, bool countValues = false);
 
     // Categories kept in step with the editing operations without a rebuild: `cats` as
     // GetCategories() gave them before the change become what it gives after it, at the cost of

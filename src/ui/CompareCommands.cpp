@@ -9,16 +9,14 @@ namespace {
 
 class TakeValuesCommand : public DocumentCommand {
 public:
-    TakeValuesCommand(OpenDocument& document, const char* text, TValuesSwap swap,
-                      std::int32_t stringCount)
-        : DocumentCommand(document, text), m_swap(std::move(swap)), m_stringCount(stringCount) {}
+    TakeValuesCommand(OpenDocument& document, const char* text, TValuesSwap swap)
+        : DocumentCommand(document, text), m_swap(std::move(swap)) {}
     void redo() override { exchange(); }
     void undo() override { exchange(); }
 
 private:
     void exchange() {
-        doc().SwapValues(m_swap);
-        std::swap(doc().StringCount, m_stringCount);
+        doc().SwapValues(m_swap, true);
         DocumentTouch touch;
         touch.stringIndex =
             m_swap.StringIndexes.empty() ? -1 : static_cast<int>(m_swap.StringIndexes.front());
@@ -26,7 +24,6 @@ private:
         m_document.notifyChanged(touch);
     }
     TValuesSwap m_swap;
-    std::int32_t m_stringCount;
 };
 
 std::vector<TTextContainer> TakenValues(const TWestwoodStrings& document, std::uint32_t index,
@@ -59,7 +56,6 @@ std::unique_ptr<QUndoCommand> MakeTakeValuesCommand(OpenDocument& document,
                                                     const char* text) {
     const TWestwoodStrings& table = document.document();
     TValuesSwap swap;
-    std::int64_t valuesGained = 0;
     for (const ChangedString& pair : pairs) {
         const TText& theirs = other.Body[pair.b];
         // Every string keeps at least one value.
@@ -67,14 +63,8 @@ std::unique_ptr<QUndoCommand> MakeTakeValuesCommand(OpenDocument& document,
             continue;
         swap.StringIndexes.push_back(pair.a);
         swap.Values.push_back(TakenValues(table, pair.a, theirs));
-        valuesGained += static_cast<std::int64_t>(theirs.Values.size()) -
-                        static_cast<std::int64_t>(table.Body[pair.a].Values.size());
     }
-    std::int32_t stringCount = table.StringCount;
-    if (document.format().versionAndLanguage)
-        stringCount = static_cast<std::int32_t>(static_cast<std::uint32_t>(stringCount) +
-                                                static_cast<std::uint32_t>(valuesGained));
-    return std::make_unique<TakeValuesCommand>(document, text, std::move(swap), stringCount);
+    return std::make_unique<TakeValuesCommand>(document, text, std::move(swap));
 }
 
 } // namespace vste::ui
