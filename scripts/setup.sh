@@ -1,26 +1,46 @@
 #!/usr/bin/env bash
-# Shared by scripts/run and scripts/test: installs the Debian packages the project needs (only
-# those missing), then configures and builds into build/ (or $VSTE_BUILD_DIR).
+# Shared by the scripts: installs the Debian packages a script needs (only those missing), then
+# configures and builds into build/ (or $VSTE_BUILD_DIR).
 set -euo pipefail
 
 VSTE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 VSTE_BUILD_DIR="${VSTE_BUILD_DIR:-$VSTE_ROOT/build}"
 
-VSTE_PACKAGES=(
+# Debian packages by purpose; each script installs the lists it needs and nothing more.
+# Building and running the editor and vste-cli (scripts/run).
+VSTE_PACKAGES_BUILD=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
     libicu-dev zlib1g-dev libcli11-dev nlohmann-json3-dev
+    libxlsxwriter-dev libzip-dev libpugixml-dev
+    qt6-translations-l10n fonts-dejavu-core
+)
+# The tests and benchmarks (scripts/test): test frameworks, the sanitizer and fuzzer runtime, a
+# virtual display, and the other programs whose reading of our files the tests check.
+VSTE_PACKAGES_TEST=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth fonts-dejavu-core fonts-wqy-microhei time
-    libxlsxwriter-dev libzip-dev libpugixml-dev gettext libxml2-utils libreoffice-calc-nogui
-    qt6-translations-l10n
-    help2man dpkg-dev file lintian desktop-file-utils appstream
+    xvfb xauth fonts-wqy-microhei time
+    gettext libxml2-utils libreoffice-calc-nogui
 )
+# The fuzz targets (scripts/fuzz).
+VSTE_PACKAGES_FUZZ=(clang libclang-rt-14-dev)
+# The Debian package and its checks (scripts/package).
+VSTE_PACKAGES_PACKAGE=(help2man dpkg-dev file lintian desktop-file-utils appstream)
 
+# vste_install_packages [LIST...]: installs the missing packages of the named lists (BUILD, TEST,
+# FUZZ, PACKAGE); BUILD alone when none is named.
 vste_install_packages() {
-    local missing=()
-    for p in "${VSTE_PACKAGES[@]}"; do
+    local lists=("$@") wanted=() missing=()
+    if [ ${#lists[@]} -eq 0 ]; then
+        lists=(BUILD)
+    fi
+    for l in "${lists[@]}"; do
+        local -n list="VSTE_PACKAGES_$l"
+        wanted+=("${list[@]}")
+        unset -n list
+    done
+    for p in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$p")
         fi

@@ -183,7 +183,7 @@ TEST(RulesTest, ANamedRuleThatCannotRunIsRefused) {
     EXPECT_EQ(CheckEngine(csf).ruleIds().size(), 5u); // no STR, Empire at War or reference rules
 }
 
-TEST(RulesTest, CorpusFilesHaveNoErrors) {
+TEST(RulesTest, EmpireAtWarFilesHaveNoErrors) {
     const std::vector<std::pair<std::string, std::size_t>> warnings{
         {"Empty.dat", 0},
         {"EmptyKeyWithValue.dat", 0},
@@ -196,7 +196,7 @@ TEST(RulesTest, CorpusFilesHaveNoErrors) {
         SCOPED_TRACE(file);
         NullProgress progress;
         const ReadResult read =
-            ReadDocumentFile(DocumentFormat::EmpireAtWar, CorpusDir() + "/eaw/" + file, progress);
+            ReadDocumentFile(DocumentFormat::EmpireAtWar, EawDir() + "/" + file, progress);
         const auto found =
             Findings(read.document->Body, {DocumentFormat::EmpireAtWar, false, 1252});
         EXPECT_EQ(found.size(), expected);

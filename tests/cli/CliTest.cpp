@@ -217,7 +217,7 @@ TEST_F(CliTest, ImportFargusVersionAndLanguageApplyInOrder) {
 
 TEST_F(CliTest, RefusalsAndUsageErrorsExitWithTwo) {
     const std::string csf = WriteCyrillicCsf("t.csf");
-    const std::string eaw = CorpusDir() + "/eaw/SingleEntry.dat";
+    const std::string eaw = EawDir() + "/SingleEntry.dat";
     const std::string out = dir.file("out.bin");
     struct Case {
         std::vector<std::string> args;
@@ -276,10 +276,8 @@ TEST_F(CliTest, ReadAndWriteFailuresExitWithOne) {
     EXPECT_EQ(ReadBytes(dir.file("keep.csf")), (Bytes{1, 2, 3}));
 }
 
-TEST_F(CliTest, EmpireAtWarCorpusFilesDumpAndRoundTrip) {
-    const std::string eawDir = CorpusDir() + "/eaw";
-    if (!std::filesystem::exists(eawDir))
-        GTEST_SKIP() << "no corpus at " << eawDir;
+TEST_F(CliTest, EmpireAtWarFilesDumpAndRoundTrip) {
+    const std::string eawDir = EawDir();
     const Json dump = RunJson({"dump", eawDir + "/Sorted_TwoEntries.dat"});
     EXPECT_EQ(dump["format"], "eaw");
     EXPECT_EQ(dump["single_byte"], false);

@@ -97,8 +97,8 @@ TEST_F(FindReplaceTest, ReplaceWritesGroupsRefusesUnstorableNamesAndAlwaysWrites
     EXPECT_EQ(renamed["labels"][0]["values"][1]["extra"], "tanya.wav");
 }
 
-TEST_F(FindReplaceTest, EmpireAtWarCorpusKeysFollowReplacedNames) {
-    const std::string in = CorpusDir() + "/eaw/Index_WithDuplicates.dat";
+TEST_F(FindReplaceTest, EmpireAtWarKeysFollowReplacedNames) {
+    const std::string in = EawDir() + "/Index_WithDuplicates.dat";
     const Json found = RunJson({"find", in, "^\\d$", "--regex", "--in", "name"});
     EXPECT_EQ(found.size(), 5u);
     const std::string out = dir.file("out.dat");

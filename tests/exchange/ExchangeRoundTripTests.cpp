@@ -145,8 +145,8 @@ TEST_P(ExchangeFormatTest, AChangedValueArrivesAndNothingElseChanges) {
     EXPECT_EQ(Save(table), Save(expected));
 }
 
-TEST_P(ExchangeFormatTest, CorpusTablesComeBackByteForByte) {
-    for (const auto& entry : std::filesystem::directory_iterator(test::CorpusDir() + "/eaw")) {
+TEST_P(ExchangeFormatTest, EmpireAtWarTablesComeBackByteForByte) {
+    for (const auto& entry : std::filesystem::directory_iterator(test::EawDir())) {
         if (entry.path().extension() != ".dat")
             continue;
         NullProgress progress;

@@ -174,10 +174,8 @@ TEST(EmpireAtWarTest, EmptyDocumentsReadAndWrite) {
     EXPECT_EQ(Encode(TEmpireAtWarStrings()), Hex("00000000"));
 }
 
-TEST(EmpireAtWarTest, CorpusFilesReadAndWellFormedOnesRoundTrip) {
-    const std::filesystem::path dir = std::filesystem::path(CorpusDir()) / "eaw";
-    if (!std::filesystem::exists(dir))
-        GTEST_SKIP() << "no corpus at " << dir;
+TEST(EmpireAtWarTest, RealFilesReadAndWellFormedOnesRoundTrip) {
+    const std::filesystem::path dir = std::filesystem::path(EawDir());
     NullProgress progress;
     for (const char* name : {"Empty.dat", "SingleEntry.dat", "Sorted_TwoEntries.dat",
                              "Sorted_TwoEntriesDuplicate.dat", "Index_WithDuplicates.dat"}) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "support/TestSupport.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -82,6 +83,11 @@ std::string ToHex(const Bytes& data) {
 
 std::u16string U16(const char* utf8) { return Utf8ToUtf16(utf8); }
 
-std::string CorpusDir() { return VSTE_CORPUS_DIR; }
+std::string EawDir() { return VSTE_EAW_DIR; }
+
+std::string CorpusDir() {
+    const std::string dir = VSTE_CORPUS_DIR;
+    return !dir.empty() && std::filesystem::is_directory(dir) ? dir : std::string();
+}
 
 } // namespace vste::test

@@ -31,6 +31,10 @@ void WriteBytes(const std::string& fileName, const Bytes& data);
 Bytes Hex(const std::string& hex);
 std::string ToHex(const Bytes& data);
 std::u16string U16(const char* utf8);
+// The Empire at War test files kept with the tests.
+std::string EawDir();
+// The optional folder of real string files (the CMake variable VSTE_CORPUS_DIR); empty when it is
+// not set or not there.
 std::string CorpusDir();
 
 } // namespace vste::test

@@ -215,7 +215,7 @@ private slots:
     // Where keys follow names, a name and a value of the same string change in one step and the
     // key is the new name's; the undo gives back the file's bytes.
     void replaceAllInAnEmpireAtWarFileKeepsKeysWithNames() {
-        const QString file = QStringLiteral(VSTE_CORPUS_DIR "/eaw/Index_WithDuplicates.dat");
+        const QString file = QStringLiteral(VSTE_EAW_DIR "/Index_WithDuplicates.dat");
         newForm().openFile(file, 3);
         m_find = m_form->findController();
         m_panel = m_find->panel();

@@ -234,7 +234,7 @@ private slots:
         QTest::addColumn<int>("format");
         WriteCsf(path("random.csf"), kTable, 2);
         QTest::newRow("generated CSF") << path("random.csf") << 1;
-        QDirIterator corpus(QStringLiteral(VSTE_CORPUS_DIR "/eaw"), {QStringLiteral("*.dat")});
+        QDirIterator corpus(QStringLiteral(VSTE_EAW_DIR ""), {QStringLiteral("*.dat")});
         while (corpus.hasNext()) {
             const QString file = corpus.next();
             QTest::newRow(qPrintable(QFileInfo(file).fileName())) << file << 3;
