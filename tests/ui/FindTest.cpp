@@ -212,6 +212,40 @@ private slots:
         QCOMPARE(AsByteArray(Bytes(*form.openDocument())), opened);
     }
 
+    // In a single-byte table a value the code page cannot hold is refused, as an import and a
+    // save refuse it, and so is a name another string has; nothing changes then.
+    void replaceAllRefusesUnstorableValuesAndTakenNames() {
+        TMainForm& form = open();
+        form.Cyrillics1Click(); // values are saved in code page 1252 from now on
+        QVERIFY(form.openDocument()->ansiMode());
+        const std::vector<std::uint8_t> before = Bytes(*form.openDocument());
+        QSignalSpy done(m_find, &FindController::replaceAllFinished);
+        const auto replaceAll = [&](const char* pattern, const char* replacement, bool inNames) {
+            m_panel->InNamesBox->setChecked(inNames);
+            m_panel->InValuesBox->setChecked(!inNames);
+            m_panel->InExtrasBox->setChecked(false);
+            m_panel->PatternEdit->setText(QString::fromUtf8(pattern));
+            m_panel->ReplacementEdit->setText(QString::fromUtf8(replacement));
+            const int finished = done.count();
+            m_panel->ReplaceAllButton->click();
+            QVERIFY(done.count() == finished + 1 || done.wait(5000));
+        };
+        replaceAll("tank", "Ж", false);
+        QCOMPARE(m_log.errors.size(), 1);
+        QVERIFY2(
+            m_log.errors[0].contains(QStringLiteral("GUI:Tank: a value the file cannot store")),
+            qPrintable(m_log.errors[0]));
+        QVERIFY(
+            m_log.errors[0].contains(QStringLiteral("GUI:Multi: a value the file cannot store")));
+        replaceAll("Tanya", "Other", true);
+        QCOMPARE(m_log.errors.size(), 2);
+        QVERIFY2(
+            m_log.errors[1].contains(QStringLiteral("NAME:Tanya: another string has the new name")),
+            qPrintable(m_log.errors[1]));
+        QVERIFY(m_log.questions.isEmpty());
+        QVERIFY(Bytes(*form.openDocument()) == before);
+    }
+
     // Where keys follow names, a name and a value of the same string change in one step and the
     // key is the new name's; the undo gives back the file's bytes.
     void replaceAllInAnEmpireAtWarFileKeepsKeysWithNames() {
