@@ -48,9 +48,9 @@ StorageRefusal Replacer::nameProblem(const Change& change, std::string& key, std
     oldKey = m_names->upperName(change.stringIndex);
     const auto given = m_renamed.find(key);
     if ((held && key != oldKey) || (given != m_renamed.end() && given->second != oldKey))
-        return {StorageRefusal::Kind::NameTaken,
-                "the name would become \"" + Utf16ToUtf8(change.newText) +
-                    "\", which another string has"};
+        return {StorageRefusal::Kind::NameTaken, "the name would become \"" +
+                                                     Utf16ToUtf8(change.newText) +
+                                                     "\", which another string has"};
     return {};
 }
 
