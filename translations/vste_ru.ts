@@ -679,6 +679,14 @@ This file no longer exists. It was removed from the recent files.</source>
         <translation>символ, которого нет в кодовой странице</translation>
     </message>
     <message>
+        <source>another string has the new name</source>
+        <translation>новое имя уже есть у другой строки</translation>
+    </message>
+    <message>
+        <source>a value the file cannot store</source>
+        <translation>значение, которое файл не может сохранить</translation>
+    </message>
+    <message>
         <source>This text holds characters that Replace cannot handle; use Replace all.</source>
         <translation>В этом тексте есть символы, с которыми не справляется «Заменить»; используйте «Заменить все».</translation>
     </message>

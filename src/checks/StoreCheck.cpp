@@ -12,8 +12,8 @@ StoreCheck::StoreCheck(const CheckTarget& target)
     m_engine.prepare(m_scratch);
 }
 
-bool StoreCheck::refuses(const TText& string, std::uint32_t valueIndex,
-                         const TTextContainer& proposed) {
+std::string StoreCheck::problem(const TText& string, std::uint32_t valueIndex,
+                                const TTextContainer& proposed) {
     TText& candidate = m_scratch.front();
     candidate.Tag = string.Tag;
     candidate.Name = string.Name;
@@ -21,13 +21,14 @@ bool StoreCheck::refuses(const TText& string, std::uint32_t valueIndex,
                             string.Values.begin() +
                                 std::min<std::size_t>(valueIndex, string.Values.size()));
     candidate.Values.push_back(proposed);
-    bool refused = false;
+    std::string problem;
     const std::uint32_t only = 0;
     m_engine.checkStrings({&only, 1}, [&](Finding&& finding) {
-        refused = refused || (finding.severity == Severity::Error && finding.field != Field::Name &&
-                              finding.valueIndex == valueIndex);
+        if (problem.empty() && finding.severity == Severity::Error &&
+            finding.field != Field::Name && finding.valueIndex == valueIndex)
+            problem = finding.message.empty() ? std::string(finding.rule) : finding.message;
     });
-    return refused;
+    return problem;
 }
 
 } // namespace vste

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "checks/CheckEngine.h"
 
@@ -20,7 +21,13 @@ public:
     // past the last value for a value to be added) of `string`: characters the code page lacks,
     // or a value or extra value beyond the format's limits. Only that value is judged; the rest
     // of the string and of the table is the save guard's business.
-    bool refuses(const TText& string, std::uint32_t valueIndex, const TTextContainer& proposed);
+    bool refuses(const TText& string, std::uint32_t valueIndex, const TTextContainer& proposed) {
+        return !problem(string, valueIndex, proposed).empty();
+    }
+    // Why refuses() is true, in the words of the check that refuses (UTF-8); empty when it is
+    // not.
+    std::string problem(const TText& string, std::uint32_t valueIndex,
+                        const TTextContainer& proposed);
 
 private:
     CheckEngine m_engine;

@@ -3,10 +3,14 @@
 
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
+
+#include "core/Errors.h"
 #include "core/FileIO.h"
 #include "core/Progress.h"
 #include "core/StringUtils.h"
 #include "encoding/CodePage.h"
+#include "exchange/Exchange.h"
 
 namespace vste::cli {
 
@@ -91,9 +95,37 @@ DocumentFormat DefaultOutputFormat(const FormatInfo& from) {
     return from.compiledAs;
 }
 
-ReadResult Read(const InputOptions& options, const FormatInfo& format) {
+void RefuseTableOutput(const std::string& output,
+                       std::initializer_list<std::string> exchangeInputs) {
+    namespace fs = std::filesystem;
+    const fs::path out = fs::u8path(output);
+    for (const std::string& input : exchangeInputs) {
+        std::error_code ec;
+        if (output == input || fs::equivalent(out, fs::u8path(input), ec))
+            throw UsageError("OUT \"" + output + "\" is the exchange file \"" + input +
+                             "\" being read; writing the table there would replace it");
+    }
+    if (const ExchangeFormatInfo* named = FindExchangeFormatByFileName(output))
+        throw UsageError("OUT \"" + output + "\" is named as a " + std::string(named->shortName) +
+                         " exchange file, but a string table is written there; use export to "
+                         "write exchange files");
+}
+
+ReadResult ReadTable(DocumentFormat format, const std::string& file) {
     NullProgress progress;
-    return ReadDocumentFile(format.id, options.file, progress);
+    try {
+        return ReadDocumentFile(format, file, progress);
+    } catch (const FileError&) {
+        throw; // names the file already
+    } catch (const DocumentError& e) {
+        throw DocumentError(file + ": " + e.what());
+    } catch (const std::bad_alloc&) {
+        throw DocumentError(file + ": " + kTooLargeToRead);
+    }
+}
+
+ReadResult Read(const InputOptions& options, const FormatInfo& format) {
+    return ReadTable(format.id, options.file);
 }
 
 void Write(const std::string& file, DocumentFormat format, const TWestwoodStrings& document,

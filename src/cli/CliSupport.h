@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -76,7 +77,19 @@ DocumentFormat DefaultOutputFormat(const FormatInfo& from);
 // reachable, so leak checkers do not count it. At most four tables; a fifth is destroyed.
 void KeepUntilExit(std::unique_ptr<TWestwoodStrings> document);
 
-// Reads the input table. Throws ReadError or FileError.
+// Refuses (UsageError) an OUT for a string table that is one of `exchangeInputs`, the exchange
+// files the command reads, or whose extension names an exchange format: the table's bytes would
+// replace a translator's file.
+void RefuseTableOutput(const std::string& output,
+                       std::initializer_list<std::string> exchangeInputs);
+
+// What running out of memory while reading a file is reported as.
+inline constexpr const char* kTooLargeToRead = "the file is too large to read";
+
+// Reads a table. Throws FileError, or DocumentError whose message begins with the file's name
+// ("FILE: Stream read error"); running out of memory is reported as the file being too large.
+ReadResult ReadTable(DocumentFormat format, const std::string& file);
+// Reads the input table, as ReadTable does.
 ReadResult Read(const InputOptions& options, const FormatInfo& format);
 // Writes `document` in `format` and stores it atomically as `file`. Throws FormatError when the
 // format cannot hold the document and FileError when the file cannot be stored.

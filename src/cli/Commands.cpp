@@ -92,6 +92,7 @@ void Convert(const ConvertOptions& options) {
     // Everything the arguments alone rule out is refused before any file is touched.
     const DocumentFormat target =
         TargetFormat(from, options.to, DefaultOutputFormat(from), "convert");
+    RefuseTableOutput(options.output, {});
     if (!IsCompiled(from.id)) {
         const auto refuse = [&](const char* option) {
             throw UsageError(std::string(option) +
@@ -112,7 +113,7 @@ void Convert(const ConvertOptions& options) {
     ReadResult read = Read(options.input, from);
     TWestwoodStrings& doc = *read.document;
     if (!options.importFile.empty()) {
-        ReadResult source = ReadDocumentFile(DocumentFormat::CSF, options.importFile, progress);
+        ReadResult source = ReadTable(DocumentFormat::CSF, options.importFile);
         doc.ImportStrings(*source.document, progress);
     }
     if (options.fargus == "decode")

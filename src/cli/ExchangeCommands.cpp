@@ -103,6 +103,7 @@ void Apply(const ApplyCommandOptions& options, std::FILE* file) {
     const FormatInfo& from = InputFormat(options.input);
     const ExchangeFormatInfo& exchange = ExchangeFormatOf(options.exchange);
     const DocumentFormat to = TargetFormat(from, options.to, from.id, "write");
+    RefuseTableOutput(options.output, {options.exchange});
     ImportOptions importOptions;
     importOptions.separator = SeparatorOf(options.separator, 0);
 

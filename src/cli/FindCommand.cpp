@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "checks/StoreCheck.h"
 #include "cli/SearchCommands.h"
 #include "encoding/CodePage.h"
 #include "search/ReplacePlan.h"
@@ -48,10 +49,24 @@ void AddSearchOptions(CLI::App& command, FindOptions& options, CommonOptions& co
                      "Match case exactly (otherwise Unicode case folding: ß matches SS)");
     command.add_flag("--whole-word", options.wholeWord,
                      "A match may not begin or end inside a word");
+    command
+        .add_option("--time-limit", options.timeLimit,
+                    "Seconds the whole search may take before it stops with an error "
+                    "(default 60)")
+        ->check(CLI::PositiveNumber);
     command.add_option("--in", options.in,
                        "Fields to search, comma-separated: name, value, extra (default: all; "
                        "value means every value of a string)");
     AddInputOptions(command, options.input, common);
+}
+
+// When the search must end: --time-limit seconds from now.
+search::Matcher::Clock::time_point DeadlineOf(const FindOptions& options) {
+    using Clock = search::Matcher::Clock;
+    const std::chrono::duration<double> limit(options.timeLimit);
+    const Clock::duration longest = std::chrono::hours(24 * 365); // no overflow past a year
+    return Clock::now() +
+           (limit < longest ? std::chrono::duration_cast<Clock::duration>(limit) : longest);
 }
 
 } // namespace
@@ -62,6 +77,7 @@ void Find(const FindOptions& options, std::FILE* file) {
     const ReadResult read = Read(options.input, format);
     const TWestwoodStrings& doc = *read.document;
     search::Finder finder(doc, format.id, search);
+    finder.setDeadline(DeadlineOf(options));
 
     Output out(file);
     std::vector<search::Match> matches;
@@ -98,12 +114,20 @@ void Replace(const ReplaceOptions& options, std::FILE* file) {
     const FormatInfo& from = InputFormat(options.find.input);
     const DocumentFormat target =
         TargetFormat(from, options.to, DefaultOutputFormat(from), "write");
+    RefuseTableOutput(options.output, {});
     ReadResult read = Read(options.find.input, from);
     TWestwoodStrings& doc = *read.document;
 
     // Each slice is applied once planned: a replacement changes only its own string, so the
     // strings still to be planned are those of the file.
     search::Replacer replacer(doc, from.id, search, Utf8ToUtf16(options.replacement));
+    replacer.setDeadline(DeadlineOf(options.find));
+    // New values are judged as an import and a save judge them.
+    auto store = std::make_shared<StoreCheck>(CheckTarget{target, read.singleByte, 0});
+    replacer.checkValues(
+        [store](const TText& text, std::uint32_t valueIndex, const TTextContainer& proposed) {
+            return store->problem(text, valueIndex, proposed);
+        });
     std::size_t replacements = 0, strings = 0;
     Json refused = Json::array();
     search::ReplacePlan plan;
@@ -146,8 +170,9 @@ Command AddReplaceCommand(CLI::App& app, CommonOptions& common) {
         "replace",
         "Replace every match of PATTERN in IN, write OUT (also when nothing matched) and print "
         "{\"replacements\", \"strings\", \"refused\"}. A string whose name would become empty "
-        "or whose name or extra value would hold a character the code page lacks is left "
-        "unchanged and listed in refused");
+        "or another string's name (ignoring case), whose name or extra value would hold a "
+        "character the code page lacks, or whose value OUT cannot store (a character a "
+        "single-byte table lacks, a value too long) is left unchanged and listed in refused");
     replace->add_option("IN", options->find.input.file, "String table to read")->required();
     replace->add_option("OUT", options->output, "File to write (replaced atomically)")->required();
     replace->add_option("PATTERN", options->find.pattern, "Text or regular expression to find")

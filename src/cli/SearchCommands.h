@@ -16,6 +16,7 @@ struct FindOptions {
     bool matchCase = false;
     bool wholeWord = false;
     std::string in = "name,value,extra";
+    double timeLimit = 60; // seconds for the whole search
 };
 
 struct ReplaceOptions {
@@ -26,7 +27,8 @@ struct ReplaceOptions {
 };
 
 // Each throws UsageError for impossible arguments, search::PatternError for an unusable pattern
-// or replacement, and another std::exception when reading or writing fails.
+// or replacement, and another std::exception when reading or writing fails or the search runs
+// past its time limit (naming the pattern and the string).
 void Find(const FindOptions& options, std::FILE* out);
 void Replace(const ReplaceOptions& options, std::FILE* out);
 

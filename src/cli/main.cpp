@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,10 @@ int main(int argc, char** argv) {
         }
     } catch (const vste::cli::UsageError& e) {
         return Fail(e.what(), 2);
+    } catch (const std::bad_alloc&) {
+        // Reading is what takes memory in proportion to the input; tables read through
+        // ReadTable name their file.
+        return Fail(std::string("not enough memory: ") + vste::cli::kTooLargeToRead, 1);
     } catch (const std::exception& e) {
         return Fail(e.what(), 1);
     }

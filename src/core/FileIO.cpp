@@ -32,8 +32,12 @@ std::string reason(int err) {
     throw FileError("Cannot open file \"" + fileName + "\". " + reason(err));
 }
 
+[[noreturn]] void throwCreate(const std::string& fileName, const std::string& why) {
+    throw FileError("Cannot create file \"" + fileName + "\". " + why);
+}
+
 [[noreturn]] void throwCreate(const std::string& fileName, int err) {
-    throw FileError("Cannot create file \"" + fileName + "\". " + reason(err));
+    throwCreate(fileName, reason(err));
 }
 
 } // namespace
@@ -118,6 +122,18 @@ void refuseReadOnly(const std::string& fileName, const std::filesystem::path& ta
         throwCreate(fileName, errno);
 }
 
+// A device, FIFO or socket in the way would be replaced by a regular file (as root, even
+// /dev/null), so anything but a regular file is refused.
+void refuseSpecial(const std::string& fileName, const struct stat& st) {
+    if (S_ISREG(st.st_mode))
+        return;
+    const char* kind = S_ISFIFO(st.st_mode)                         ? "a FIFO"
+                       : S_ISSOCK(st.st_mode)                       ? "a socket"
+                       : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "a device"
+                                                                    : "a special file";
+    throwCreate(fileName, std::string("It is ") + kind + ", not a regular file.");
+}
+
 // Creates a fresh temporary file beside `target`; returns its descriptor and sets `tmp`.
 int openTemporary(const std::string& fileName, const std::filesystem::path& target,
                   mode_t createMode, std::string& tmp) {
@@ -163,8 +179,10 @@ void StoreFileAtomically(const std::string& fileName, std::span<const std::uint8
     const bool existed = ::stat(target.c_str(), &st) == 0;
     if (existed && S_ISDIR(st.st_mode))
         throwCreate(fileName, EISDIR);
-    if (existed)
+    if (existed) {
+        refuseSpecial(fileName, st);
         refuseReadOnly(fileName, target, st);
+    }
 
     // A new file gets 0666 less the umask from open(); a replaced one keeps its owner, group and
     // permission bits (the owner only where the process may set it; the mode after the owner,

@@ -17,7 +17,8 @@ std::vector<std::uint8_t> LoadFile(const std::string& fileName);
 // chain, relative to the link's folder, also to a file that does not exist yet): the file it
 // names is replaced and the link stays. A replaced file keeps its permission bits, and its owner
 // and group where the process may set them; a new file gets 0666 less the umask. An existing
-// file the user may not write (for root: one without any write bit) is refused. On any failure
+// file the user may not write (for root: one without any write bit) is refused, and so is one that
+// is not a regular file (a device, FIFO or socket, also behind a link). On any failure
 // the temporary file is removed, the previous file is left exactly as it was, and FileError
 // naming the file is thrown ("Cannot create file "PATH". <reason>").
 void StoreFileAtomically(const std::string& fileName, std::span<const std::uint8_t> data);

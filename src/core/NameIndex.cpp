@@ -79,6 +79,14 @@ std::uint32_t NameIndex::take(std::string_view upperName) {
     return taken;
 }
 
+std::uint32_t NameIndex::findOther(std::string_view name, std::uint32_t except,
+                                   std::string& scratch) const {
+    std::uint32_t i = find(name, scratch);
+    while (i == except)
+        i = next(i);
+    return i;
+}
+
 std::uint32_t NameIndex::find(std::string_view name, std::string& scratch) const {
     scratch.clear();
     AppendAnsiUpperCase(name, scratch, m_codePage);

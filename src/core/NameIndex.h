@@ -35,6 +35,10 @@ public:
     }
     // The same for a name already upper-cased through the index's code page.
     std::uint32_t findUpper(std::string_view upperName) const;
+    // The first string other than `except` whose name matches `name` ignoring case, or
+    // kNoString: whether renaming string `except` to `name` would give two strings one name.
+    std::uint32_t findOther(std::string_view name, std::uint32_t except,
+                            std::string& scratch) const;
     // The first string of that upper-cased name not yet taken, in table order, or kNoString;
     // marks it taken. For pairing strings one by one; find() is not affected.
     std::uint32_t take(std::string_view upperName);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 
+#include "encoding/CodePage.h"
 #include "search/Replacement.h"
 
 namespace vste::search {
@@ -110,10 +111,11 @@ public:
         const std::uint32_t flags = options.matchCase ? 0 : UREGEX_CASE_INSENSITIVE;
         // The pattern is checked on its own first, so errors point into what the user typed.
         m_re = open(options.pattern, flags);
+        m_pattern = options.pattern;
         if (options.wholeWord) {
+            URegularExpression* whole = openWholeWord(options.pattern, flags);
             uregex_close(m_re);
-            m_re = open(u"(?:(?<!\\w)|(?!\\w))(?:" + options.pattern + u")(?:(?!\\w)|(?<!\\w))",
-                        flags);
+            m_re = whole;
         }
         UErrorCode status = U_ZERO_ERROR;
         m_groups = uregex_groupCount(m_re, &status);
@@ -127,6 +129,13 @@ public:
     URegularExpression* get() const { return m_re; }
     int groups() const { return m_groups; }
 
+    // From now on, matching that runs past `deadline` stops with TimeLimitError.
+    void setDeadline(Clock::time_point deadline) {
+        m_deadline = deadline;
+        UErrorCode status = U_ZERO_ERROR;
+        uregex_setMatchCallback(m_re, &Regex::inTime, this, &status);
+    }
+
     void setText(std::u16string_view text) {
         UErrorCode status = U_ZERO_ERROR;
         static const UChar kEmpty[1] = {0};
@@ -138,6 +147,8 @@ public:
     bool next(std::int32_t& start, std::int32_t& end) {
         UErrorCode status = U_ZERO_ERROR;
         if (!uregex_findNext(m_re, &status)) {
+            if (status == U_REGEX_STOPPED_BY_CALLER)
+                throw TimeLimitError(m_pattern);
             if (U_FAILURE(status))
                 throw std::runtime_error("the regular expression cannot be matched: " +
                                          IcuName(status));
@@ -157,6 +168,25 @@ public:
     }
 
 private:
+    // The pattern with guards that keep a match from cutting a word. The pattern alone is valid,
+    // but it may end inside \Q... or, with (?x), inside a # comment, where the closing text would
+    // be swallowed. Only the ending that fits compiles, so each is tried in turn: none, \E, and a
+    // line end (white space in (?x) mode, the only mode with such comments).
+    static URegularExpression* openWholeWord(const std::u16string& pattern, std::uint32_t flags) {
+        for (const std::u16string_view ending : {u"", u"\\E", u"\n"}) {
+            const std::u16string wrapped = u"(?:(?<!\\w)|(?!\\w))(?:" + pattern +
+                                           std::u16string(ending) + u")(?:(?!\\w)|(?<!\\w))";
+            UParseError parse{};
+            UErrorCode status = U_ZERO_ERROR;
+            URegularExpression* re = uregex_open(
+                wrapped.data(), static_cast<int32_t>(wrapped.size()), flags, &parse, &status);
+            if (U_SUCCESS(status))
+                return re;
+            uregex_close(re);
+        }
+        throw PatternError("the pattern cannot be limited to whole words", -1);
+    }
+
     static URegularExpression* open(const std::u16string& pattern, std::uint32_t flags) {
         UParseError parse{};
         UErrorCode status = U_ZERO_ERROR;
@@ -177,9 +207,40 @@ private:
         return re;
     }
 
+    // ICU calls this now and then while it matches; false stops the match.
+    static UBool U_CALLCONV inTime(const void* context, int32_t /*steps*/) {
+        return Clock::now() < static_cast<const Regex*>(context)->m_deadline;
+    }
+
     URegularExpression* m_re = nullptr;
     int m_groups = 0;
+    std::u16string m_pattern;
+    Clock::time_point m_deadline = Clock::time_point::max();
 };
+
+namespace {
+
+std::string Quoted(std::u16string_view pattern) {
+    constexpr std::size_t kShown = 80;
+    const std::string text = Utf16ToUtf8(pattern.substr(0, kShown));
+    return "\"" + text + (pattern.size() > kShown ? "...\"" : "\"");
+}
+
+} // namespace
+
+TimeLimitError::TimeLimitError(std::u16string_view pattern)
+    : std::runtime_error("the search for " + Quoted(pattern) + " ran past its time limit") {}
+
+void Matcher::setDeadline(Clock::time_point deadline) {
+    m_deadline = deadline;
+    if (m_regex)
+        m_regex->setDeadline(deadline);
+}
+
+void Matcher::checkTime() const {
+    if (m_deadline != Clock::time_point::max() && Clock::now() >= m_deadline)
+        throw TimeLimitError(m_options.pattern);
+}
 
 Matcher::Matcher(const SearchOptions& options) : m_options(options) {
     if (options.pattern.empty())
@@ -199,6 +260,7 @@ Matcher::Matcher(const SearchOptions& options) : m_options(options) {
 Matcher::~Matcher() = default;
 
 void Matcher::find(std::u16string_view text, std::vector<Span>& out) {
+    checkTime();
     if (m_regex) {
         m_regex->setText(text);
         std::int32_t s = 0, e = 0;
@@ -302,6 +364,7 @@ std::u16string Matcher::replace(std::u16string_view text, std::size_t& count) {
         }
         count = m_spans.size();
     } else {
+        checkTime();
         m_regex->setText(text);
         std::int32_t s = 0, e = 0;
         while (m_regex->next(s, e)) {

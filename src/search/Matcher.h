@@ -3,6 +3,7 @@
 // The window and the command line both go through it, so they find exactly the same matches.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -40,6 +41,12 @@ private:
     int m_offset;
 };
 
+// A search that ran past the deadline its caller set; the message names the pattern.
+class TimeLimitError : public std::runtime_error {
+public:
+    explicit TimeLimitError(std::u16string_view pattern);
+};
+
 // A match in UTF-16 code units of the text searched.
 struct Span {
     std::uint32_t start = 0;
@@ -72,7 +79,15 @@ public:
 
     const SearchOptions& options() const { return m_options; }
 
+    using Clock = std::chrono::steady_clock;
+    // After `deadline`, find and replace throw TimeLimitError: before the next text, and in the
+    // middle of a regular expression's matching of one text. Without it only the time limit of
+    // regular expressions on each text applies.
+    void setDeadline(Clock::time_point deadline);
+
 private:
+    void checkTime() const;
+
     class Regex;
     class Replacement;
     void findPlain(std::u16string_view text, std::vector<Span>& out);
@@ -82,6 +97,7 @@ private:
     std::u16string m_folded;        // the case-folded pattern (plain, case-insensitive)
     std::unique_ptr<Regex> m_regex; // regex mode only
     std::unique_ptr<Replacement> m_replacement;
+    Clock::time_point m_deadline = Clock::time_point::max();
     std::u16string m_textFold;           // reused buffers of the folded text
     std::vector<std::uint32_t> m_origin; // folded unit -> unit of the original text
     std::vector<bool> m_firstUnit;       // folded unit begins the folding of a code point

@@ -35,6 +35,62 @@ StorageRefusal StorageProblem(Field field, std::uint32_t valueIndex, std::u16str
     return {};
 }
 
+// A rename may not give a string a name (ignoring case) that another string has in the table as
+// it was when the first rename was planned, or that the plan gave another string before; names
+// shared already stay shared (strings of one name renamed alike, or one changing its case). `key`
+// receives the new name upper-cased, `oldKey` the old.
+StorageRefusal Replacer::nameProblem(const Change& change, std::string& key, std::string& oldKey) {
+    if (!m_names)
+        m_names = std::make_unique<NameIndex>(m_document.Body, m_walker.codec().codePage());
+    std::string bytes;
+    m_walker.codec().appendAnsi(bytes, change.newText);
+    const bool held = m_names->findOther(bytes, change.stringIndex, key) != kNoString;
+    oldKey = m_names->upperName(change.stringIndex);
+    const auto given = m_renamed.find(key);
+    if ((held && key != oldKey) || (given != m_renamed.end() && given->second != oldKey))
+        return {StorageRefusal::Kind::NameTaken, "the name would become \"" +
+                                                     Utf16ToUtf8(change.newText) +
+                                                     "\", which another string has"};
+    return {};
+}
+
+// Why the pending changes of string `text` cannot all be stored, or None.
+StorageRefusal Replacer::refusalOf(const TText& text, std::string& newKey, std::string& oldKey) {
+    for (const Change& change : m_pending) {
+        StorageRefusal refusal = StorageProblem(change.field, change.valueIndex, change.newText,
+                                                m_walker.namesStored(), m_walker.codec());
+        if (!refusal && change.field == Field::Name)
+            refusal = nameProblem(change, newKey, oldKey);
+        if (refusal)
+            return refusal;
+    }
+    if (!m_valueCheck)
+        return {};
+    // Each changed value is judged once, with its new value and extra value; the changes of one
+    // value follow each other.
+    for (std::size_t k = 0; k < m_pending.size();) {
+        const std::uint32_t valueIndex = m_pending[k].valueIndex;
+        if (valueIndex == 0) {
+            ++k;
+            continue;
+        }
+        TTextContainer proposed = text.Values.at(valueIndex - 1);
+        for (; k < m_pending.size() && m_pending[k].valueIndex == valueIndex; ++k) {
+            if (m_pending[k].field == Field::Value) {
+                proposed.Value = m_pending[k].newText;
+            } else {
+                proposed.ExtraValue.clear();
+                m_walker.codec().appendAnsi(proposed.ExtraValue, m_pending[k].newText);
+            }
+        }
+        const std::string problem = m_valueCheck(text, valueIndex - 1, proposed);
+        if (!problem.empty())
+            return {StorageRefusal::Kind::UnstorableValue,
+                    "value " + std::to_string(valueIndex) + ": " + problem};
+    }
+    return {};
+}
+
 bool Replacer::next(ReplacePlan& plan, std::uint32_t strings) {
     plan.codePage = m_walker.codec().codePage();
     const std::uint32_t end = total() - m_position < strings ? total() : m_position + strings;
@@ -55,15 +111,14 @@ bool Replacer::next(ReplacePlan& plan, std::uint32_t strings) {
         }
         if (m_pending.empty())
             continue;
-        StorageRefusal refusal;
-        for (const Change& change : m_pending)
-            if (!refusal)
-                refusal = StorageProblem(change.field, change.valueIndex, change.newText,
-                                         m_walker.namesStored(), m_walker.codec());
+        std::string newKey, oldKey;
+        StorageRefusal refusal = refusalOf(text, newKey, oldKey);
         if (refusal) {
             plan.refused.push_back({std::move(refusal), m_position});
             continue;
         }
+        if (!newKey.empty())
+            m_renamed.emplace(std::move(newKey), std::move(oldKey));
         ++plan.strings;
         for (Change& change : m_pending) {
             plan.replacements += change.replacements;
@@ -75,8 +130,11 @@ bool Replacer::next(ReplacePlan& plan, std::uint32_t strings) {
 
 ReplacePlan PlanReplaceAll(const TWestwoodStrings& document, DocumentFormat format,
                            const SearchOptions& options, std::u16string_view replacement,
-                           const std::atomic<bool>* cancel, bool* cancelled) {
+                           const std::atomic<bool>* cancel, bool* cancelled,
+                           const ValueCheck& valueCheck) {
     Replacer replacer(document, format, options, replacement);
+    if (valueCheck)
+        replacer.checkValues(valueCheck);
     ReplacePlan plan;
     bool more = true;
     while (more && !(cancel != nullptr && cancel->load(std::memory_order_relaxed)))

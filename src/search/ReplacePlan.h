@@ -6,11 +6,15 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/Model.h"
+#include "core/NameIndex.h"
 #include "formats/Registry.h"
 #include "search/Matcher.h"
 #include "search/TableSearch.h"
@@ -29,7 +33,14 @@ struct Change {
 // Why a text cannot be stored, as a kind the window words in its own language and as an
 // English message (with the character and code page) for the command line.
 struct StorageRefusal {
-    enum class Kind : std::uint8_t { None, NamesNotStored, EmptyName, MissingCharacter };
+    enum class Kind : std::uint8_t {
+        None,
+        NamesNotStored,
+        EmptyName,
+        MissingCharacter,
+        NameTaken,       // another string has the new name (ignoring case)
+        UnstorableValue, // the value check refuses a new value (see Replacer::checkValues)
+    };
     Kind kind = Kind::None;
     std::string reason; // UTF-8, e.g. "the name would become empty"; empty for None
     explicit operator bool() const { return kind != Kind::None; }
@@ -54,10 +65,18 @@ struct ReplacePlan {
 StorageRefusal StorageProblem(Field field, std::uint32_t valueIndex, std::u16string_view text,
                               bool namesStored, const PlainCodec& codec);
 
+// Why the table's format cannot store `proposed` as value `valueIndex` (0-based) of `string`
+// (UTF-8), or empty when it can: the rule an import and a save follow, given by the caller.
+using ValueCheck = std::function<std::string(const TText& string, std::uint32_t valueIndex,
+                                             const TTextContainer& proposed)>;
+
 // A replace-all plan in progress, in slices like Finder. The document must stay unchanged
-// while it runs. A string is refused as a whole when a replacement would make its name empty,
-// put a character the code page lacks into its name or an extra value, or change the name in a
-// format that stores no names.
+// while it runs, except for applying each slice's plan before the next. A string is refused as a
+// whole when a replacement would make its name empty, put a character the code page lacks into
+// its name or an extra value, change the name in a format that stores no names, give it the
+// name (ignoring case) of another string of the table or of a string renamed earlier in the
+// plan (strings that shared a name may keep sharing one), or make a value the value check
+// refuses.
 class Replacer {
 public:
     // codePage 0: the code page active now. Throws PatternError for an empty or invalid
@@ -69,22 +88,37 @@ public:
     // Throws as Finder::next does.
     bool next(ReplacePlan& plan, std::uint32_t strings = 4096);
 
+    // Past `deadline`, next() throws (see Matcher::setDeadline), naming the string.
+    void setDeadline(Matcher::Clock::time_point deadline) { m_matcher.setDeadline(deadline); }
+
+    // Values (and extra values) are judged by `check` from now on; without it only names and
+    // extra values are, by the code page.
+    void checkValues(ValueCheck check) { m_valueCheck = std::move(check); }
+
     std::uint32_t position() const { return m_position; }
     std::uint32_t total() const { return m_document.LabelCount(); }
 
 private:
+    StorageRefusal refusalOf(const TText& text, std::string& newKey, std::string& oldKey);
+    StorageRefusal nameProblem(const Change& change, std::string& key, std::string& oldKey);
+
     const TWestwoodStrings& m_document;
     Matcher m_matcher;
     FieldWalker m_walker;
     std::uint32_t m_position = 0;
     std::vector<Change> m_pending;
+    ValueCheck m_valueCheck;
+    std::unique_ptr<NameIndex> m_names; // the table's names, made at the first rename
+    // Upper-cased: each name the plan gives so far, and the old name of its first taker.
+    std::unordered_map<std::string, std::string> m_renamed;
 };
 
 // The whole plan; stops early (returning what was planned so far, with `cancelled` set) once
 // `cancel` is set. Throws as Replacer does.
 ReplacePlan PlanReplaceAll(const TWestwoodStrings& document, DocumentFormat format,
                            const SearchOptions& options, std::u16string_view replacement,
-                           const std::atomic<bool>* cancel = nullptr, bool* cancelled = nullptr);
+                           const std::atomic<bool>* cancel = nullptr, bool* cancelled = nullptr,
+                           const ValueCheck& valueCheck = {});
 
 // Stores the plan's new texts (or, with `backwards`, its old texts, which undoes it) in the
 // document it was made from. A changed name goes through the rename rule, so that Empire at War

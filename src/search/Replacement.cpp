@@ -39,12 +39,15 @@ Matcher::Replacement::Replacement(std::u16string_view text, int groups,
         } else if (i + 1 < text.size() && IsDigit(text[i + 1])) {
             // As many digits as still name an existing group; later digits are literal.
             int number = text[++i] - u'0';
-            if (number > groups)
-                throw BadReplacement("$" + std::to_string(number) +
-                                         " names a group the pattern "
-                                         "lacks (it has " +
+            if (number > groups) {
+                std::size_t end = i;
+                while (end < text.size() && IsDigit(text[end]))
+                    ++end;
+                throw BadReplacement("$" + Utf16ToUtf8(text.substr(i, end - i)) +
+                                         " names a group the pattern lacks (it has " +
                                          std::to_string(groups) + ")",
                                      i - 1);
+            }
             while (i + 1 < text.size() && IsDigit(text[i + 1]) &&
                    number * 10 + (text[i + 1] - u'0') <= groups)
                 number = number * 10 + (text[++i] - u'0');

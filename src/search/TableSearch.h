@@ -102,6 +102,9 @@ public:
     // outlive the search.
     void setReference(const TCSFBody& reference, const std::vector<std::uint32_t>& pairs);
 
+    // Past `deadline`, next() throws (see Matcher::setDeadline), naming the string.
+    void setDeadline(Matcher::Clock::time_point deadline) { m_matcher.setDeadline(deadline); }
+
     std::uint32_t position() const { return m_position; } // strings searched so far
     std::uint32_t total() const { return m_document.LabelCount(); }
 

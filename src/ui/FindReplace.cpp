@@ -7,6 +7,7 @@
 
 #include <utility>
 
+#include "checks/StoreCheck.h"
 #include "core/StringUtils.h"
 #include "ui/AnsiText.h"
 #include "ui/Dialogs.h"
@@ -91,6 +92,10 @@ QString FindController::refusalText(const search::StorageRefusal& refusal) const
         return tr("the name would become empty");
     case Kind::MissingCharacter:
         return tr("a character the code page lacks");
+    case Kind::NameTaken:
+        return tr("another string has the new name");
+    case Kind::UnstorableValue:
+        return tr("a value the file cannot store");
     default:
         return QString::fromStdString(refusal.reason);
     }
@@ -224,6 +229,13 @@ void FindController::replaceAll() {
     try {
         m_replacer = std::make_unique<search::Replacer>(
             m_watched->document(), m_watched->format().id, *options, m_panel->replacement());
+        // New values are judged as an import and a save judge them.
+        auto store = std::make_shared<StoreCheck>(
+            CheckTarget{m_watched->format().id, m_watched->ansiMode(), 0});
+        m_replacer->checkValues(
+            [store](const TText& text, std::uint32_t valueIndex, const TTextContainer& proposed) {
+                return store->problem(text, valueIndex, proposed);
+            });
     } catch (const search::PatternError& error) {
         m_panel->showPatternError(
             tr("Invalid replacement: %1").arg(QString::fromUtf8(error.what())));

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+
 #include "core/CompiledStrings.h"
 #include "core/Model.h"
 #include "encoding/CodePage.h"
@@ -262,7 +264,7 @@ TEST_F(CliTest, ReadAndWriteFailuresExitWithOne) {
     WriteBytes(dir.file("short.csf"), truncated);
     r = Run({"convert", dir.file("short.csf"), dir.file("o.csf")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "vste-cli: Stream read error\n");
+    EXPECT_EQ(r.err, "vste-cli: " + dir.file("short.csf") + ": Stream read error\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("o.csf")));
 
     r = Run({"convert", csf, dir.file("no/such/folder/o.csf")});
@@ -274,6 +276,85 @@ TEST_F(CliTest, ReadAndWriteFailuresExitWithOne) {
     r = Run({"convert", csf, dir.file("keep.csf"), "--import", dir.file("short.csf")});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(ReadBytes(dir.file("keep.csf")), (Bytes{1, 2, 3}));
+}
+
+// Every command that reads tables names the one it could not read, whichever argument it is.
+TEST_F(CliTest, ATruncatedOrForeignTableIsNamedByEveryCommandThatReadsIt) {
+    const std::string good = WriteCyrillicCsf("good.csf");
+    Bytes bytes = ReadBytes(good);
+    bytes.resize(bytes.size() - 3);
+    const std::string bad = dir.file("short.csf");
+    WriteBytes(bad, bytes);
+    const std::string foreign = dir.file("foreign.csf");
+    WriteBytes(foreign, Bytes{'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    ASSERT_EQ(Run({"export", good, dir.file("ex.csv")}).code, 0);
+    const std::string out = dir.file("out.csf");
+    for (const std::string& broken : {bad, foreign}) {
+        const std::vector<std::vector<std::string>> commands = {
+            {"dump", broken},
+            {"categories", broken},
+            {"convert", good, out, "--import", broken},
+            {"find", broken, "x"},
+            {"replace", broken, out, "x", "y"},
+            {"check", broken},
+            {"check", good, "--reference", broken},
+            {"diff", good, broken},
+            {"diff", broken, good},
+            {"update", "--old-source", good, "--new-source", broken, "--translation", good, out},
+            {"update", "--old-source", good, "--new-source", good, "--translation", broken, out},
+            {"export", broken, dir.file("ex2.csv")},
+            {"apply", broken, dir.file("ex.csv"), out},
+        };
+        for (const std::vector<std::string>& args : commands) {
+            const CliResult r = Run(args);
+            EXPECT_EQ(r.code, 1) << args[0];
+            EXPECT_EQ(r.err.rfind("vste-cli: " + broken + ": ", 0), 0u) << args[0] << ": " << r.err;
+        }
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+// Running out of memory while reading is reported as the file being too large, naming it: a
+// sparse file of 2 GiB read with 512 MiB of address space.
+TEST_F(CliTest, ATableBeyondTheMemoryIsReportedAsTooLargeToRead) {
+    const std::string huge = dir.file("huge.csf");
+    WriteBytes(huge, Bytes{' ', 'F', 'S', 'C'});
+    std::filesystem::resize_file(huge, std::uintmax_t(2) << 30);
+    const std::string err = dir.file("err.txt");
+    const std::string command = "ulimit -v 524288 && exec '" + std::string(VSTE_CLI_PATH) +
+                                "' dump '" + huge + "' >/dev/null 2>'" + err + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(ReadText(err), "vste-cli: " + huge + ": the file is too large to read\n");
+}
+
+// A table written over an exchange file would destroy a translator's work: OUT may not be the
+// exchange file being read, through any link, nor be named like an exchange file.
+TEST_F(CliTest, ATableIsNeverWrittenOverOrAsAnExchangeFile) {
+    const std::string csf = WriteCyrillicCsf("t.csf");
+    const std::string csv = dir.file("ex.csv");
+    ASSERT_EQ(Run({"export", csf, csv}).code, 0);
+    const Bytes exported = ReadBytes(csv);
+    std::filesystem::create_symlink(csv, dir.file("link.csf"));
+    const std::vector<std::vector<std::string>> commands = {
+        {"apply", csf, csv, csv},
+        {"apply", csf, csv, dir.file("link.csf")},
+        {"apply", csf, csv, dir.file("other.PO")},
+        {"convert", csf, dir.file("t.xlsx")},
+        {"convert", csf, dir.file("t.pot"), "--to", "str"},
+        {"replace", csf, dir.file("t.xliff"), "a", "b"},
+        {"replace", csf, dir.file("t.xlf"), "a", "b"},
+        {"replace", csf, csv, "a", "b"},
+    };
+    for (const std::vector<std::string>& args : commands) {
+        const CliResult r = Run(args);
+        EXPECT_EQ(r.code, 2) << args[0] << " " << args.back();
+        EXPECT_NE(r.err.find("OUT \""), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(ReadBytes(csv), exported);
+    for (const char* name : {"other.PO", "t.xlsx", "t.pot", "t.xliff", "t.xlf"})
+        EXPECT_FALSE(std::filesystem::exists(dir.file(name))) << name;
 }
 
 TEST_F(CliTest, EmpireAtWarFilesDumpAndRoundTrip) {

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -37,6 +38,22 @@ protected:
         NullProgress progress;
         const std::string file = dir.file("table.csf");
         WriteBytes(file, doc.SaveToBuffer(progress, false));
+        return file;
+    }
+
+    // A version 3 table of one value per string, single-byte when `ansi`.
+    std::string WriteCsf(const std::string& name,
+                         const std::vector<std::pair<std::string, std::u16string>>& strings,
+                         bool ansi) {
+        TCompiledStrings doc;
+        doc.Magic = kCsfMagic;
+        doc.Version = 3;
+        doc.StringCount = static_cast<std::int32_t>(strings.size());
+        for (const auto& [label, value] : strings)
+            doc.Body.push_back(TText{kLabelTag, label, {{kValueTagV3, value, ""}}});
+        NullProgress progress;
+        const std::string file = dir.file(name);
+        WriteBytes(file, doc.SaveToBuffer(progress, ansi));
         return file;
     }
 };
@@ -95,6 +112,66 @@ TEST_F(FindReplaceTest, ReplaceWritesGroupsRefusesUnstorableNamesAndAlwaysWrites
     EXPECT_EQ(renamed["labels"][0]["name"], "GUI:yaT");
     EXPECT_EQ(renamed["labels"][0]["values"][0]["value"], "Привет, yaT!");
     EXPECT_EQ(renamed["labels"][0]["values"][1]["extra"], "tanya.wav");
+}
+
+// A single-byte table stores no character its code page lacks, so such a value is refused as
+// apply refuses it, never written as '?'; a string is never renamed onto another's name.
+TEST_F(FindReplaceTest, ReplaceRefusesValuesTheTableCannotStoreAndNamesAnotherStringHas) {
+    const std::string csf = WriteCsf(
+        "ansi.csf",
+        {{"GUI:Old", u"the end"}, {"GUI:New", u"theme"}, {"MAP:x1", u"one"}, {"MAP:x2", u"two"}},
+        true);
+    const std::string out = dir.file("out.csf");
+    EXPECT_EQ(RunJson({"replace", csf, out, "the", "привет", "--codepage", "1252"}).dump(),
+              R"({"replacements":0,"strings":0,"refused":["GUI:Old","GUI:New"]})");
+    EXPECT_EQ(ReadBytes(out), ReadBytes(csf));
+    EXPECT_EQ(RunJson({"replace", csf, out, "the", "привет", "--codepage", "1251"}).dump(),
+              R"({"replacements":2,"strings":2,"refused":[]})");
+    EXPECT_EQ(RunJson({"dump", out, "--codepage", "1251"})["labels"][0]["values"][0]["value"],
+              "привет end");
+
+    EXPECT_EQ(RunJson({"replace", csf, out, "Old|x\\d", "new", "--regex", "--in", "name"}).dump(),
+              R"({"replacements":1,"strings":1,"refused":["GUI:Old","MAP:x2"]})");
+    const Json names = RunJson({"dump", out});
+    EXPECT_EQ(names["labels"][0]["name"], "GUI:Old");
+    EXPECT_EQ(names["labels"][2]["name"], "MAP:new");
+    EXPECT_EQ(names["labels"][3]["name"], "MAP:x2");
+}
+
+// A catastrophic pattern stops at --time-limit with an error naming the pattern and the string,
+// and replace writes nothing then.
+TEST_F(FindReplaceTest, ASearchPastItsTimeLimitStopsNamingThePatternAndTheString) {
+    std::vector<std::pair<std::string, std::u16string>> strings;
+    for (int i = 0; i < 20; ++i)
+        strings.emplace_back("SLOW:" + std::to_string(i), std::u16string(26, u'a') + u"!");
+    const std::string csf = WriteCsf("slow.csf", strings, false);
+    const std::string out = dir.file("out.csf");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"find", csf, "(a+)+$"},
+          std::vector<std::string>{"replace", csf, out, "(a+)+$", "b"}}) {
+        std::vector<std::string> limited = args;
+        for (const char* extra : {"--regex", "--in", "value", "--time-limit", "0.2"})
+            limited.push_back(extra);
+        const CliResult r = Run(limited);
+        EXPECT_EQ(r.code, 1) << args[0];
+        EXPECT_EQ(r.err.rfind("vste-cli: string 1 (SLOW:0): ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find("\"(a+)+$\" ran past its time limit"), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+    for (const char* bad : {"0", "-1", "soon"})
+        EXPECT_EQ(Run({"find", csf, "a", "--time-limit", bad}).code, 2) << bad;
+}
+
+// Replacement errors name the whole group reference; whole words keep a valid pattern valid.
+TEST_F(FindReplaceTest, GroupReferencesAndWholeWordPatternsAreTakenWhole) {
+    const std::string csf = WriteCsf("t.csf", {{"GUI:OK", u"OK, OKAY"}}, false);
+    const CliResult r = Run({"replace", csf, dir.file("out.csf"), "(O)K", "$99", "--regex"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("$99 names a group the pattern lacks"), std::string::npos) << r.err;
+    const Json found = RunJson({"find", csf, "\\QOK", "--regex", "--whole-word", "--match-case"});
+    ASSERT_EQ(found.size(), 2u) << found.dump();
+    EXPECT_EQ(found[0]["field"], "name");
+    EXPECT_EQ(found[1]["start"], 0);
 }
 
 TEST_F(FindReplaceTest, EmpireAtWarKeysFollowReplacedNames) {

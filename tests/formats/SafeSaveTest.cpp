@@ -3,7 +3,7 @@
 // folder that cannot be written, a directory in the way, the disk filling up halfway), it reports
 // a FileError naming the file, the previous file keeps every byte, and no temporary file is left.
 // A save through a symbolic link replaces the file the link names; a read-only file is refused;
-// a replaced file keeps its mode, owner and group.
+// a replaced file keeps its mode, owner and group. A FIFO, socket or device in the way is refused.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,7 +14,10 @@
 #include <vector>
 
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -288,6 +291,54 @@ TEST_P(SafeSaveTest, AReadOnlyFileIsRefusedAndKeepsItsBytes) {
     EXPECT_NE(report.find("Permission denied"), std::string::npos) << report;
     EXPECT_EQ(ReadBytes(theirs), kPrevious);
     EXPECT_EQ(Entries(shared), std::vector<std::string>{fs::path(theirs).filename()});
+}
+
+// Whether `path` is still what it was before the save: its type and, for a device, its numbers.
+bool SameNode(const std::string& path, const struct stat& before) {
+    struct stat now {};
+    return ::lstat(path.c_str(), &now) == 0 &&
+           (now.st_mode & S_IFMT) == (before.st_mode & S_IFMT) && now.st_rdev == before.st_rdev &&
+           now.st_ino == before.st_ino;
+}
+
+// A FIFO, a socket, a device and a link to a FIFO in the way are refused and stay as they were:
+// replacing one by a regular file would, as root, even replace /dev/null. Without the right to
+// make a device node, the device is a link to /dev/null, which the unprivileged user cannot
+// replace anyway.
+TEST_P(SafeSaveTest, ATargetThatIsNotARegularFileIsRefusedAndStays) {
+    const fs::path folder = m_dir.path() / "special";
+    fs::create_directory(folder);
+    const std::string fifo = (folder / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::string viaLink = (folder / "link-to-fifo").string();
+    fs::create_symlink("fifo", viaLink);
+    const std::string socketPath = (folder / "socket").string();
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const std::string device = (folder / "null").string();
+    if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        fs::create_symlink("/dev/null", device);
+
+    for (const std::string& path : {fifo, viaLink, socketPath, device}) {
+        struct stat before {};
+        ASSERT_EQ(::lstat(path.c_str(), &before), 0) << path;
+        const std::vector<std::string> entries = Entries(folder);
+        try {
+            Save(path);
+            ADD_FAILURE() << "saving over " << path << " reported success";
+        } catch (const FileError& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find("\"" + path + "\""), std::string::npos) << message;
+            EXPECT_NE(message.find("not a regular file"), std::string::npos) << message;
+        }
+        EXPECT_TRUE(SameNode(path, before)) << path;
+        EXPECT_EQ(Entries(folder), entries) << path;
+    }
+    ::close(sock);
 }
 
 // A replaced file keeps its mode (and, where the process may set it, its owner and group); a new

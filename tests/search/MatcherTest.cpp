@@ -77,6 +77,12 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"a*", "baa", true, false, false, {{0, 0}, {1, 2}, {3, 0}}},
         FindCase{"\\b", "ab c", true, false, false, {{0, 0}, {2, 0}, {3, 0}, {4, 0}}},
         FindCase{"x*", "ab", true, false, true, {{0, 0}, {2, 0}}},
+        // Whole words around a pattern that ends inside \Q..., inside a (?x) comment, or in a
+        // class holding a parenthesis: the word guards still apply to what the pattern means.
+        FindCase{"\\QOK", "OK OKAY (OK)", true, true, true, {{0, 2}, {9, 2}}},
+        FindCase{"\\Qa)b", "a)b a)bc", true, true, true, {{0, 3}}},
+        FindCase{"(?x) O K # the answer", "OK OKAY", true, true, true, {{0, 2}}},
+        FindCase{"[)]x", ")x )xy", true, true, true, {{0, 2}}},
         // A surrogate pair is one character and is never split.
         FindCase{"😀", "a😀b😀", false, false, false, {{1, 2}, {4, 2}}},
         FindCase{".", "😀", true, true, false, {{0, 2}}}));
@@ -109,6 +115,43 @@ TEST(MatcherTest, ReplacementInsertsGroupsOnlyInRegexModeAndEmptyMatchesTerminat
     EXPECT_THROW(matcher.setReplacement(u"$2"), PatternError);
     EXPECT_THROW(matcher.setReplacement(u"${nope}"), PatternError);
     EXPECT_THROW(matcher.setReplacement(u"cost: 5$"), PatternError);
+    // The whole group reference is named, not its first digit.
+    try {
+        matcher.setReplacement(u"x$99y");
+        ADD_FAILURE() << "$99 accepted";
+    } catch (const PatternError& e) {
+        EXPECT_NE(std::string(e.what()).find("$99 names a group"), std::string::npos) << e.what();
+        EXPECT_EQ(e.offset(), 1);
+    }
+}
+
+// Past its deadline a search stops with an error naming the pattern, before the next text and
+// in the middle of a catastrophic regular expression on one text.
+TEST(MatcherTest, ASearchPastItsDeadlineStopsNamingThePattern) {
+    for (const bool regex : {false, true}) {
+        SearchOptions options;
+        options.pattern = regex ? u"(a+)+$" : u"a";
+        options.regex = regex;
+        Matcher matcher(options);
+        std::vector<Span> spans;
+        matcher.find(u"aa", spans);
+        EXPECT_EQ(spans.size(), regex ? 1u : 2u);
+        matcher.setDeadline(Matcher::Clock::now() - std::chrono::seconds(1));
+        try {
+            matcher.find(u"aa", spans);
+            ADD_FAILURE() << "a search past its deadline went on";
+        } catch (const TimeLimitError& e) {
+            EXPECT_NE(std::string(e.what()).find(Utf16ToUtf8(options.pattern)), std::string::npos)
+                << e.what();
+        }
+    }
+    SearchOptions options;
+    options.pattern = u"(a+)+$";
+    options.regex = true;
+    Matcher matcher(options);
+    matcher.setDeadline(Matcher::Clock::now() + std::chrono::milliseconds(100));
+    std::vector<Span> spans;
+    EXPECT_THROW(matcher.find(std::u16string(40, u'a') + u"!", spans), TimeLimitError);
 }
 
 TEST(MatcherTest, UnusablePatternsReportMessageAndPosition) {

@@ -148,6 +148,60 @@ TEST(TableSearchTest, ReplaceAllRefusesNamesItCannotStoreAndKeepsThoseStringsWho
     ASSERT_EQ(plan.refused.size(), 1u);
 }
 
+// A string is refused whole when its new name is another string's (ignoring case, also one
+// given earlier in the same plan), or when the value check refuses one of its new values.
+TEST(TableSearchTest, ReplaceAllRefusesTakenNamesAndValuesTheCheckRefuses) {
+    SetActiveCodePage(1252);
+    TCompiledStrings doc;
+    doc.Body = {Label("GUI:Old", {Value(u"old")}), Label("GUI:new", {Value(u"new")}),
+                Label("MAP:x1", {Value(u"the one")}), Label("MAP:x2", {Value(u"the two")}),
+                Label("MAP:Self", {Value(u"self")})};
+    SearchOptions options = Options(u"Old|x\\d", true);
+    options.matchCase = true;
+    options.inValues = false;
+    // GUI:Old would take GUI:new's name; MAP:x1 and MAP:x2 would both become MAP:NEW, so the
+    // second is refused. MAP:Self may change the case of its own name.
+    ReplacePlan plan = PlanReplaceAll(doc, DocumentFormat::CSF, options, u"NEW");
+    std::vector<std::uint32_t> refused;
+    for (const Refusal& r : plan.refused) {
+        EXPECT_EQ(r.kind, StorageRefusal::Kind::NameTaken) << r.reason;
+        refused.push_back(r.stringIndex);
+    }
+    EXPECT_EQ(refused, (std::vector<std::uint32_t>{0, 3}));
+    EXPECT_EQ(plan.strings, 1u);
+    options.pattern = u"Self";
+    plan = PlanReplaceAll(doc, DocumentFormat::CSF, options, u"SELF");
+    EXPECT_TRUE(plan.refused.empty());
+    EXPECT_EQ(plan.strings, 1u);
+    // Strings that share a name (ignoring case) may keep sharing one, but not take another's.
+    TEmpireAtWarStrings index;
+    for (const char* name : {"1", "1", "2"})
+        index.AddString(Label(name, {Value(u"v")}));
+    plan = PlanReplaceAll(index, DocumentFormat::EmpireAtWar, Options(u"^(.)", true), u"Z$1");
+    EXPECT_TRUE(plan.refused.empty());
+    EXPECT_EQ(plan.strings, 3u);
+    plan = PlanReplaceAll(index, DocumentFormat::EmpireAtWar, Options(u"^1$", true), u"2");
+    EXPECT_EQ(plan.refused.size(), 2u);
+
+    // The value check sees the string and the whole new value, and its words are the reason.
+    std::vector<std::u16string> judged;
+    const ValueCheck check = [&](const TText& text, std::uint32_t valueIndex,
+                                 const TTextContainer& proposed) -> std::string {
+        judged.push_back(proposed.Value);
+        EXPECT_EQ(&text, &doc.Body[judged.size() == 1 ? 2 : 3]);
+        EXPECT_EQ(valueIndex, 0u);
+        return proposed.Value.find(u'Ж') != std::u16string::npos ? "too Russian" : "";
+    };
+    options = Options(u"the");
+    options.inNames = false;
+    plan = PlanReplaceAll(doc, DocumentFormat::CSF, options, u"Ж", nullptr, nullptr, check);
+    EXPECT_EQ(judged, (std::vector<std::u16string>{u"Ж one", u"Ж two"}));
+    ASSERT_EQ(plan.refused.size(), 2u);
+    EXPECT_EQ(plan.refused[0].kind, StorageRefusal::Kind::UnstorableValue);
+    EXPECT_EQ(plan.refused[0].reason, "value 1: too Russian");
+    EXPECT_TRUE(plan.changes.empty());
+}
+
 TEST(TableSearchTest, ApplyRenamesThroughTheKeyRuleAndBackwardsRestoresEverything) {
     SetActiveCodePage(1252);
     TEmpireAtWarStrings doc;

@@ -179,11 +179,17 @@ private slots:
         QSignalSpy done(m_find, &FindController::replaceAllFinished);
         m_panel->ReplaceAllButton->click();
         QVERIFY(done.count() == 1 || done.wait(5000));
-        // Names and the extra value would hold Ж: those strings are refused as a whole.
-        QCOMPARE(m_log.questions.size(), 1);
-        QVERIFY(m_log.questions[0].startsWith(QStringLiteral("2 replacements in 1 strings.")));
-        QVERIFY(m_log.questions[0].contains(
-            QStringLiteral("GUI:Tank: a character the code page lacks")));
+        // Names and the extra value would hold Ж, and so would a value of this table, whose
+        // values are single bytes of code page 1252: every string is refused, nothing is asked.
+        QVERIFY(form.openDocument()->ansiMode());
+        QVERIFY(m_log.questions.isEmpty());
+        QCOMPARE(m_log.errors.size(), 1);
+        QVERIFY(m_log.errors[0].startsWith(QStringLiteral("Nothing can be replaced.")));
+        QVERIFY(
+            m_log.errors[0].contains(QStringLiteral("GUI:Tank: a character the code page lacks")));
+        QVERIFY2(
+            m_log.errors[0].contains(QStringLiteral("GUI:Multi: a value the file cannot store")),
+            qPrintable(m_log.errors[0]));
         QVERIFY(!form.openDocument()->isModified());
 
         m_panel->ReplacementEdit->setText(QStringLiteral("T$1"));
@@ -210,6 +216,25 @@ private slots:
         form.UndoClick();
         form.UndoClick();
         QCOMPARE(AsByteArray(Bytes(*form.openDocument())), opened);
+    }
+
+    // A rename onto a name another string has (ignoring case) is refused; nothing changes.
+    void replaceAllRefusesANameAnotherStringHas() {
+        TMainForm& form = open();
+        const std::vector<std::uint8_t> before = Bytes(*form.openDocument());
+        m_panel->InValuesBox->setChecked(false);
+        m_panel->InExtrasBox->setChecked(false);
+        m_panel->PatternEdit->setText(QStringLiteral("Tanya"));
+        m_panel->ReplacementEdit->setText(QStringLiteral("other"));
+        QSignalSpy done(m_find, &FindController::replaceAllFinished);
+        m_panel->ReplaceAllButton->click();
+        QVERIFY(done.count() == 1 || done.wait(5000));
+        QVERIFY(m_log.questions.isEmpty());
+        QCOMPARE(m_log.errors.size(), 1);
+        QVERIFY2(
+            m_log.errors[0].contains(QStringLiteral("NAME:Tanya: another string has the new name")),
+            qPrintable(m_log.errors[0]));
+        QVERIFY(Bytes(*form.openDocument()) == before);
     }
 
     // Where keys follow names, a name and a value of the same string change in one step and the
