@@ -55,6 +55,14 @@ void AddExchangeSeeds(SeedSet& seeds) {
     seeds["po_fuzz"]["entries"] =
         FromText("msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
                  "#, fuzzy\nmsgctxt \"GUI:OK#2\"\nmsgid \"OK\"\nmsgstr \"\"\n\"\\t\\101\"\n");
+    // The sheet, a NUL, the shared strings: stored in a workbook by the target.
+    seeds["xlsx_fuzz"]["sheet_xml"] = FromText(
+        std::string("<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
+                    "<c r=\"B1\" t=\"inlineStr\"><is><t>index</t></is></c><c r=\"C1\" "
+                    "t=\"str\"><v>value</v></c></row><row><c t=\"inlineStr\"><is><r><t>A</t></r>"
+                    "<r><t>&amp;_x000D_</t></r></is></c><c><v>2</v></c><c r=\"XFD2\" t=\"s\">"
+                    "<v>1</v></c></row></sheetData></worksheet>") +
+        '\0' + "<sst><si><t>name</t></si><si><t>v&#x41;</t><rPh><t>x</t></rPh></si></sst>");
     seeds["xliff_fuzz"]["groups"] = FromText(
         "<xliff version=\"1.2\"><file><body><group><trans-unit id=\"1.1\" resname=\"A&amp;\">"
         "<target>x<g id=\"1\">&#x41;<![CDATA[<b>]]></g></target></trans-unit></group></body>"
