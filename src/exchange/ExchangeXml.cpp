@@ -18,7 +18,8 @@ char32_t ReferenceValue(std::string_view body, const std::string& where) {
             return c;
     if (body.empty() || body.front() != '#')
         throw ExchangeError(where + ": the entity reference &" + Quote(body, false) +
-                            "; is not declared");
+                            "; is not one XML predefines (an exchange file uses only &lt; &gt; "
+                            "&amp; &quot; &apos; and character references)");
     const bool hex = body.size() > 1 && body[1] == 'x';
     const std::string_view digits = body.substr(hex ? 2 : 1);
     std::uint32_t value = 0;

@@ -64,28 +64,30 @@ public:
         zip_stat_t stat;
         if (zip_stat(m_archive.get(), name.c_str(), 0, &stat) != 0)
             return std::nullopt;
+        // The sheet's part is named by the file, at any length.
+        const std::string shown = exchange::Quote(name, false);
         zip_uint64_t cap = kMaxPartSize;
         if ((stat.valid & ZIP_STAT_COMP_SIZE) != 0 && stat.comp_size < kMaxPartSize / kMaxRatio)
             cap = std::max(kAlwaysAllowed, stat.comp_size * kMaxRatio);
         std::unique_ptr<zip_file_t, EntryCloser> file(zip_fopen(m_archive.get(), name.c_str(), 0));
         if (!file)
-            throw ExchangeError(name + ": the part cannot be read from the archive");
+            throw ExchangeError(shown + ": the part cannot be read from the archive");
         std::string bytes;
         while (true) {
             const std::size_t had = bytes.size();
             bytes.resize(had + kPiece);
             const zip_int64_t got = zip_fread(file.get(), bytes.data() + had, kPiece);
             if (got < 0)
-                throw ExchangeError(name + ": the part is damaged");
+                throw ExchangeError(shown + ": the part is damaged");
             bytes.resize(had + static_cast<std::size_t>(got));
             if (bytes.size() > cap)
-                throw ExchangeError(name + ": the part is too large (it inflates beyond " +
+                throw ExchangeError(shown + ": the part is too large (it inflates beyond " +
                                     std::to_string(cap >> 20) + " MiB)");
             if (got == 0)
                 break;
         }
         if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size != bytes.size())
-            throw ExchangeError(name + ": the part is damaged");
+            throw ExchangeError(shown + ": the part is damaged");
         return bytes;
     }
 
@@ -94,13 +96,14 @@ public:
         const std::optional<std::string> bytes = part(name);
         if (!bytes) {
             if (required)
-                throw ExchangeError("the file is not an XLSX workbook (it has no " + name + ")");
+                throw ExchangeError("the file is not an XLSX workbook (it has no " +
+                                    exchange::Quote(name, false) + ")");
             return doc;
         }
         const pugi::xml_parse_result parsed =
             doc.load_buffer(bytes->data(), bytes->size(), exchange::kRawXmlParse);
         if (!parsed)
-            throw ExchangeError(name + " line " +
+            throw ExchangeError(exchange::Quote(name, false) + " line " +
                                 std::to_string(exchange::LineOfOffset(
                                     *bytes, static_cast<std::size_t>(parsed.offset))) +
                                 ": " + parsed.description());

@@ -3,6 +3,7 @@
 // place (line, cell or part), in a message of bounded length, or read to the right rows. The
 // large ones are generated here; each must be handled without crashing or exhausting memory.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <zip.h>
 
 #include <cstring>
@@ -123,9 +124,22 @@ std::string Unit(const std::string& id, const std::string& target) {
 
 class HostileExchangeTest : public ::testing::TestWithParam<std::pair<Reader, HostileExchange>> {};
 
+// The peak memory of the process so far, in KiB.
+long PeakKib() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
 TEST_P(HostileExchangeTest, IsRefusedWithItsPlaceOrReadRight) {
     const auto& [read, h] = GetParam();
     const test::Bytes bytes = h.make();
+    // None of these files needs more than a few MiB; a reader that trusts their numbers would
+    // raise the peak by a GiB or more.
+    struct PeakCheck {
+        long before;
+        ~PeakCheck() { EXPECT_LT(PeakKib() - before, 256 * 1024) << "KiB more at the peak"; }
+    } peakCheck{PeakKib()};
     try {
         const std::vector<ImportRow> rows = read(bytes, {});
         ASSERT_TRUE(h.refusal.empty()) << "read without an error";
@@ -223,62 +237,71 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Xlsx, HostileExchangeTest,
-    ::testing::ValuesIn(
-        Cases(ReadXlsx,
-              {{"CellsAtTheLastColumn",
-                [] {
-                    std::string rows = kHeaderRow;
-                    for (int r = 2; r < 3002; ++r) {
-                        const std::string n = std::to_string(r);
-                        rows += "<row r=\"" + n + "\"><c r=\"A" + n +
-                                "\" t=\"inlineStr\"><is><t>A</t></is></c><c r=\"B" + n +
-                                "\"><v>1</v></c><c r=\"C" + n +
-                                "\" t=\"inlineStr\"><is><t>v</t></is></c><c r=\"XFD" + n +
-                                "\"><v>9</v></c></row>";
-                    }
-                    return Workbook(rows);
-                },
-                "", "v", 3000},
-               {"PartLyingAboutItsSize", LyingSizeWorkbook, "xl/worksheets/sheet1.xml: "},
-               {"ZipBomb", [] { return Workbook(kHeaderRow + std::string(6 << 20, ' ')); },
-                "xl/worksheets/sheet1.xml: .*too large"},
-               {"SharedStringWithNul",
-                [] {
-                    return Workbook(kHeaderRow + SheetRow("<c r=\"B2\"><v>1</v></c>",
-                                                          "<c r=\"C2\" t=\"s\"><v>0</v></c>"),
-                                    "<si><t>a&#0;</t></si>");
-                },
-                "cell C2: "},
-               {"InlineEntity",
-                [] {
-                    return Workbook(kHeaderRow +
-                                    SheetRow("<c r=\"B2\"><v>1</v></c>", InlineValue("A&xxe;B")));
-                },
-                "cell C2: "},
-               {"SharedIndexNotANumber",
-                [] {
-                    return Workbook(kHeaderRow + SheetRow("<c r=\"B2\" t=\"s\"><v>abc</v></c>", ""),
-                                    "<si><t>1</t></si>");
-                },
-                "cell B2: "},
-               {"SharedIndexNegative",
-                [] {
-                    return Workbook(kHeaderRow + SheetRow("<c r=\"B2\" t=\"s\"><v>-1</v></c>", ""),
-                                    "<si><t>1</t></si>");
-                },
-                "cell B2: "},
-               {"SharedIndexFraction",
-                [] {
-                    return Workbook(kHeaderRow + SheetRow("<c r=\"B2\" t=\"s\"><v>0.9</v></c>", ""),
-                                    "<si><t>1</t></si>");
-                },
-                "cell B2: "},
-               {"ReferencesDecoded",
-                [] {
-                    return Workbook(kHeaderRow + SheetRow("<c r=\"B2\"><v>2</v></c>",
-                                                          InlineValue("&lt;&#x416;&amp;_x000D_")));
-                },
-                "", "<Ж&\r"}})),
+    ::testing::ValuesIn(Cases(
+        ReadXlsx,
+        {{"CellsAtTheLastColumn",
+          [] {
+              std::string rows = kHeaderRow;
+              for (int r = 2; r < 3002; ++r) {
+                  const std::string n = std::to_string(r);
+                  rows += "<row r=\"" + n + "\"><c r=\"A" + n +
+                          "\" t=\"inlineStr\"><is><t>A</t></is></c><c r=\"B" + n +
+                          "\"><v>1</v></c><c r=\"C" + n +
+                          "\" t=\"inlineStr\"><is><t>v</t></is></c><c r=\"XFD" + n +
+                          "\"><v>9</v></c></row>";
+              }
+              return Workbook(rows);
+          },
+          "", "v", 3000},
+         {"PartLyingAboutItsSize", LyingSizeWorkbook, "xl/worksheets/sheet1.xml: "},
+         {"ZipBomb", [] { return Workbook(kHeaderRow + std::string(6 << 20, ' ')); },
+          "xl/worksheets/sheet1.xml: .*too large"},
+         {"SheetPartWithAHugeName",
+          [] {
+              return Zip(
+                  {{"xl/workbook.xml", "<workbook><sheets><sheet r:id=\"r\"/></sheets></workbook>"},
+                   {"xl/_rels/workbook.xml.rels",
+                    "<Relationships><Relationship Id=\"r\" Target=\"" + std::string(100000, 's') +
+                        "\"/></Relationships>"}});
+          },
+          "the file is not an XLSX workbook"},
+         {"SharedStringWithNul",
+          [] {
+              return Workbook(kHeaderRow + SheetRow("<c r=\"B2\"><v>1</v></c>",
+                                                    "<c r=\"C2\" t=\"s\"><v>0</v></c>"),
+                              "<si><t>a&#0;</t></si>");
+          },
+          "cell C2: "},
+         {"InlineEntity",
+          [] {
+              return Workbook(kHeaderRow +
+                              SheetRow("<c r=\"B2\"><v>1</v></c>", InlineValue("A&xxe;B")));
+          },
+          "cell C2: "},
+         {"SharedIndexNotANumber",
+          [] {
+              return Workbook(kHeaderRow + SheetRow("<c r=\"B2\" t=\"s\"><v>abc</v></c>", ""),
+                              "<si><t>1</t></si>");
+          },
+          "cell B2: "},
+         {"SharedIndexNegative",
+          [] {
+              return Workbook(kHeaderRow + SheetRow("<c r=\"B2\" t=\"s\"><v>-1</v></c>", ""),
+                              "<si><t>1</t></si>");
+          },
+          "cell B2: "},
+         {"SharedIndexFraction",
+          [] {
+              return Workbook(kHeaderRow + SheetRow("<c r=\"B2\" t=\"s\"><v>0.9</v></c>", ""),
+                              "<si><t>1</t></si>");
+          },
+          "cell B2: "},
+         {"ReferencesDecoded",
+          [] {
+              return Workbook(kHeaderRow + SheetRow("<c r=\"B2\"><v>2</v></c>",
+                                                    InlineValue("&lt;&#x416;&amp;_x000D_")));
+          },
+          "", "<Ж&\r"}})),
     Name);
 
 } // namespace
