@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "encoding/CodePage.h"
+#include "exchange/Exchange.h"
+#include "formats/Registry.h"
 #include "support/SampleFiles.h"
 
 namespace {
@@ -32,6 +35,39 @@ bool Write(const fs::path& file, const Bytes& bytes) {
 }
 
 using SeedSet = std::map<std::string, std::map<std::string, Bytes>>;
+
+// Every exchange format's export of a sample table, with and without a reference, and small
+// files of what a translator's tool may hand back.
+void AddExchangeSeeds(SeedSet& seeds) {
+    vste::SetActiveCodePage(1252);
+    vste::NullProgress progress;
+    const Bytes csf = vste::samples::CsfEnglish();
+    const vste::ReadResult read = vste::ReadDocument(vste::DocumentFormat::CSF, csf, progress);
+    const vste::TWestwoodStrings& table = *read.document;
+    for (const vste::ExchangeFormatInfo& format : vste::ExchangeFormats()) {
+        auto& set = seeds[std::string(format.shortName) + "_fuzz"];
+        set["export"] = format.write(vste::ExportSource(table, {}), {});
+        set["with_reference"] =
+            format.write(vste::ExportSource(table, [](const vste::TText& t) { return &t; }), {});
+    }
+    seeds["csv_fuzz"]["semicolons"] =
+        FromText("Name;Index;Value\r\n\"GUI:\"\"A\"\"\";2;\"line\nbreak\"\r\n");
+    seeds["po_fuzz"]["entries"] =
+        FromText("msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+                 "#, fuzzy\nmsgctxt \"GUI:OK#2\"\nmsgid \"OK\"\nmsgstr \"\"\n\"\\t\\101\"\n");
+    // The sheet, a NUL, the shared strings: stored in a workbook by the target.
+    seeds["xlsx_fuzz"]["sheet_xml"] = FromText(
+        std::string("<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
+                    "<c r=\"B1\" t=\"inlineStr\"><is><t>index</t></is></c><c r=\"C1\" "
+                    "t=\"str\"><v>value</v></c></row><row><c t=\"inlineStr\"><is><r><t>A</t></r>"
+                    "<r><t>&amp;_x000D_</t></r></is></c><c><v>2</v></c><c r=\"XFD2\" t=\"s\">"
+                    "<v>1</v></c></row></sheetData></worksheet>") +
+        '\0' + "<sst><si><t>name</t></si><si><t>v&#x41;</t><rPh><t>x</t></rPh></si></sst>");
+    seeds["xliff_fuzz"]["groups"] = FromText(
+        "<xliff version=\"1.2\"><file><body><group><trans-unit id=\"1.1\" resname=\"A&amp;\">"
+        "<target>x<g id=\"1\">&#x41;<![CDATA[<b>]]></g></target></trans-unit></group></body>"
+        "</file></xliff>");
+}
 
 SeedSet Seeds() {
     namespace s = vste::samples;
@@ -75,6 +111,7 @@ SeedSet Seeds() {
         {"trr", "bladerunner_fuzz"}, {"tre", "malcolm_fuzz"}};
     for (const auto& h : s::HostileFiles())
         seeds[targetOfFormat.at(h.format)][fs::path(h.name).stem().string()] = h.bytes;
+    AddExchangeSeeds(seeds);
     return seeds;
 }
 

@@ -569,6 +569,14 @@ Refused: %4</source>
         <source>Refused, since the file&apos;s format cannot store the new text:</source>
         <translation>Отклонены, так как формат файла не может хранить новый текст:</translation>
     </message>
+    <message>
+        <source>%1, value %2</source>
+        <translation>%1, значение %2</translation>
+    </message>
+    <message>
+        <source>Skipped, since the string has no such value:</source>
+        <translation>Пропущены, так как у строки нет такого значения:</translation>
+    </message>
 </context>
 <context>
     <name>vste::ui::RecentFiles</name>

@@ -123,6 +123,10 @@ void Apply(const ApplyCommandOptions& options, std::FILE* file) {
     report["unchanged"] = plan.report.unchanged;
     report["not_found"] = plan.report.notFound;
     report["refused"] = plan.report.refused;
+    Json missing = Json::array();
+    for (const MissingValue& m : plan.report.missingValues)
+        missing.push_back({{"name", m.name}, {"index", m.valueNumber}});
+    report["missing_values"] = std::move(missing);
     Output out(file);
     out.write(DumpJson(report) + "\n");
     out.flush();
@@ -151,7 +155,8 @@ Command AddApplyCommand(CLI::App& app, CommonOptions& common) {
     CLI::App* cmd = app.add_subcommand(
         "apply", "Take the values of strings found by name in EXCHANGE (and, from CSV and XLSX, "
                  "the extra values) into TABLE and write OUT. Prints {\"updated\", "
-                 "\"unchanged\", \"not_found\", \"refused\"}");
+                 "\"unchanged\", \"not_found\", \"refused\", \"missing_values\": [{\"name\", "
+                 "\"index\"}]}: missing values are rows for a value the string does not have");
     cmd->add_option("TABLE", o->input.file, "String table to read")->required();
     cmd->add_option("EXCHANGE", o->exchange, "Exchange file (.csv .xlsx .po .pot .xlf .xliff)")
         ->required();

@@ -163,6 +163,8 @@ private:
                 refuse = !merge(row, added) || refused(text, n - 1, added);
                 additions.push_back({s, std::move(added)});
                 ++count;
+            } else if (n > count + 1 || !m_options.canAddValues) {
+                m_plan.report.missingValues.push_back({row.name, n});
             }
         }
         if (refuse) {

@@ -43,12 +43,20 @@ struct ValueAddition {
     TTextContainer value;
 };
 
+// A row for a value the string does not have (beyond the one a row may add).
+struct MissingValue {
+    std::string name;              // as the exchange file spells it
+    std::uint32_t valueNumber = 0; // 1-based
+    bool operator==(const MissingValue&) const = default;
+};
+
 // Counts are of strings: one is updated when any of its values changes.
 struct ApplyReport {
     std::size_t updated = 0;
     std::size_t unchanged = 0;
-    std::vector<std::string> notFound; // names as the exchange file spells them, once each
-    std::vector<std::string> refused;  // names as the table shows them (UTF-8)
+    std::vector<std::string> notFound;       // names as the exchange file spells them, once each
+    std::vector<std::string> refused;        // names as the table shows them (UTF-8)
+    std::vector<MissingValue> missingValues; // skipped rows, in the table's order
 };
 
 struct ApplyPlan {
@@ -59,7 +67,8 @@ struct ApplyPlan {
 
 // Rows of a string apply in value order; the first row of a (string, value number) counts. An
 // empty value (and, where extras apply, an empty extra) leaves what the table holds. A row for
-// the value one past a string's last value adds it; rows for other missing values are skipped.
+// the value one past a string's last value adds it where the format keeps several values; rows
+// for other missing values are skipped and listed in the report.
 ApplyPlan BuildApplyPlan(const TWestwoodStrings& table, const std::vector<ImportRow>& rows,
                          const ApplyOptions& options);
 // Performs the plan on the table it was built for.

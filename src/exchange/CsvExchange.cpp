@@ -10,6 +10,7 @@
 #include "exchange/CsvTable.h"
 #include "exchange/Exchange.h"
 #include "exchange/ExchangeText.h"
+#include "exchange/ExchangeXml.h"
 
 namespace vste {
 
@@ -177,8 +178,8 @@ std::uint32_t ParseValueNumber(std::string_view text, const std::string& where) 
     std::uint32_t n = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
     if (error != std::errc() || end != text.data() + text.size() || n == 0)
-        throw ExchangeError(where + ": the index \"" + std::string(text) +
-                            "\" is not a value number (1, 2, ...)");
+        throw ExchangeError(where + ": the index " + Quote(text) +
+                            " is not a value number (1, 2, ...)");
     return n;
 }
 
@@ -209,36 +210,38 @@ std::vector<std::uint8_t> WriteCsv(const ExportSource& source, const ExportOptio
 }
 
 std::vector<ImportRow> ReadCsv(std::span<const std::uint8_t> data, const ImportOptions& options) {
-    const std::string_view text =
-        exchange::WithoutBom({reinterpret_cast<const char*>(data.data()), data.size()});
-    exchange::RequireUtf8(text);
-    CsvParser parser(text, options.separator != 0 ? options.separator : DetectSeparator(text));
-    std::vector<std::string> fields;
-    if (!parser.next(fields))
-        throw ExchangeError("line 1: the file is empty (expected the header row name, index, "
-                            "reference, value, extra)");
-    const exchange::ExchangeColumns columns = exchange::FindColumns(fields, "line 1");
-    const auto needed =
-        static_cast<std::size_t>(std::max({columns.name, columns.index, columns.value}));
+    return exchange::WithMemoryGuard([&] {
+        const std::string_view text =
+            exchange::WithoutBom({reinterpret_cast<const char*>(data.data()), data.size()});
+        exchange::RequireUtf8(text);
+        CsvParser parser(text, options.separator != 0 ? options.separator : DetectSeparator(text));
+        std::vector<std::string> fields;
+        if (!parser.next(fields))
+            throw ExchangeError("line 1: the file is empty (expected the header row name, index, "
+                                "reference, value, extra)");
+        const exchange::ExchangeColumns columns = exchange::FindColumns(fields, "line 1");
+        const auto needed =
+            static_cast<std::size_t>(std::max({columns.name, columns.index, columns.value}));
 
-    std::vector<ImportRow> rows;
-    while (parser.next(fields)) {
-        if (fields.size() == 1 && fields[0].empty())
-            continue; // a blank line
-        const std::string where = "line " + std::to_string(parser.recordLine());
-        if (fields.size() <= needed)
-            throw ExchangeError(where + ": the row has " + std::to_string(fields.size()) +
-                                " fields, fewer than the header's columns need");
-        ImportRow row;
-        row.name = std::move(fields[static_cast<std::size_t>(columns.name)]);
-        row.valueNumber =
-            exchange::ParseValueNumber(fields[static_cast<std::size_t>(columns.index)], where);
-        row.value = std::move(fields[static_cast<std::size_t>(columns.value)]);
-        if (columns.extra >= 0 && static_cast<std::size_t>(columns.extra) < fields.size())
-            row.extra = std::move(fields[static_cast<std::size_t>(columns.extra)]);
-        rows.push_back(std::move(row));
-    }
-    return rows;
+        std::vector<ImportRow> rows;
+        while (parser.next(fields)) {
+            if (fields.size() == 1 && fields[0].empty())
+                continue; // a blank line
+            const std::string where = "line " + std::to_string(parser.recordLine());
+            if (fields.size() <= needed)
+                throw ExchangeError(where + ": the row has " + std::to_string(fields.size()) +
+                                    " fields, fewer than the header's columns need");
+            ImportRow row;
+            row.name = std::move(fields[static_cast<std::size_t>(columns.name)]);
+            row.valueNumber =
+                exchange::ParseValueNumber(fields[static_cast<std::size_t>(columns.index)], where);
+            row.value = std::move(fields[static_cast<std::size_t>(columns.value)]);
+            if (columns.extra >= 0 && static_cast<std::size_t>(columns.extra) < fields.size())
+                row.extra = std::move(fields[static_cast<std::size_t>(columns.extra)]);
+            rows.push_back(std::move(row));
+        }
+        return rows;
+    });
 }
 
 } // namespace vste

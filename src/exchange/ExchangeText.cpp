@@ -9,8 +9,6 @@
 
 namespace vste::exchange {
 
-namespace {
-
 void AppendCodePoint(std::string& out, char32_t c) {
     if (c < 0x80) {
         out.push_back(static_cast<char>(c));
@@ -28,6 +26,8 @@ void AppendCodePoint(std::string& out, char32_t c) {
         out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
 }
+
+namespace {
 
 // Length of the well-formed UTF-8 sequence at `i`, 0 when there is none.
 std::size_t SequenceLength(std::string_view t, std::size_t i) {
@@ -120,6 +120,24 @@ std::optional<char32_t> FindXmlForbidden(std::string_view utf8) {
         }
     }
     return std::nullopt;
+}
+
+std::string Quote(std::string_view text, bool marks) {
+    constexpr std::size_t kShown = 80;
+    std::size_t cut = 0;
+    std::size_t characters = 0;
+    while (cut < text.size() && characters < kShown) {
+        const std::size_t n = SequenceLength(text, cut);
+        cut += n == 0 ? 1 : n;
+        ++characters;
+    }
+    std::string out = marks ? "\"" : "";
+    out.append(text.substr(0, cut));
+    if (cut < text.size())
+        out += "...";
+    if (marks)
+        out += '"';
+    return out;
 }
 
 std::string CodePointText(char32_t c) {

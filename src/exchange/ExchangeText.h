@@ -11,6 +11,11 @@
 
 namespace vste::exchange {
 
+// Appends the code point `c` (at most U+10FFFF) as UTF-8.
+void AppendCodePoint(std::string& out, char32_t c);
+// `text` in double quotes for a message, cut after about 80 characters ("..." marks the cut) so
+// that a huge field cannot flood the message; without the quotes when `marks` is false.
+std::string Quote(std::string_view text, bool marks = true);
 // Appends `text` as UTF-8; false (with `out` partly written) at an unpaired surrogate.
 bool AppendUtf8Strict(std::string& out, std::u16string_view text);
 // Offset of the first byte that does not begin a well-formed UTF-8 sequence; nullopt when none.

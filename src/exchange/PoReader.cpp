@@ -5,6 +5,7 @@
 
 #include "exchange/Exchange.h"
 #include "exchange/ExchangeText.h"
+#include "exchange/ExchangeXml.h"
 #include "exchange/PoName.h"
 
 namespace vste {
@@ -41,6 +42,9 @@ public:
         }
         keyword(text);
     }
+
+    // Whether an entry naming a value was read (the header entry does not count).
+    bool sawEntry() const { return !m_rows.empty(); }
 
     void end() {
         m_line += 1;
@@ -82,7 +86,7 @@ private:
                 slot = &m_scratch;
             }
         } else {
-            fail("unknown keyword \"" + std::string(word.substr(0, 40)) + "\"");
+            fail("unknown keyword " + exchange::Quote(word));
         }
         slot->emplace(quoted(rest));
         m_target = &**slot;
@@ -145,7 +149,10 @@ private:
         auto [name, number] = exchange::ParsePoContext(*entry.context);
         if (number == 0)
             throw ExchangeError("line " + std::to_string(entry.line) +
-                                ": the value number of msgctxt is too large");
+                                ": the value number of msgctxt " + exchange::Quote(*entry.context) +
+                                (entry.context->find_last_not_of('0') == entry.context->rfind('#')
+                                     ? " is 0; value numbers count from 1"
+                                     : " is too large"));
         ImportRow row;
         row.name = std::move(name);
         row.valueNumber = number;
@@ -161,7 +168,7 @@ private:
         const std::string charset = lower.substr(at + 8, lower.find_first_of(" ;\n", at) - at - 8);
         if (charset != "utf-8" && charset != "utf8" && charset != "charset")
             throw ExchangeError("line " + std::to_string(line) + ": the file declares charset " +
-                                charset + "; only UTF-8 PO files are read");
+                                exchange::Quote(charset, false) + "; only UTF-8 PO files are read");
     }
 
     std::vector<ImportRow>& m_rows;
@@ -175,22 +182,28 @@ private:
 
 std::vector<ImportRow> ReadPo(std::span<const std::uint8_t> data, const ImportOptions& options) {
     (void)options;
-    const std::string_view text =
-        exchange::WithoutBom({reinterpret_cast<const char*>(data.data()), data.size()});
-    exchange::RequireUtf8(text);
-    std::vector<ImportRow> rows;
-    PoParser parser(rows);
-    std::size_t start = 0;
-    std::size_t number = 1;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        parser.line(text.substr(start, end - start), number++);
-        start = end + 1;
-    }
-    parser.end();
-    return rows;
+    return exchange::WithMemoryGuard([&] {
+        const std::string_view text =
+            exchange::WithoutBom({reinterpret_cast<const char*>(data.data()), data.size()});
+        exchange::RequireUtf8(text);
+        std::vector<ImportRow> rows;
+        PoParser parser(rows);
+        std::size_t start = 0;
+        std::size_t number = 1;
+        while (start < text.size()) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string_view::npos)
+                end = text.size();
+            parser.line(text.substr(start, end - start), number++);
+            start = end + 1;
+        }
+        parser.end();
+        // Like the other formats, a file with nothing to apply is not taken for an exchange file.
+        if (!parser.sawEntry())
+            throw ExchangeError("line 1: the file has no entries (expected msgctxt, msgid and "
+                                "msgstr of each value)");
+        return rows;
+    });
 }
 
 } // namespace vste

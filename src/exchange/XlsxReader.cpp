@@ -6,20 +6,32 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <charconv>
 #include <map>
 #include <memory>
 
 #include "exchange/CsvTable.h"
 #include "exchange/Exchange.h"
 #include "exchange/ExchangeText.h"
+#include "exchange/ExchangeXml.h"
 
 namespace vste {
 
 namespace {
 
-// No part of a workbook of a string table comes near this; a larger one is refused before its
-// bytes are inflated.
-constexpr zip_uint64_t kMaxPartSize = zip_uint64_t{1} << 30;
+// No part of a workbook of a string table comes near these. A part is read in pieces and refused
+// as soon as it inflates beyond the absolute cap (a sheet of 100,000 strings is about 20 MiB), or
+// beyond kMaxRatio times its compressed size (the XML of a sheet compresses some tenfold to
+// thirtyfold; a zip bomb a thousandfold); its declared size is trusted for nothing. Small parts
+// may inflate as they like.
+constexpr zip_uint64_t kMaxPartSize = zip_uint64_t{64} << 20;
+constexpr zip_uint64_t kMaxRatio = 100;
+constexpr zip_uint64_t kAlwaysAllowed = zip_uint64_t{4} << 20;
+constexpr std::size_t kPiece = 64 * 1024;
+// What the rows a workbook gives may hold in all: shared strings referenced by many cells would
+// otherwise multiply.
+constexpr std::size_t kMaxRowText = std::size_t{256} << 20;
 
 struct ArchiveCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -52,15 +64,30 @@ public:
         zip_stat_t stat;
         if (zip_stat(m_archive.get(), name.c_str(), 0, &stat) != 0)
             return std::nullopt;
-        if ((stat.valid & ZIP_STAT_SIZE) == 0 || stat.size > kMaxPartSize)
-            throw ExchangeError(name + ": the part is larger than a workbook of strings can be");
+        // The sheet's part is named by the file, at any length.
+        const std::string shown = exchange::Quote(name, false);
+        zip_uint64_t cap = kMaxPartSize;
+        if ((stat.valid & ZIP_STAT_COMP_SIZE) != 0 && stat.comp_size < kMaxPartSize / kMaxRatio)
+            cap = std::max(kAlwaysAllowed, stat.comp_size * kMaxRatio);
         std::unique_ptr<zip_file_t, EntryCloser> file(zip_fopen(m_archive.get(), name.c_str(), 0));
         if (!file)
-            throw ExchangeError(name + ": the part cannot be read from the archive");
-        std::string bytes(static_cast<std::size_t>(stat.size), '\0');
-        const zip_int64_t got = zip_fread(file.get(), bytes.data(), stat.size);
-        if (got < 0 || static_cast<zip_uint64_t>(got) != stat.size)
-            throw ExchangeError(name + ": the part is damaged");
+            throw ExchangeError(shown + ": the part cannot be read from the archive");
+        std::string bytes;
+        while (true) {
+            const std::size_t had = bytes.size();
+            bytes.resize(had + kPiece);
+            const zip_int64_t got = zip_fread(file.get(), bytes.data() + had, kPiece);
+            if (got < 0)
+                throw ExchangeError(shown + ": the part is damaged");
+            bytes.resize(had + static_cast<std::size_t>(got));
+            if (bytes.size() > cap)
+                throw ExchangeError(shown + ": the part is too large (it inflates beyond " +
+                                    std::to_string(cap >> 20) + " MiB)");
+            if (got == 0)
+                break;
+        }
+        if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size != bytes.size())
+            throw ExchangeError(shown + ": the part is damaged");
         return bytes;
     }
 
@@ -69,12 +96,14 @@ public:
         const std::optional<std::string> bytes = part(name);
         if (!bytes) {
             if (required)
-                throw ExchangeError("the file is not an XLSX workbook (it has no " + name + ")");
+                throw ExchangeError("the file is not an XLSX workbook (it has no " +
+                                    exchange::Quote(name, false) + ")");
             return doc;
         }
-        const pugi::xml_parse_result parsed = doc.load_buffer(bytes->data(), bytes->size());
+        const pugi::xml_parse_result parsed =
+            doc.load_buffer(bytes->data(), bytes->size(), exchange::kRawXmlParse);
         if (!parsed)
-            throw ExchangeError(name + " line " +
+            throw ExchangeError(exchange::Quote(name, false) + " line " +
                                 std::to_string(exchange::LineOfOffset(
                                     *bytes, static_cast<std::size_t>(parsed.offset))) +
                                 ": " + parsed.description());
@@ -96,7 +125,8 @@ std::string FirstSheetPart(const Workbook& workbook) {
     for (pugi::xml_node r : rels.child("Relationships").children("Relationship")) {
         if (id != r.attribute("Id").value())
             continue;
-        std::string target = r.attribute("Target").value();
+        std::string target =
+            exchange::DecodeXml(r.attribute("Target").value(), "xl/_rels/workbook.xml.rels");
         if (!target.empty() && target.front() == '/')
             return target.substr(1);
         return "xl/" + target;
@@ -104,9 +134,9 @@ std::string FirstSheetPart(const Workbook& workbook) {
     return "xl/worksheets/sheet1.xml";
 }
 
-// The text of a string item: <t> directly, or the <t> of each rich-text run; phonetic hints
-// (<rPh>) are not part of the text.
-std::string ItemText(pugi::xml_node item) {
+// The text of a string item as written, references undecoded: <t> directly, or the <t> of each
+// rich-text run; phonetic hints (<rPh>) are not part of the text.
+std::string RawItemText(pugi::xml_node item) {
     std::string text;
     for (pugi::xml_node child : item.children()) {
         if (std::string_view(child.name()) == "t")
@@ -114,14 +144,16 @@ std::string ItemText(pugi::xml_node item) {
         else if (std::string_view(child.name()) == "r")
             text += child.child("t").text().get();
     }
-    return exchange::XlsxUnescape(text);
+    return text;
 }
 
+// Kept as written: each is decoded when a cell of a wanted column uses it, so that a fault is
+// reported with that cell.
 std::vector<std::string> SharedStrings(const Workbook& workbook) {
     const pugi::xml_document doc = workbook.xml("xl/sharedStrings.xml", false);
     std::vector<std::string> strings;
     for (pugi::xml_node si : doc.child("sst").children("si"))
-        strings.push_back(ItemText(si));
+        strings.push_back(RawItemText(si));
     return strings;
 }
 
@@ -141,53 +173,115 @@ std::string CellName(int column, std::size_t row) {
     return letters + std::to_string(row);
 }
 
-std::string RawCellText(pugi::xml_node cell, const std::vector<std::string>& shared,
-                        const std::string& where) {
-    const std::string_view type = cell.attribute("t").value();
-    if (type == "inlineStr")
-        return ItemText(cell.child("is"));
-    const std::string value = cell.child("v").text().get();
-    if (type != "s")
-        return type == "str" ? exchange::XlsxUnescape(value) : value;
-    const std::size_t index = cell.child("v").text().as_ullong(shared.size());
+std::string SharedString(const std::string& value, const std::vector<std::string>& shared,
+                         const std::string& where) {
+    std::size_t index = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), index);
+    if (value.empty() || error != std::errc() || end != value.data() + value.size())
+        throw ExchangeError(where + ": the shared string index " + exchange::Quote(value) +
+                            " is not a whole number");
     if (index >= shared.size())
-        throw ExchangeError("cell " + where + ": shared string " + value + " does not exist");
-    return shared[index];
+        throw ExchangeError(where + ": shared string " + value + " does not exist");
+    return exchange::XlsxUnescape(exchange::DecodeXml(shared[index], where));
 }
 
 std::string CellText(pugi::xml_node cell, const std::vector<std::string>& shared,
                      const std::string& where) {
-    std::string text = RawCellText(cell, shared, where);
+    const std::string_view type = cell.attribute("t").value();
+    std::string text;
+    if (type == "inlineStr") {
+        text = exchange::XlsxUnescape(exchange::DecodeXml(RawItemText(cell.child("is")), where));
+    } else {
+        const std::string value = exchange::DecodeXml(cell.child("v").text().get(), where);
+        text = type == "s"     ? SharedString(value, shared, where)
+               : type == "str" ? exchange::XlsxUnescape(value)
+                               : value;
+    }
     if (exchange::FindInvalidUtf8(text))
-        throw ExchangeError("cell " + where + ": the text is not UTF-8");
+        throw ExchangeError(where + ": the text is not UTF-8");
     return text;
 }
 
-struct SheetRow {
-    std::size_t number = 0;
-    std::vector<std::string> cells;
+// Reads the sheet row by row, keeping only the cells a row holds in the columns it is asked for.
+class SheetReader {
+public:
+    SheetReader(const Workbook& workbook, const std::string& part)
+        : m_shared(SharedStrings(workbook)), m_doc(workbook.xml(part, true)) {
+        const pugi::xml_node data = m_doc.child("worksheet").child("sheetData");
+        m_row = data.child("row");
+    }
+
+    // The next row's number and its cells in `wanted` columns (all columns when empty), by
+    // column; false after the last row.
+    bool next(std::size_t& number, std::map<int, std::string>& cells,
+              const std::vector<int>& wanted) {
+        if (!m_row)
+            return false;
+        cells.clear();
+        number = m_row.attribute("r").as_ullong(m_number + 1);
+        m_number = number;
+        int column = 0;
+        for (pugi::xml_node cell : m_row.children("c")) {
+            if (cell.attribute("r"))
+                column = ColumnOf(cell.attribute("r").value());
+            if (column < 0 || column >= 16384)
+                throw ExchangeError("row " + std::to_string(number) +
+                                    ": a cell reference is not valid");
+            if (wanted.empty() || std::find(wanted.begin(), wanted.end(), column) != wanted.end()) {
+                std::string text = CellText(cell, m_shared, "cell " + CellName(column, number));
+                m_total += text.size();
+                if (m_total > kMaxRowText)
+                    throw ExchangeError("cell " + CellName(column, number) +
+                                        ": the sheet is too large (its cells hold over " +
+                                        std::to_string(kMaxRowText >> 20) + " MiB of text)");
+                cells[column] = std::move(text);
+            }
+            ++column;
+        }
+        m_row = m_row.next_sibling("row");
+        return true;
+    }
+
+private:
+    std::vector<std::string> m_shared;
+    pugi::xml_document m_doc;
+    pugi::xml_node m_row;
+    std::size_t m_number = 0;
+    std::size_t m_total = 0;
 };
 
-std::vector<SheetRow> SheetRows(const Workbook& workbook, const std::string& part) {
-    const std::vector<std::string> shared = SharedStrings(workbook);
-    const pugi::xml_document doc = workbook.xml(part, true);
-    std::vector<SheetRow> rows;
-    for (pugi::xml_node row : doc.child("worksheet").child("sheetData").children("row")) {
-        SheetRow out;
-        out.number = row.attribute("r").as_ullong(rows.empty() ? 1 : rows.back().number + 1);
-        int next = 0;
-        for (pugi::xml_node cell : row.children("c")) {
-            const int column = cell.attribute("r") ? ColumnOf(cell.attribute("r").value()) : next;
-            if (column < 0 || column >= 16384)
-                throw ExchangeError("row " + std::to_string(out.number) +
-                                    ": a cell reference is not valid");
-            if (out.cells.size() <= static_cast<std::size_t>(column))
-                out.cells.resize(static_cast<std::size_t>(column) + 1);
-            out.cells[static_cast<std::size_t>(column)] =
-                CellText(cell, shared, CellName(column, out.number));
-            next = column + 1;
-        }
-        rows.push_back(std::move(out));
+std::vector<ImportRow> ReadSheet(const Workbook& workbook) {
+    SheetReader sheet(workbook, FirstSheetPart(workbook));
+    std::size_t number = 0;
+    std::map<int, std::string> cells;
+    if (!sheet.next(number, cells, {}))
+        throw ExchangeError("cell A1: the sheet is empty (expected the header row name, index, "
+                            "reference, value, extra)");
+    std::vector<std::string> header(cells.empty() ? 0 : cells.rbegin()->first + 1);
+    for (auto& [column, text] : cells)
+        header[static_cast<std::size_t>(column)] = std::move(text);
+    const exchange::ExchangeColumns columns =
+        exchange::FindColumns(header, "row " + std::to_string(number));
+    const std::vector<int> wanted = {columns.name, columns.index, columns.value, columns.extra};
+    std::vector<ImportRow> rows;
+    while (sheet.next(number, cells, wanted)) {
+        const auto name = cells.find(columns.name);
+        const auto index = cells.find(columns.index);
+        if ((name == cells.end() || name->second.empty()) &&
+            (index == cells.end() || index->second.empty()))
+            continue; // an empty or formatting-only row
+        ImportRow row;
+        row.valueNumber =
+            exchange::ParseValueNumber(index != cells.end() ? index->second : std::string{},
+                                       "cell " + CellName(columns.index, number));
+        if (name != cells.end())
+            row.name = std::move(name->second);
+        if (const auto value = cells.find(columns.value); value != cells.end())
+            row.value = std::move(value->second);
+        if (const auto extra = cells.find(columns.extra);
+            columns.extra >= 0 && extra != cells.end())
+            row.extra = std::move(extra->second);
+        rows.push_back(std::move(row));
     }
     return rows;
 }
@@ -196,39 +290,10 @@ std::vector<SheetRow> SheetRows(const Workbook& workbook, const std::string& par
 
 std::vector<ImportRow> ReadXlsx(std::span<const std::uint8_t> data, const ImportOptions& options) {
     (void)options;
-    const Workbook workbook(data);
-    std::vector<SheetRow> sheet = SheetRows(workbook, FirstSheetPart(workbook));
-    if (sheet.empty())
-        throw ExchangeError("cell A1: the sheet is empty (expected the header row name, index, "
-                            "reference, value, extra)");
-    const exchange::ExchangeColumns columns =
-        exchange::FindColumns(sheet.front().cells, "row " + std::to_string(sheet.front().number));
-    const auto cell = [](SheetRow& row, int column) -> std::string* {
-        return static_cast<std::size_t>(column) < row.cells.size()
-                   ? &row.cells[static_cast<std::size_t>(column)]
-                   : nullptr;
-    };
-    std::vector<ImportRow> rows;
-    rows.reserve(sheet.size());
-    for (std::size_t i = 1; i < sheet.size(); ++i) {
-        SheetRow& r = sheet[i];
-        std::string* name = cell(r, columns.name);
-        std::string* index = cell(r, columns.index);
-        if ((name == nullptr || name->empty()) && (index == nullptr || index->empty()))
-            continue; // an empty or formatting-only row
-        ImportRow row;
-        row.valueNumber = exchange::ParseValueNumber(index != nullptr ? *index : std::string{},
-                                                     "cell " + CellName(columns.index, r.number));
-        if (name != nullptr)
-            row.name = std::move(*name);
-        if (std::string* value = cell(r, columns.value))
-            row.value = std::move(*value);
-        if (columns.extra >= 0)
-            if (std::string* extra = cell(r, columns.extra))
-                row.extra = std::move(*extra);
-        rows.push_back(std::move(row));
-    }
-    return rows;
+    return exchange::WithMemoryGuard([&] {
+        const Workbook workbook(data);
+        return ReadSheet(workbook);
+    });
 }
 
 } // namespace vste

@@ -336,6 +336,13 @@ QString ExchangeController::reportDetails() const {
     };
     list(tr("Not found in the table:"), m_report->notFound);
     list(tr("Refused, since the file's format cannot store the new text:"), m_report->refused);
+    std::vector<std::string> missing;
+    for (const MissingValue& m : m_report->missingValues)
+        missing.push_back(tr("%1, value %2")
+                              .arg(QString::fromStdString(m.name))
+                              .arg(m.valueNumber)
+                              .toStdString());
+    list(tr("Skipped, since the string has no such value:"), missing);
     return lines.join(QLatin1Char('\n')).trimmed();
 }
 

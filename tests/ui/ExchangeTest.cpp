@@ -116,8 +116,9 @@ private slots:
             ReadBytes(path("noref.po")).contains("msgctxt \"GUI:OK\"\nmsgid \"OK\"\nmsgstr \"\""));
     }
 
-    // Changed values, an added value, a missing name and a value the single-byte code page cannot
-    // hold: one step, undone and redone whole, reported in English and Russian.
+    // Changed values, an added value, a missing name, a value the string does not have and a value
+    // the single-byte code page cannot hold: one step, undone and redone whole, reported in
+    // English and Russian.
     void importIsOneStepWithItsReportInBothLanguages() {
         TMainForm& form = open(kTable);
         form.Cyrillics1Click(); // values are saved in code page 1252 from now on
@@ -129,11 +130,14 @@ private slots:
                                  "GUI:Multi,3,,dritte,\r\n"
                                  "NAME:Tank,1,,Panzer,heavy\r\n"
                                  "GUI:OK,1,,\xD0\x96,\r\n"
-                                 "GUI:Gone,1,,x,\r\n");
+                                 "GUI:Gone,1,,x,\r\n"
+                                 "GUI:Multi,9,,gap,\r\n");
         QVERIFY(importFrom(path("in.csv")));
         QVERIFY2(m_log.errors.isEmpty(), qPrintable(m_log.errors.join('\n')));
         QCOMPARE(report(), QStringLiteral("Updated: 2\nUnchanged: 0\nNot found: 1\nRefused: 1"));
         QVERIFY(exchange().reportBox()->detailedText().contains(QStringLiteral("GUI:Gone")));
+        QVERIFY(exchange().reportBox()->detailedText().contains(
+            QStringLiteral("no such value:\nGUI:Multi, value 9")));
         QCOMPARE(document.undoStack().count(), steps + 1);
         const TText& multi = document.document().Body[1];
         QCOMPARE(multi.ValueCount(), 3u);
@@ -146,6 +150,8 @@ private slots:
         QCOMPARE(form.Undo1->text(), QStringLiteral("Отменить: Импорт перевода"));
         QCOMPARE(report(),
                  QStringLiteral("Обновлено: 2\nБез изменений: 0\nНе найдено: 1\nОтклонено: 1"));
+        QVERIFY(exchange().reportBox()->detailedText().contains(
+            QStringLiteral("нет такого значения:\nGUI:Multi, значение 9")));
         QCOMPARE(exchange().importAction()->text(), QStringLiteral("Импорт перевода..."));
         form.EnglishUIClick();
 

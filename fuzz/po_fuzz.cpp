@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: MIT
+// Reads arbitrary bytes as a PO exchange file (see ExchangeFuzz.h).
+#include "ExchangeFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return vste::fuzz::ExchangeReader(vste::ReadPo, data, size);
+}
