@@ -208,7 +208,9 @@ std::optional<std::string> NotTextReason(std::span<const std::uint8_t> data) {
         std::equal(kCsfMagic.begin(), kCsfMagic.end(), data.begin())) {
         return "it begins with \" FSC\", the signature of a compiled CSF table; open it as CSF";
     }
-    if (const void* nul = std::memchr(data.data(), 0, data.size())) {
+    // An empty span may hold no pointer at all, which memchr must not see.
+    const void* nul = data.empty() ? nullptr : std::memchr(data.data(), 0, data.size());
+    if (nul != nullptr) {
         const auto offset = static_cast<const std::uint8_t*>(nul) - data.data();
         return "it holds a zero byte (at offset " + std::to_string(offset) +
                "), as binary files do and text does not";
