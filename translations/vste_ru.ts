@@ -445,6 +445,58 @@
 <context>
     <name>vste::ui::SaveGuard</name>
     <message>
+        <source>the name is empty</source>
+        <translation>имя пустое</translation>
+    </message>
+    <message>
+        <source>the name holds a line end</source>
+        <translation>в имени есть конец строки</translation>
+    </message>
+    <message>
+        <source>the name holds a NUL character</source>
+        <translation>в имени есть символ NUL</translation>
+    </message>
+    <message>
+        <source>the name begins with a space</source>
+        <translation>имя начинается с пробела</translation>
+    </message>
+    <message>
+        <source>the name begins with a tab</source>
+        <translation>имя начинается с табуляции</translation>
+    </message>
+    <message>
+        <source>the name ends with a space</source>
+        <translation>имя заканчивается пробелом</translation>
+    </message>
+    <message>
+        <source>the name ends with a tab</source>
+        <translation>имя заканчивается табуляцией</translation>
+    </message>
+    <message>
+        <source>the name holds //</source>
+        <translation>в имени есть //</translation>
+    </message>
+    <message>
+        <source>the name is END</source>
+        <translation>имя равно END</translation>
+    </message>
+    <message>
+        <source>the name begins with a quotation mark</source>
+        <translation>имя начинается с кавычки</translation>
+    </message>
+    <message>
+        <source>the name reads as a blank line (it has no letter, digit or any of &quot;$&amp;&apos;+-./:?[]_)</source>
+        <translation>имя читается как пустая строка (в нём нет ни буквы, ни цифры, ни одного из символов &quot;$&amp;&apos;+-./:?[]_)</translation>
+    </message>
+    <message>
+        <source>the name reads as a comment (leaving out all but letters, digits and &quot;$&amp;&apos;+-./:?[]_, it begins with //)</source>
+        <translation>имя читается как комментарий (если оставить в нём только буквы, цифры и &quot;$&amp;&apos;+-./:?[]_, оно начинается с //)</translation>
+    </message>
+    <message>
+        <source>not a valid STR label: %1</source>
+        <translation>недопустимая метка STR: %1</translation>
+    </message>
+    <message>
         <source>value %1: </source>
         <translation>значение %1: </translation>
     </message>

@@ -43,11 +43,14 @@ public:
         for (std::size_t k = 0; k < count; ++k) {
             const std::u16string& value = s.text.Values[k].Value;
             const auto index = static_cast<std::uint32_t>(k);
-            // Single-byte values end at a zero byte, except in the STR text.
-            if (m_conversion == Conversion::Composing && value.find(u'\0') != std::u16string::npos)
+            // Single-byte values end at a zero byte; STR text holds none at all.
+            if (value.find(u'\0') != std::u16string::npos)
                 report(sink, s, index, Field::Value,
-                       "U+0000 ends the value when it is written as single bytes: the text from "
-                       "there on is lost");
+                       m_conversion == Conversion::Composing
+                           ? "U+0000 ends the value when it is written as single bytes: the text "
+                             "from there on is lost"
+                           : "U+0000 cannot be written in STR text: a file holding a zero byte is "
+                             "not read as text");
             const std::vector<LostCharacter> lost =
                 LostCharacters(value, setup.target.codePage, m_conversion);
             if (!lost.empty())

@@ -5,7 +5,7 @@
 
 #include "checks/Rule.h"
 #include "core/EmpireAtWarStrings.h"
-#include "core/StringUtils.h"
+#include "core/StrLabels.h"
 #include "encoding/CodePage.h"
 #include "formats/Limits.h"
 
@@ -60,8 +60,9 @@ public:
     bool appliesTo(DocumentFormat format) const override { return format == DocumentFormat::STR; }
 
     void check(const StringCheck& s, const CheckSetup&, const FindingSink& sink) const override {
-        if (const std::optional<std::string> problem = StrNameProblem(s.text.Name))
-            report(sink, s, 0, Field::Name, "not a valid STR label: " + *problem);
+        if (const std::optional<StrNameFault> fault = FindStrNameFault(s.text.Name))
+            report(sink, s, 0, Field::Name,
+                   "not a valid STR label: the name " + std::string(StrNameFaultText(*fault)));
     }
 };
 

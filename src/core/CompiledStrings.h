@@ -22,7 +22,8 @@ public:
     static std::unique_ptr<TCompiledStrings> CreateFromBuffer(std::span<const std::uint8_t> data,
                                                               Progress& progress, bool& singleByte);
 
-    // STR reading constructor.
+    // STR reading constructor. Throws FormatError for a file that is no text (a zero byte, or
+    // the CSF signature at its start), naming the file when it has one.
     static std::unique_ptr<TCompiledStrings> CreateFromSTRFile(const std::string& fileName,
                                                                Progress& progress);
     static std::unique_ptr<TCompiledStrings> CreateFromSTRBuffer(std::span<const std::uint8_t> data,
@@ -44,8 +45,8 @@ public:
     // The CSF bytes that SaveToFile stores.
     std::vector<std::uint8_t> SaveToBuffer(Progress& progress, bool ansiMode) const override;
     // The STR text that SaveToSTR stores. Throws FormatError naming the first string whose name
-    // cannot be an STR label (StrNameProblem) or whose extra value holds characters other than
-    // letters, digits and _; nothing is written then.
+    // would not read back (FindStrNameFault), whose first value holds U+0000 or whose extra value
+    // holds characters other than letters, digits and _; nothing is written then.
     std::vector<std::uint8_t> SaveToSTRBuffer(Progress& progress) const;
 
 protected:

@@ -2,6 +2,11 @@
 // STR, the text form of a compiled string table: a label line, a quoted value line and END for
 // every string, in single-byte text of the active code page.
 //
+// A label line gives the name the games give it: the line cut before a later //, without the
+// spaces and tabs at either end (StrLabels.h); the writer refuses a name that would not read
+// back that way. A file holding a zero byte or beginning with the CSF signature is no text and
+// is refused rather than read as a few garbage labels.
+//
 // Inside the quotes a backslash escapes: \n line feed, \t tab, \" quote, \\ backslash, \' and \?
 // themselves; a backslash before any other character is kept. The writer escapes every line
 // feed, tab, quote and backslash of a value, so that the games' own reader, which ends the text
@@ -12,51 +17,18 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <span>
 
 #include "core/CompiledStrings.h"
 #include "core/Errors.h"
 #include "core/FileIO.h"
+#include "core/StrLabels.h"
 #include "core/StringUtils.h"
 
 namespace vste {
 
 namespace {
-
-// What the reader needs to know of a line's label characters without collecting them all:
-// how many there are (counting stops at four) and the first three of them.
-struct LabelSummary {
-    int count = 0;
-    char first[3] = {};
-
-    bool isComment() const { return count >= 2 && first[0] == '/' && first[1] == '/'; }
-    bool isEnd() const { return count == 3 && IsEndKeyword(std::string_view(first, 3)); }
-};
-
-LabelSummary Summarize(std::string_view line) {
-    LabelSummary s;
-    for (char c : line) {
-        if (IsLabelChar(static_cast<unsigned char>(c))) {
-            if (s.count < 3) {
-                s.first[s.count] = c;
-            }
-            if (++s.count > 3) {
-                break;
-            }
-        }
-    }
-    return s;
-}
-
-// The label characters of a label line, cut before a "//" that does not begin them.
-std::string LabelName(std::string_view line) {
-    std::string name = FilterLabelChars(line);
-    const std::size_t comment = name.find("//");
-    if (comment != std::string::npos && comment > 0) {
-        name.resize(comment);
-    }
-    return name;
-}
 
 // The character each escape stands for, by the byte after the backslash; 0 for no escape.
 constexpr std::array<char, 256> MakeUnescapeTable() {
@@ -126,10 +98,10 @@ void ReadValueLine(TTextContainer& value, std::string_view line, const PlainCode
     value.ExtraValue.assign(speech);
 }
 
-TText NewLabel(std::string name) {
+TText NewLabel(std::string_view name) {
     TText text;
     text.Tag = kLabelTag;
-    text.Name = std::move(name);
+    text.Name.assign(name);
     // A label that reaches END without a value line keeps this empty value.
     text.Values.resize(1);
     text.Values[0].Tag = kValueTagV3;
@@ -189,8 +161,8 @@ std::size_t CheckedSizeEstimate(const TCSFBody& body) {
     std::size_t size = 0;
     for (std::size_t i = 0; i < body.size(); ++i) {
         const TText& text = body[i];
-        if (const auto problem = StrNameProblem(text.Name)) {
-            Refuse(i, text, *problem);
+        if (const std::optional<StrNameFault> fault = FindStrNameFault(text.Name)) {
+            Refuse(i, text, "the name " + std::string(StrNameFaultText(*fault)));
         }
         const std::string_view speech = SpeechNameOf(text);
         if (!std::all_of(speech.begin(), speech.end(), IsSpeechChar)) {
@@ -200,6 +172,10 @@ std::size_t CheckedSizeEstimate(const TCSFBody& body) {
                        "carry");
         }
         const std::u16string_view value = FirstValue(text);
+        if (value.find(u'\0') != std::u16string_view::npos) {
+            Refuse(i, text,
+                   "its value holds U+0000, and a file holding a zero byte is not STR text");
+        }
         size += text.Name.size() + value.size() + speech.size() + 16;
         size += CountEscapes(value);
     }
@@ -224,10 +200,31 @@ void EscapeInPlace(std::uint8_t* text, std::size_t n, std::size_t escapes) {
     }
 }
 
+// Why `data` cannot be STR text: a compiled table's signature, or a zero byte, which text never
+// holds and binary files nearly always do. Read as text, such a file would give a few garbage
+// labels in place of its strings.
+std::optional<std::string> NotTextReason(std::span<const std::uint8_t> data) {
+    if (data.size() >= kCsfMagic.size() &&
+        std::equal(kCsfMagic.begin(), kCsfMagic.end(), data.begin())) {
+        return "it begins with \" FSC\", the signature of a compiled CSF table; open it as CSF";
+    }
+    // An empty span may hold no pointer at all, which memchr must not see.
+    const void* nul = data.empty() ? nullptr : std::memchr(data.data(), 0, data.size());
+    if (nul != nullptr) {
+        const auto offset = static_cast<const std::uint8_t*>(nul) - data.data();
+        return "it holds a zero byte (at offset " + std::to_string(offset) +
+               "), as binary files do and text does not";
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::unique_ptr<TCompiledStrings>
 TCompiledStrings::CreateFromSTRBuffer(std::span<const std::uint8_t> data, Progress& progress) {
+    if (const std::optional<std::string> reason = NotTextReason(data)) {
+        throw FormatError("The file is not STR text: " + *reason);
+    }
     auto doc = std::make_unique<TCompiledStrings>();
     doc->Magic = kCsfMagic;
     doc->Version = 3;
@@ -254,14 +251,14 @@ TCompiledStrings::CreateFromSTRBuffer(std::span<const std::uint8_t> data, Progre
         const std::string_view line(base + pos, end - pos);
         pos = end;
 
-        const LabelSummary labels = Summarize(line);
-        if (labels.count == 0 || labels.isComment()) {
+        const StrLineMarks marks = MarksOfStrLine(line);
+        if (marks.isBlank() || marks.isComment()) {
             continue;
         }
         if (!insideLabel) {
-            doc->Body.push_back(NewLabel(LabelName(line)));
+            doc->Body.push_back(NewLabel(StrLabelName(line)));
             insideLabel = true;
-        } else if (labels.isEnd()) {
+        } else if (marks.isEnd()) {
             insideLabel = false;
         } else {
             // A second value line of the same label replaces the first.
@@ -277,6 +274,9 @@ TCompiledStrings::CreateFromSTRBuffer(std::span<const std::uint8_t> data, Progre
 std::unique_ptr<TCompiledStrings> TCompiledStrings::CreateFromSTRFile(const std::string& fileName,
                                                                       Progress& progress) {
     const std::vector<std::uint8_t> data = LoadFile(fileName);
+    if (const std::optional<std::string> reason = NotTextReason(data)) {
+        throw FormatError("\"" + fileName + "\" is not STR text: " + *reason);
+    }
     return CreateFromSTRBuffer(data, progress);
 }
 

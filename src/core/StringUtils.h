@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Text helpers of the STR format: label characters, comments, quoted values, and the plain
+// Text helpers of the STR format: label characters, quoted values, the END keyword, and the plain
 // one-character-per-byte conversion between single-byte text and UTF-16.
 #pragma once
 
@@ -14,9 +14,9 @@
 
 namespace vste {
 
-// The 75 characters a label may consist of: the double quote, $ & ' + - . / : ? [ ] _, the
-// digits and the letters A-Z, a-z. Everything else (blanks, other punctuation, bytes from 127
-// up) is not a label character.
+// The 75 label characters, by which the STR reader tells a line's kind (StrLabels.h): the double
+// quote, $ & ' + - . / : ? [ ] _, the digits and the letters A-Z, a-z. A name may hold any other
+// byte as well; these only decide whether a line is blank, a comment or END.
 namespace detail {
 constexpr std::array<bool, 256> MakeLabelTable() {
     std::array<bool, 256> t{};
@@ -42,13 +42,6 @@ inline bool IsLabelChar(unsigned char c) {
 // The text between the first and the last double quote of `s`; empty when `s` holds fewer than
 // two double quotes. The view points into `s`.
 std::string_view QuotedPart(std::string_view s);
-
-// Why `name` cannot be written as an STR label that reads back as the same name (empty, a "//"
-// that would begin a comment, a line end, a character outside the label characters); nullopt
-// when it can.
-std::optional<std::string> StrNameProblem(std::string_view name);
-
-std::string FilterLabelChars(std::string_view s);
 
 // True when `s`, with a-z upper-cased, equals "END".
 bool IsEndKeyword(std::string_view s);

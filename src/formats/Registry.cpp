@@ -169,6 +169,12 @@ ReadResult ReadDocument(DocumentFormat format, std::span<const std::uint8_t> dat
 
 ReadResult ReadDocumentFile(DocumentFormat format, const std::string& fileName,
                             Progress& progress) {
+    // STR text is refused by the file's name when it is no text at all.
+    if (format == DocumentFormat::STR) {
+        ReadResult r;
+        r.document = TCompiledStrings::CreateFromSTRFile(fileName, progress);
+        return r;
+    }
     // The file's bytes live only while they are parsed, so a large table is not held twice.
     return ReadDocument(format, LoadFile(fileName), progress);
 }

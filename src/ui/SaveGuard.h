@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "checks/Finding.h"
+#include "core/StrLabels.h"
 #include "ui/OpenDocument.h"
 
 class QWidget;
@@ -32,6 +33,10 @@ public:
     // user chose Save anyway (Cancel is the default). Throws nothing the check does not throw.
     static bool confirmSave(QWidget* parent, Dialogs& dialogs, const OpenDocument& document,
                             const QString& fileName, OpenDocument::Layout layout);
+    // A finding's message as the question shows it: an STR name's fault in the interface
+    // language, the checks' own text for the rest.
+    static QString findingMessage(const Finding& finding);
+    static QString strNameFaultText(StrNameFault fault);
     // The findings one per line, "NAME: value K: MESSAGE [RULE]", the first kListed of them and
     // then how many more there are.
     static QString listFindings(const std::vector<Finding>& findings);

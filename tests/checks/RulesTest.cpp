@@ -4,6 +4,7 @@
 
 #include "checks/CheckSupport.h"
 #include "core/EmpireAtWarStrings.h"
+#include "core/StrLabels.h"
 #include "encoding/CodePage.h"
 #include "support/TestSupport.h"
 
@@ -48,7 +49,11 @@ std::vector<RuleCase> Cases() {
          {Str("GUI:OK", u"a"), Str("gui:ok", u"b")},
          {Str("GUI:OK", u"a"), Str("GUI:Cancel", u"b")},
          "same name ignoring case"},
-        {"str-name", str1251, {Str("GUI OK", u"a")}, {Str("GUI:OK", u"a")}, "0x20"},
+        {"str-name",
+         str1251,
+         {Str("GUI: OK ", u"a")},
+         {Str("GUI: <OK> #1 \xE9", u"a")},
+         "not a valid STR label: the name ends with a space"},
         {"too-long", dune, {Str("A", tooLong)}, {Str("A", longest)}, "at most 65534"},
         {"str-game-reader",
          str1251,
@@ -145,13 +150,30 @@ TEST(RulesTest, UnstorableCharactersAreReportedAsTheWriterConvertsThem) {
                      "unstorable-character");
     ASSERT_EQ(found.size(), 1u);
     EXPECT_NE(found[0].message.find("U+0301"), std::string::npos);
-    // A NUL ends a single-byte value; UTF-16 values keep everything.
-    found =
-        Findings({Str("A", std::u16string(u"a\0b", 3))}, {DocumentFormat::Westwood, false, 1252});
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_NE(found[0].message.find("U+0000"), std::string::npos);
+    // A NUL ends a single-byte value, and STR text holds none; UTF-16 values keep everything.
+    for (const DocumentFormat format : {DocumentFormat::Westwood, DocumentFormat::STR}) {
+        found = Findings({Str("A", std::u16string(u"a\0b", 3))}, {format, false, 1252}, nullptr,
+                         "unstorable-character");
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_NE(found[0].message.find("U+0000"), std::string::npos);
+    }
     EXPECT_TRUE(
         Findings({Str("A", U16("Ω\U0001F600"))}, {DocumentFormat::CSF, false, 1251}).empty());
+}
+
+// The check refuses exactly the names the STR writer refuses, in the writer's words.
+TEST(RulesTest, StrNameFindsTheWritersFaultInItsWords) {
+    const CheckTarget str{DocumentFormat::STR, false, 1252};
+    for (const std::string name : {"", " A", "A\t", "A//B", "end", "\"A", "A\nB", "<>", "/ /x"}) {
+        const std::optional<StrNameFault> fault = FindStrNameFault(name);
+        ASSERT_TRUE(fault) << name;
+        const std::vector<Finding> found = Findings({Str(name, u"v")}, str, nullptr, "str-name");
+        ASSERT_EQ(found.size(), 1u) << name;
+        EXPECT_EQ(found[0].message,
+                  "not a valid STR label: the name " + std::string(StrNameFaultText(*fault)));
+    }
+    for (const std::string name : {"GUI: OK", "GUI:<Back", "#1 (x) = 50%", "Caf\xE9", "E N D"})
+        EXPECT_TRUE(Findings({Str(name, u"v")}, str, nullptr, "str-name").empty()) << name;
 }
 
 TEST(RulesTest, DuplicateNamesCompareThroughTheCodePageAndAreWarningsInEmpireAtWar) {
@@ -166,7 +188,7 @@ TEST(RulesTest, DuplicateNamesCompareThroughTheCodePageAndAreWarningsInEmpireAtW
 }
 
 TEST(RulesTest, SaveBlockersAreTheErrorsThatASaveInTheTargetFormatWouldMeet) {
-    const TCSFBody body{Str("GUI OK", U16("Ω")), Str("B", u"")};
+    const TCSFBody body{Str("GUI OK ", U16("Ω")), Str("B", u"")};
     EXPECT_EQ(SaveBlockers(body, {DocumentFormat::CSF, true, 1251}).size(), 1u);
     EXPECT_TRUE(SaveBlockers(body, {DocumentFormat::CSF, false, 1251}).empty());
     const auto str = SaveBlockers(body, {DocumentFormat::STR, false, 1251});

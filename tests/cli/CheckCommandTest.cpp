@@ -75,8 +75,8 @@ TEST_F(CheckCommandTest, WarningsAloneExitWithZeroAndJsonCarriesEveryField) {
 }
 
 TEST_F(CheckCommandTest, SaveAsReferenceAndRulesChooseWhatIsChecked) {
-    // Ω cannot be written single-byte in 1251, and "GUI OK" is no STR label.
-    const std::string file = Csf("t.csf", {{"GUI OK", u"\u03A9"}}, false);
+    // Ω cannot be written single-byte in 1251, and "GUI OK " is no STR label.
+    const std::string file = Csf("t.csf", {{"GUI OK ", u"\u03A9"}}, false);
     EXPECT_EQ(Check({file, "--codepage", "1251"}).code, 0); // UTF-16 values keep it
     const CliResult str = Check({file, "--codepage", "1251", "--save-as", "str", "--json"});
     EXPECT_EQ(str.code, 1);
@@ -86,7 +86,7 @@ TEST_F(CheckCommandTest, SaveAsReferenceAndRulesChooseWhatIsChecked) {
     EXPECT_NE(one.out.find("[str-name]"), std::string::npos);
     EXPECT_EQ(one.out.find("[unstorable-character]"), std::string::npos);
 
-    const std::string ref = Csf("ref.csf", {{"GUI OK", u"\u03A9"}, {"MAP", u"m"}}, false);
+    const std::string ref = Csf("ref.csf", {{"GUI OK ", u"\u03A9"}, {"MAP", u"m"}}, false);
     const CliResult r =
         Check({file, "--reference", ref, "--rules", "untranslated,only-in-reference"});
     EXPECT_EQ(r.code, 0);

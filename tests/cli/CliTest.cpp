@@ -250,6 +250,24 @@ TEST_F(CliTest, RefusalsAndUsageErrorsExitWithTwo) {
     EXPECT_NE(help.out.find("convert"), std::string::npos);
 }
 
+// A compiled table read as STR text once gave one garbage label, and update then dropped every
+// string with exit 0; it is refused, naming the file, and nothing is written.
+TEST_F(CliTest, ACompiledTableReadAsStrTextIsRefusedByName) {
+    const std::string csf = WriteCyrillicCsf("t.csf");
+    const std::string expected = "vste-cli: \"" + csf +
+                                 "\" is not STR text: it begins with \" FSC\", the signature of a "
+                                 "compiled CSF table; open it as CSF\n";
+    CliResult r = Run({"dump", csf, "--format", "str"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, expected);
+    const std::string out = dir.file("out.csf");
+    r = Run({"update", "--old-source", csf, "--new-source", csf, "--translation", csf, out,
+             "--source-format", "str"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, expected);
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 TEST_F(CliTest, ReadAndWriteFailuresExitWithOne) {
     const std::string missing = dir.file("missing.csf");
     CliResult r = Run({"dump", missing});

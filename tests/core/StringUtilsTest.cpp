@@ -25,11 +25,6 @@ TEST(StringUtilsTest, LabelCharacterSetHasExactlyTheSeventyFiveCharacters) {
     EXPECT_FALSE(IsLabelChar(0xFF));
 }
 
-TEST(StringUtilsTest, LabelCharacterFilters) {
-    EXPECT_EQ(FilterLabelChars("  GUI: OK\xE9 (new)\r\n"), "GUI:OKnew");
-    EXPECT_EQ(FilterLabelChars(std::string_view("A\0B", 3)), "AB");
-}
-
 TEST(StringUtilsTest, EndKeywordIgnoresCaseOfLettersOnly) {
     EXPECT_TRUE(IsEndKeyword("END"));
     EXPECT_TRUE(IsEndKeyword("end"));

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Files built to break a reader, each named by what it breaks (tests/fixtures/hostile). A reader
 // must refuse them with "Stream read error" before allocating what their counts announce. The
-// STR reader accepts any text (an empty file is an empty table) and must read it without harm;
-// what it reads must survive a save and a second read.
+// STR reader refuses what is no text (a zero byte, the CSF signature) and accepts any text (an
+// empty file is an empty table), which it must read without harm; what it reads must survive a
+// save and a second read.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -35,6 +36,13 @@ TEST_P(HostileFixtureTest, IsRefusedOrReadSafely) {
             FAIL() << h.name << " was read without an error";
         } catch (const ReadError& e) {
             EXPECT_STREQ(e.what(), "Stream read error");
+        }
+    } else if (h.expect == samples::Expect::NotText) {
+        try {
+            ReadDocument(format->id, bytes, progress);
+            FAIL() << h.name << " was read as text";
+        } catch (const FormatError& e) {
+            EXPECT_NE(std::string(e.what()).find("is not STR text"), std::string::npos) << e.what();
         }
     } else {
         const ReadResult r = ReadDocument(format->id, bytes, progress);

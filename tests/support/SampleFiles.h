@@ -286,9 +286,10 @@ inline Bytes MalcolmOneString() {
 
 // ---- Hostile files, each named by what it breaks ----
 
-// ReadError: refused with "Stream read error". Reads: read, and the names and first values
-// survive a save and a second read.
-enum class Expect { ReadError, Reads };
+// ReadError: refused with "Stream read error". NotText: refused as no STR text (a zero byte or
+// the CSF signature). Reads: read, and the names and first values survive a save and a second
+// read.
+enum class Expect { ReadError, NotText, Reads };
 
 struct HostileFile {
     const char* name;   // file name under tests/fixtures/hostile
@@ -351,7 +352,14 @@ inline std::vector<HostileFile> HostileFiles() {
         Builder g;
         for (int i = 0; i < 256; ++i)
             g.u8(static_cast<std::uint8_t>(i * 37 + 11));
-        add("str_binary_garbage.str", "str", Expect::Reads, g.take());
+        add("str_binary_garbage.str", "str", Expect::NotText, g.take());
+        // A compiled table opened as STR text, and text that begins with its signature.
+        Builder csf = CsfHeader(3, 1, 1);
+        CsfLabel(csf, "GUI:OK", 1);
+        CsfValue(csf, u"OK");
+        add("str_csf_table.str", "str", Expect::NotText, csf.take());
+        add("str_csf_signature.str", "str", Expect::NotText,
+            Builder().text(" FSC\nGUI:OK\n\"OK\"\nEND\n").take());
     }
     {
         add("westwood_one_byte.eng", "westwood", E, Bytes{0x02});

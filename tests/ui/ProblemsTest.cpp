@@ -242,6 +242,30 @@ private slots:
         SetActiveCodePage(1252);
     }
 
+    // A name STR cannot carry is named in words, in the interface language; a name the old
+    // label rule refused but the games read is no longer questioned.
+    void theSaveGuardWordsAnStrNameFaultInBothLanguages() {
+        TMainForm& form = open({{"GUI: OK ", {u"OK"}, ""}, {"GUI:<Back", {u"Back"}, ""}});
+        m_log.files.push_back(FileChoice{path("t.str"), 2});
+        m_log.answers.push_back(std::nullopt); // Cancel
+        form.Saveas1Click();
+        QCOMPARE(m_log.questions.size(), 1);
+        QVERIFY2(m_log.questions[0].contains(QStringLiteral(
+                     "GUI: OK : not a valid STR label: the name ends with a space [str-name]")),
+                 qPrintable(m_log.questions[0]));
+        QVERIFY(!m_log.questions[0].contains(QStringLiteral("GUI:<Back")));
+        QVERIFY(!QFile::exists(path("t.str")));
+        form.RussianUIClick();
+        m_log.files.push_back(FileChoice{path("t.str"), 2});
+        m_log.answers.push_back(std::nullopt);
+        form.Saveas1Click();
+        QCOMPARE(m_log.questions.size(), 2);
+        QVERIFY2(m_log.questions[1].contains(QStringLiteral(
+                     "недопустимая метка STR: имя заканчивается пробелом [str-name]")),
+                 qPrintable(m_log.questions[1]));
+        form.EnglishUIClick();
+    }
+
     void thePanelTheViewMenuAndTheSaveQuestionSpeakBothLanguages() {
         SetActiveCodePage(1251);
         TMainForm& form = open({{"GUI:Greek", {U("\u03A9mega")}, ""}});
