@@ -33,6 +33,7 @@ TCompiledStrings TrickyTable() {
         u"",
         u"Привет",
         u"建造工厂",
+        u"Tom & Jerry <b>",
         u"\nleading",
         u"trailing\n",
         u"a long line of many words that goes on well beyond the seventy-nine columns of a PO "

@@ -130,6 +130,8 @@ TEST(TableSearchTest, ReplaceAllRefusesNamesItCannotStoreAndKeepsThoseStringsWho
     ReplacePlan plan = PlanReplaceAll(doc, DocumentFormat::CSF, options, u"Ж");
     EXPECT_EQ(plan.replacements, 1u); // the value of GUI:C alone
     ASSERT_EQ(plan.refused.size(), 3u);
+    for (const Refusal& refusal : plan.refused)
+        EXPECT_EQ(refusal.kind, StorageRefusal::Kind::MissingCharacter) << refusal.reason;
     EXPECT_NE(plan.refused[0].reason.find("1252"), std::string::npos) << plan.refused[0].reason;
     EXPECT_NE(plan.refused[2].reason.find("extra value of value 1"), std::string::npos);
 
@@ -139,13 +141,14 @@ TEST(TableSearchTest, ReplaceAllRefusesNamesItCannotStoreAndKeepsThoseStringsWho
     plan = PlanReplaceAll(doc, DocumentFormat::CSF, options, u"");
     ASSERT_EQ(plan.refused.size(), 1u);
     EXPECT_EQ(plan.refused[0].stringIndex, 1u);
-    EXPECT_EQ(plan.refused[0].reason, "the name would become empty");
+    EXPECT_EQ(plan.refused[0].kind, StorageRefusal::Kind::EmptyName);
 
     // Formats that store no names refuse a renamed string.
     TWestwoodStrings westwood;
     westwood.Body = {Label("1", {Value(u"one")})};
     plan = PlanReplaceAll(westwood, DocumentFormat::Westwood, Options(u"1"), u"2");
     ASSERT_EQ(plan.refused.size(), 1u);
+    EXPECT_EQ(plan.refused[0].kind, StorageRefusal::Kind::NamesNotStored);
 }
 
 // A string is refused whole when its new name is another string's (ignoring case, also one

@@ -260,6 +260,29 @@ private slots:
         QCOMPARE(AsByteArray(Bytes(*m_form->openDocument())), ReadBytes(file));
     }
 
+    // Renaming several strings in one step moves them between categories; the categories the
+    // window keeps equal a fresh rebuild after the step and after its undo.
+    void replaceAllRenamingTwoStringsIntoAnotherCategoryKeepsTheCategoriesRight() {
+        for (const QString& replacement : {QStringLiteral("NAME:"), QStringLiteral("NEW:")}) {
+            TMainForm& form = open();
+            m_panel->PatternEdit->setText(QStringLiteral("^GUI:"));
+            m_panel->RegexBox->setChecked(true);
+            m_panel->ReplacementEdit->setText(replacement);
+            m_log.answers = {true};
+            QSignalSpy done(m_find, &FindController::replaceAllFinished);
+            m_panel->ReplaceAllButton->click();
+            QVERIFY(done.count() == 1 || done.wait(5000));
+            const TWestwoodStrings& doc = *form.currentDocument();
+            QCOMPARE(doc.Body[1].Name, replacement.toStdString() + "Multi");
+            QVERIFY(form.CurrentCategories == doc.GetCategories());
+            form.UndoClick();
+            QCOMPARE(doc.Body[1].Name, std::string("GUI:Multi"));
+            QVERIFY(form.CurrentCategories == doc.GetCategories());
+            form.RedoClick();
+            QVERIFY(form.CurrentCategories == doc.GetCategories());
+        }
+    }
+
     void anInvalidPatternShowsItsErrorAndPlaceAndFindsNothing() {
         open();
         findAll(QStringLiteral("tank"));

@@ -107,6 +107,31 @@ private slots:
         QVERIFY(m_log.errors.last().contains(path("bad.csf")));
     }
 
+    // A string both untranslated and missing in the reference counts under both filters, when
+    // the reference is matched and when only the values changed since.
+    void aStringWithTwoFlagsCountsUnderBothFilters() {
+        const auto table = [](std::vector<std::pair<std::string, std::u16string>> strings) {
+            auto doc = std::make_unique<TWestwoodStrings>();
+            for (auto& [name, value] : strings) {
+                TText text;
+                text.Name = name;
+                text.Values.push_back({kValueTagV3, value, {}});
+                doc->Body.push_back(std::move(text));
+            }
+            return doc;
+        };
+        const auto document = table({{"New", u""}, {"Same", u"Same"}, {"Other", u"x"}});
+        const auto reference = table({{"Same", u"Same"}});
+        FilterState state;
+        for (std::uint64_t valueStamp : {1u, 2u}) {
+            state.update(*document, reference.get(), 1, valueStamp);
+            QCOMPARE(state.count(FilterKind::Untranslated), 2u);
+            QCOMPARE(state.count(FilterKind::MissingInReference), 2u);
+            QVERIFY(state.keeps(FilterKind::Untranslated, 0));
+            QVERIFY(state.keeps(FilterKind::MissingInReference, 0));
+        }
+    }
+
     void theFilterCountsEachChoiceAndKeepsOnlyMatchingStringsAndCategories() {
         TMainForm& form = openWithReference();
         FilterState& state = filter().state();
