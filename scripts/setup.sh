@@ -14,6 +14,7 @@ VSTE_PACKAGES=(
     clang libclang-rt-14-dev
     xvfb xauth fonts-dejavu-core fonts-wqy-microhei time
     libxlsxwriter-dev libzip-dev libpugixml-dev gettext libxml2-utils libreoffice-calc-nogui
+    libhunspell-dev hunspell-en-us hunspell-ru hunspell-de-de
     qt6-translations-l10n
     help2man dpkg-dev file lintian desktop-file-utils appstream
 )
