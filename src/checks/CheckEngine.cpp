@@ -27,8 +27,7 @@ CheckEngine::CheckEngine(const CheckTarget& target, const std::vector<std::strin
                                         "' does not apply to " + std::string(format) +
                                         " documents");
         if (named && missing != nullptr)
-            throw std::invalid_argument("rule '" + std::string(rule->id()) + "' needs " +
-                                        missing);
+            throw std::invalid_argument("rule '" + std::string(rule->id()) + "' needs " + missing);
         if (runnable && (ruleIds.empty() || named))
             m_rules.push_back(std::move(rule));
     }

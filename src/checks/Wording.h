@@ -30,7 +30,7 @@ struct GlossaryTerm {
 
 // What the optional rules need; a rule whose part is missing does not run.
 struct CheckExtras {
-    const WordChecker* spelling = nullptr;            // the spelling rule
+    const WordChecker* spelling = nullptr;               // the spelling rule
     const std::vector<GlossaryTerm>* glossary = nullptr; // the glossary rule (with a reference)
 };
 

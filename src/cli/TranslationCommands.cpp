@@ -24,7 +24,8 @@ std::vector<ReadResult> ReadAll(const std::vector<InputOptions>& inputs) {
         formats.push_back(&InputFormat(input));
     std::vector<std::future<ReadResult>> reads;
     for (std::size_t i = 0; i < inputs.size(); ++i)
-        reads.push_back(std::async(std::launch::async, [&, i] { return Read(inputs[i], *formats[i]); }));
+        reads.push_back(
+            std::async(std::launch::async, [&, i] { return Read(inputs[i], *formats[i]); }));
     std::vector<ReadResult> read;
     for (auto& r : reads)
         read.push_back(r.get());
@@ -160,8 +161,8 @@ void Pretranslate(const PretranslateOptions& options, std::FILE* out) {
         return check->refuses(text, valueIndex, proposed);
     };
     TWestwoodStrings& table = *read[0].document;
-    const Pretranslation plan = PlanPretranslation(table.Body, read[1].document->Body,
-                                                   memory.units, index, options.min, refuse);
+    const Pretranslation plan = PlanPretranslation(table.Body, read[1].document->Body, memory.units,
+                                                   index, options.min, refuse);
     ApplyPretranslation(table, plan);
     Write(options.output, format.id, table, read[0].singleByte);
     Json json;

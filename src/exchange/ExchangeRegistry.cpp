@@ -99,8 +99,8 @@ void ExportSource::forEach(const std::function<void(const ExportEntry&)>& visit)
             entry.extra = extra;
             entry.hasExtra = v.HasExtraValue();
             entry.untranslated =
-                m_reference && (v.Value.empty() ||
-                                (entry.hasReference && v.Value == ref->Values[k].Value));
+                m_reference &&
+                (v.Value.empty() || (entry.hasReference && v.Value == ref->Values[k].Value));
             visit(entry);
         }
     }

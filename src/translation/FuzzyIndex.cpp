@@ -149,9 +149,9 @@ FuzzyIndex::FuzzyIndex(std::span<const std::u16string> sources) {
     m_denseGram.assign(256 * 256, kNone);
     std::vector<std::size_t> sizes;
     auto idOf = [&](char32_t a, char32_t b) {
-        std::uint32_t* slot = a < 256 && b < 256 ? &m_denseGram[a * 256 + b]
-                                                 : &m_otherGram.try_emplace(GramKey(a, b), kNone)
-                                                        .first->second;
+        std::uint32_t* slot = a < 256 && b < 256
+                                  ? &m_denseGram[a * 256 + b]
+                                  : &m_otherGram.try_emplace(GramKey(a, b), kNone).first->second;
         if (*slot == kNone) {
             *slot = static_cast<std::uint32_t>(sizes.size());
             sizes.push_back(0);
@@ -254,8 +254,9 @@ std::vector<FuzzyMatch> FuzzyIndex::search(std::u16string_view text, int minScor
         const BitPattern pattern(bits ? std::u32string_view(query) : std::u32string_view());
         auto verify = [&](std::uint32_t u) {
             const std::u32string_view s = source(u);
-            const std::size_t d = n == 0 ? s.size() : bits ? pattern.distance(s)
-                                                           : EditDistance(query, s);
+            const std::size_t d = n == 0 ? s.size()
+                                  : bits ? pattern.distance(s)
+                                         : EditDistance(query, s);
             if (d <= maxDistance[s.size()])
                 found.push_back({u, MatchScore(d, n, s.size())});
         };

@@ -42,8 +42,7 @@ public:
 
     // The sources scoring at least `minScore` against `text`, best first, ties in the order of
     // the sources, at most `most`. Safe to call from several threads at once.
-    std::vector<FuzzyMatch> search(std::u16string_view text, int minScore,
-                                   std::size_t most) const;
+    std::vector<FuzzyMatch> search(std::u16string_view text, int minScore, std::size_t most) const;
 
 private:
     std::u32string_view source(std::uint32_t unit) const {
@@ -62,7 +61,7 @@ private:
     std::vector<std::uint32_t> m_nextSameText; // the next unit of the same source, or none
     std::vector<std::uint32_t> m_denseGram;    // bigram id of two code points below 256
     std::unordered_map<std::uint64_t, std::uint32_t> m_otherGram;
-    std::vector<std::size_t> m_gramStart; // postings of bigram g: [m_gramStart[g], [g + 1])
+    std::vector<std::size_t> m_gramStart;  // postings of bigram g: [m_gramStart[g], [g + 1])
     std::vector<std::uint32_t> m_postings; // unit ids, once per occurrence, in unit order
 };
 

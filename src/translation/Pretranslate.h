@@ -27,9 +27,9 @@ struct Pretranslation {
         std::u16string value; // the new first value
         int score = 100;
     };
-    std::vector<Fill> fills;              // in table order
-    std::vector<std::uint32_t> refused;   // strings whose suggestion the format cannot store
-    std::size_t left = 0;                 // untranslated strings still left after the fills
+    std::vector<Fill> fills;            // in table order
+    std::vector<std::uint32_t> refused; // strings whose suggestion the format cannot store
+    std::size_t left = 0;               // untranslated strings still left after the fills
 };
 
 // For each string of `table` paired by name ignoring case with a string of `source` and
@@ -37,8 +37,7 @@ struct Pretranslation {
 // `minScore` against the source string's first value gives the new first value.
 Pretranslation PlanPretranslation(const TCSFBody& table, const TCSFBody& source,
                                   std::span<const TmUnit> memory, const FuzzyIndex& index,
-                                  int minScore, const StoreRefusal& refuse = {},
-                                  int codePage = 0);
+                                  int minScore, const StoreRefusal& refuse = {}, int codePage = 0);
 
 // Sets the first values the plan fills; the extra values stay.
 void ApplyPretranslation(TWestwoodStrings& table, const Pretranslation& plan);

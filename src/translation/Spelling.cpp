@@ -56,10 +56,9 @@ bool HunspellChecker::encode(std::u16string_view word, std::string& out) const {
     }
     UErrorCode status = U_ZERO_ERROR;
     out.resize(word.size() * 4 + 4);
-    const int32_t n = ucnv_fromUChars(m_codec->converter, out.data(),
-                                      static_cast<int32_t>(out.size()),
-                                      reinterpret_cast<const UChar*>(word.data()),
-                                      static_cast<int32_t>(word.size()), &status);
+    const int32_t n = ucnv_fromUChars(
+        m_codec->converter, out.data(), static_cast<int32_t>(out.size()),
+        reinterpret_cast<const UChar*>(word.data()), static_cast<int32_t>(word.size()), &status);
     ucnv_reset(m_codec->converter);
     if (U_FAILURE(status))
         return false; // a character the dictionary's encoding lacks
@@ -84,8 +83,8 @@ bool HunspellChecker::isKnown(std::u16string_view word) const {
     std::u16string key(word);
     if (const auto it = m_known.find(key); it != m_known.end())
         return it->second;
-    const bool known = m_accepted.count(key) != 0 ||
-                       (encode(word, m_scratch) && m_hunspell->spell(m_scratch));
+    const bool known =
+        m_accepted.count(key) != 0 || (encode(word, m_scratch) && m_hunspell->spell(m_scratch));
     m_known.emplace(std::move(key), known);
     return known;
 }

@@ -39,6 +39,10 @@ public:
     // False (and nothing added) when the same source and target are already in.
     bool add(std::u16string source, std::u16string target);
     std::size_t size() const { return m_units.size(); }
+    void reserve(std::size_t units) {
+        m_units.reserve(units);
+        m_seen.reserve(units);
+    }
     const std::vector<TmUnit>& units() const { return m_units; }
     std::vector<TmUnit> take() { return std::move(m_units); }
 

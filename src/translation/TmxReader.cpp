@@ -91,8 +91,8 @@ std::string AsUtf8(std::span<const std::uint8_t> data) {
     std::u16string wide;
     wide.reserve(data.size() / 2);
     for (std::size_t i = 2; i + 1 < data.size(); i += 2)
-        wide.push_back(static_cast<char16_t>(le ? data[i] | data[i + 1] << 8
-                                                : data[i] << 8 | data[i + 1]));
+        wide.push_back(
+            static_cast<char16_t>(le ? data[i] | data[i + 1] << 8 : data[i] << 8 | data[i + 1]));
     std::string utf8;
     if (!exchange::AppendUtf8Strict(utf8, wide))
         throw TmxError("line 1: the UTF-16 text holds an unpaired surrogate");
@@ -145,15 +145,15 @@ TmxContents ReadTmx(std::span<const std::uint8_t> data, std::string_view sourceL
     const std::string text = AsUtf8(data);
     ScanMarkup(text);
     pugi::xml_document doc;
-    const pugi::xml_parse_result parsed =
-        doc.load_buffer(text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata,
-                        pugi::encoding_utf8);
+    const pugi::xml_parse_result parsed = doc.load_buffer(
+        text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_utf8);
     if (!parsed)
         Fail(text, static_cast<std::size_t>(parsed.offset), parsed.description());
     const pugi::xml_node root = doc.document_element();
     if (std::string_view(root.name()) != "tmx")
-        Fail(text, 0, "the document is XML but not TMX (its root element is <" +
-                          std::string(root.name()) + ">)");
+        Fail(text, 0,
+             "the document is XML but not TMX (its root element is <" + std::string(root.name()) +
+                 ">)");
     TmxContents contents;
     contents.sourceLanguage = sourceLanguage.empty()
                                   ? std::string(root.child("header").attribute("srclang").value())

@@ -70,6 +70,7 @@ bool MemoryBuilder::add(std::u16string source, std::u16string target) {
 void AddTablePairs(MemoryBuilder& memory, const TCSFBody& source, const TCSFBody& translation,
                    int codePage) {
     const NameMatch match = MatchByName(source, translation, codePage);
+    memory.reserve(memory.size() + source.size());
     std::string scratch;
     for (std::uint32_t i = 0; i < source.size(); ++i) {
         if (match.toB[i] == kNoString)

@@ -36,8 +36,7 @@ inline TText Str(std::string name, std::u16string value) {
 // The findings of one rule, or of all when `rule` is empty.
 inline std::vector<Finding> Findings(const TCSFBody& body, const CheckTarget& target,
                                      const TCSFBody* reference = nullptr,
-                                     const std::string& rule = {},
-                                     const CheckExtras& extras = {}) {
+                                     const std::string& rule = {}, const CheckExtras& extras = {}) {
     const std::vector<std::string> rules =
         rule.empty() ? std::vector<std::string>{} : std::vector{rule};
     if (reference == nullptr)

@@ -73,7 +73,8 @@ TEST_F(TranslationCommandsTest, StatusCountsEachTableInTheOrderGiven) {
     const Json json = RunJson({"status", source, translation, str});
     EXPECT_EQ(json, Json::parse(R"({"source": {"file": ")" + source + R"(", "strings": 5},
         "tables": [
-          {"file": ")" + translation + R"(", "language": 17, "strings": 5, "translated": 2,
+          {"file": ")" + translation +
+                                R"(", "language": 17, "strings": 5, "translated": 2,
            "untranslated": 2, "missing": 1, "only_here": 1, "percent": 40},
           {"file": ")" + str + R"(", "language": null, "strings": 5, "translated": 2,
            "untranslated": 2, "missing": 1, "only_here": 1, "percent": 40}]})"));
@@ -121,15 +122,14 @@ TEST_F(TranslationCommandsTest, TmBuildWritesTheGoldenMemoryOfAPair) {
     // Without a language in the translation's header, it has to be named.
     const std::string plain = Csf("plain.csf", {Str("GUI:OK", u"Gut")});
     EXPECT_EQ(Run({"tm", "build", tmx, source, plain}).code, 2);
-    EXPECT_EQ(RunJson({"tm", "build", tmx, source, plain, "--target-language", "de"})["units"],
-              1);
+    EXPECT_EQ(RunJson({"tm", "build", tmx, source, plain, "--target-language", "de"})["units"], 1);
 }
 
 TEST_F(TranslationCommandsTest, TmBuildAddsTheUnitsOfAnotherToolsMemory) {
     MakePair();
     const std::string tmx = dir.file("m.tmx");
-    const Json json = RunJson({"tm", "build", tmx, source, translation, "--add",
-                               kFixtures + "other-tool.tmx"});
+    const Json json =
+        RunJson({"tm", "build", tmx, source, translation, "--add", kFixtures + "other-tool.tmx"});
     EXPECT_EQ(json, Json::parse(R"({"units": 6, "skipped": 2})"));
     EXPECT_EQ(RunJson({"tm", "build", dir.file("only.tmx"), "--add", kFixtures + "other-tool.tmx",
                        "--source-language", "en-US"})["units"],
@@ -140,12 +140,12 @@ TEST_F(TranslationCommandsTest, TmBuildAddsTheUnitsOfAnotherToolsMemory) {
 }
 
 TEST_F(TranslationCommandsTest, TmSuggestRanksByScoreThenFileOrderWithinMinAndMax) {
-    const std::string en = Csf("en.csf", {Str("A", u"abcdefghij"), Str("B", u"abcdefghix"),
-                                          Str("C", u"abcdefghiy"), Str("D", u"abcdefgxyz"),
-                                          Str("E", u"zzzz")});
-    const std::string de = Csf("de.csf", {Str("A", u"a"), Str("B", u"b"), Str("C", u"c"),
-                                          Str("D", u"d"), Str("E", u"e")},
-                               2);
+    const std::string en =
+        Csf("en.csf", {Str("A", u"abcdefghij"), Str("B", u"abcdefghix"), Str("C", u"abcdefghiy"),
+                       Str("D", u"abcdefgxyz"), Str("E", u"zzzz")});
+    const std::string de =
+        Csf("de.csf",
+            {Str("A", u"a"), Str("B", u"b"), Str("C", u"c"), Str("D", u"d"), Str("E", u"e")}, 2);
     const std::string tmx = dir.file("m.tmx");
     ASSERT_EQ(RunJson({"tm", "build", tmx, en, de})["units"], 5);
     EXPECT_EQ(RunJson({"tm", "suggest", tmx, "abcdefghij"}), Json::parse(R"([
@@ -160,17 +160,17 @@ TEST_F(TranslationCommandsTest, TmSuggestRanksByScoreThenFileOrderWithinMinAndMa
 }
 
 TEST_F(TranslationCommandsTest, PretranslateFillsRefusesAndLeavesAsReported) {
-    const std::string en = Csf("en.csf", {Str("GUI:Attack", u"Attack now"),
-                                          Str("GUI:Near", u"Attack them now"),
-                                          Str("GUI:Omega", u"Omega"), Str("GUI:None", u"Unknown"),
-                                          Str("GUI:Done", u"Done")});
-    const std::string other = Csf("other.csf", {Str("GUI:Attack", u"Angriff jetzt"),
-                                                Str("GUI:Omega", U16("Ωmega"))},
-                                  2);
-    const std::string table = Csf("de.csf", {Str("gui:attack", u""), Str("GUI:Near", u"Attack them now"),
-                                             Str("GUI:Omega", u"Omega"), Str("GUI:None", u""),
-                                             Str("GUI:Done", u"Fertig")},
-                                  2, true);
+    const std::string en =
+        Csf("en.csf",
+            {Str("GUI:Attack", u"Attack now"), Str("GUI:Near", u"Attack them now"),
+             Str("GUI:Omega", u"Omega"), Str("GUI:None", u"Unknown"), Str("GUI:Done", u"Done")});
+    const std::string other =
+        Csf("other.csf", {Str("GUI:Attack", u"Angriff jetzt"), Str("GUI:Omega", U16("Ωmega"))}, 2);
+    const std::string table =
+        Csf("de.csf",
+            {Str("gui:attack", u""), Str("GUI:Near", u"Attack them now"),
+             Str("GUI:Omega", u"Omega"), Str("GUI:None", u""), Str("GUI:Done", u"Fertig")},
+            2, true);
     const std::string tmx = dir.file("m.tmx");
     ASSERT_EQ(RunJson({"tm", "build", tmx, en, other})["units"], 2);
     const std::string out = dir.file("out.csf");
@@ -196,19 +196,20 @@ TEST_F(TranslationCommandsTest, CheckFindsUnknownWordsAndGlossaryMisses) {
     const Json findings = Json::parse(spelled.out)["findings"];
     ASSERT_EQ(findings.size(), 1u);
     EXPECT_EQ(findings[0]["rule"], "spelling");
-    EXPECT_EQ(findings[0]["message"].get<std::string>().rfind("unknown word \"Teh\"; suggestions: ", 0),
-              0u);
+    EXPECT_EQ(
+        findings[0]["message"].get<std::string>().rfind("unknown word \"Teh\"; suggestions: ", 0),
+        0u);
     WriteBytes(dir.file("words.txt"), Bytes{'T', 'e', 'h', '\n'});
     EXPECT_EQ(RunJson({"check", en, "--spelling", "en_US", "--personal", dir.file("words.txt"),
                        "--json"})["warnings"],
               0);
 
-    const std::string de = Csf("de.csf", {Str("GUI:A", u"Die Raffinerie ist bereit"),
-                                          Str("GUI:B", u"Baue eine Fabrik")});
+    const std::string de = Csf(
+        "de.csf", {Str("GUI:A", u"Die Raffinerie ist bereit"), Str("GUI:B", u"Baue eine Fabrik")});
     const std::string csv = "term,translation,note\r\nore refinery,Raffinerie,x\r\n";
     WriteBytes(dir.file("g.csv"), Bytes(csv.begin(), csv.end()));
-    const Json glossary = RunJson({"check", de, "--reference", en, "--glossary",
-                                   dir.file("g.csv"), "--rules", "glossary", "--json"});
+    const Json glossary = RunJson({"check", de, "--reference", en, "--glossary", dir.file("g.csv"),
+                                   "--rules", "glossary", "--json"});
     ASSERT_EQ(glossary["findings"].size(), 1u);
     EXPECT_EQ(glossary["findings"][0]["name"], "GUI:B");
     EXPECT_EQ(glossary["findings"][0]["message"],
@@ -228,8 +229,7 @@ TEST_F(TranslationCommandsTest, ExportsLeaveUntranslatedValuesForTheTranslator) 
     // Applying either export back changes nothing.
     for (const std::string& file : {po, xlf})
         EXPECT_EQ(RunJson({"apply", translation, file, dir.file("back.csf")})["updated"], 0);
-    ASSERT_EQ(Run({"export", translation, po, "--reference", source, "--target-language", "uk"})
-                  .code,
-              0);
+    ASSERT_EQ(
+        Run({"export", translation, po, "--reference", source, "--target-language", "uk"}).code, 0);
     EXPECT_NE(ReadText(po).find("\"Language: uk\\n\""), std::string::npos);
 }

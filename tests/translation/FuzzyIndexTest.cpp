@@ -67,9 +67,9 @@ TEST(FuzzyIndexTest, RandomMemoriesGiveWhatAScanOfEveryUnitGives) {
             sources.push_back(sources[rng() % sources.size()]); // a repeated source
         const FuzzyIndex index(sources);
         for (int q = 0; q < 10; ++q) {
-            const std::u16string text =
-                q % 3 == 0 && !sources.empty() ? sources[rng() % sources.size()]
-                                               : RandomText(rng, 1 + round % 12);
+            const std::u16string text = q % 3 == 0 && !sources.empty()
+                                            ? sources[rng() % sources.size()]
+                                            : RandomText(rng, 1 + round % 12);
             const int minScore = static_cast<int>(rng() % 102);
             const std::size_t most = 1 + rng() % 8;
             const auto fast = index.search(text, minScore, most);

@@ -18,8 +18,8 @@ Bytes AsBytes(const std::string& text) {
 }
 
 std::string Wrapped(const std::string& body) {
-    return "<?xml version=\"1.0\"?>\n<tmx version=\"1.4\"><header srclang=\"en\"/><body>\n" +
-           body + "\n</body></tmx>";
+    return "<?xml version=\"1.0\"?>\n<tmx version=\"1.4\"><header srclang=\"en\"/><body>\n" + body +
+           "\n</body></tmx>";
 }
 
 } // namespace
@@ -35,10 +35,10 @@ TEST(TmxTest, AnotherToolsMemoryLoadsWithTheTextOfItsInlineTags) {
     EXPECT_EQ(tmx.units[3].target, U16("Комбайн"));
     EXPECT_EQ(tmx.skipped, 2u);
     // Asked for another pair of languages, every unit is skipped.
-    EXPECT_EQ(ReadTmx(ReadBytes(VSTE_SOURCE_DIR "/tests/fixtures/translation/other-tool.tmx"),
-                      "en", "de")
-                  .skipped,
-              6u);
+    EXPECT_EQ(
+        ReadTmx(ReadBytes(VSTE_SOURCE_DIR "/tests/fixtures/translation/other-tool.tmx"), "en", "de")
+            .skipped,
+        6u);
 }
 
 TEST(TmxTest, WrittenUnitsReadBackExactlyAlsoFromUtf16) {
@@ -86,7 +86,8 @@ TEST(TmxTest, HostileFilesAreRefusedWithTheirLine) {
         {Wrapped("<tu><tuv xml:lang=\"en\"><seg>&#xD800;</seg></tuv></tu>"), "names no character"},
         {Wrapped("<tu><tuv xml:lang=\"en\"><seg>a & b</seg></tuv></tu>"), "'&'"},
         {"<!DOCTYPE tmx [<!ENTITY a \"aaaa\">]>" + Wrapped(""), "declares no entities"},
-        {Wrapped("<tu><tuv xml:lang=\"en\"><seg>" + nested + "</seg></tuv>"
+        {Wrapped("<tu><tuv xml:lang=\"en\"><seg>" + nested +
+                 "</seg></tuv>"
                  "<tuv xml:lang=\"de\"><seg>y</seg></tuv></tu>"),
          "nested deeper than 64"},
         {Wrapped(deep), "line 3:"},

@@ -29,8 +29,9 @@ std::vector<std::u16string> Words(const std::u16string& text) {
 } // namespace
 
 TEST(WordingTest, OnlyWordsWorthADictionarysLookAreSplitOff) {
-    EXPECT_EQ(Words(u"Don't attack %ls at x2 or HQ_1, NATO, a Unit_7 \u0416\u0443\u043a"),
-              (std::vector<std::u16string>{u"Don't", u"attack", u"at", u"or", u"\u0416\u0443\u043a"}));
+    EXPECT_EQ(
+        Words(u"Don't attack %ls at x2 or HQ_1, NATO, a Unit_7 \u0416\u0443\u043a"),
+        (std::vector<std::u16string>{u"Don't", u"attack", u"at", u"or", u"\u0416\u0443\u043a"}));
     EXPECT_EQ(Words(u"%1$s%2$d and NOD"), (std::vector<std::u16string>{u"and"}));
     EXPECT_TRUE(Words(u"").empty());
 }
