@@ -124,7 +124,10 @@ bool ContainsWholeWord(std::u16string_view folded, std::u16string_view term) {
 namespace {
 
 std::string Quoted(std::u16string_view text) {
-    return "\"" + Utf16ToUtf8(std::u16string(text)) + "\"";
+    std::string quoted(1, '"');
+    quoted += Utf16ToUtf8(std::u16string(text));
+    quoted += '"';
+    return quoted;
 }
 
 class SpellingRule : public Rule {
