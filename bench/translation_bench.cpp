@@ -70,6 +70,20 @@ void BM_SuggestFuzzy(benchmark::State& state) {
 }
 BENCHMARK(BM_SuggestFuzzy)->Unit(benchmark::kMillisecond);
 
+void BM_SuggestNearMatch(benchmark::State& state) {
+    const Loaded& loaded = Memory();
+    // A unit's source with its last word retyped, as a string changed since the memory was made.
+    std::u16string text = loaded.memory.units[loaded.memory.units.size() / 3].source;
+    text.resize(text.rfind(u' ') + 1);
+    text += u"reinforcements";
+    for (auto _ : state) {
+        auto found = loaded.index.search(text, 70, 5);
+        benchmark::DoNotOptimize(found.data());
+        state.counters["found"] = static_cast<double>(found.size());
+    }
+}
+BENCHMARK(BM_SuggestNearMatch)->Unit(benchmark::kMillisecond);
+
 void BM_SuggestShortText(benchmark::State& state) {
     const Loaded& loaded = Memory();
     for (auto _ : state) {

@@ -11,63 +11,89 @@ namespace {
 
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
 
-// Myers' bit-parallel distance (in Hyyrö's form for whole strings) of a pattern of 1 to 64 code
-// points against any text: one pass over the text with a few word operations per code point.
+// Myers' bit-parallel distance of a pattern against any text, in blocks of 64 code points of the
+// pattern (Hyyrö's form for whole strings): one pass over the text with a few word operations
+// per code point and block.
 class BitPattern {
 public:
-    explicit BitPattern(std::u32string_view pattern) : m_length(pattern.size()) {
+    explicit BitPattern(std::u32string_view pattern)
+        : m_length(pattern.size()), m_blocks((pattern.size() + 63) / 64),
+          m_ascii(128 * m_blocks, 0), m_none(m_blocks, 0) {
         for (std::size_t i = 0; i < pattern.size(); ++i) {
-            const std::uint64_t bit = std::uint64_t{1} << i;
+            const std::uint64_t bit = std::uint64_t{1} << (i % 64);
             const char32_t c = pattern[i];
-            if (c < m_ascii.size()) {
-                m_ascii[c] |= bit;
-                continue;
+            std::uint64_t* masks = nullptr;
+            if (c < 128) {
+                masks = &m_ascii[c * m_blocks];
+            } else {
+                auto it = std::find_if(m_other.begin(), m_other.end(),
+                                       [c](const auto& entry) { return entry.first == c; });
+                if (it == m_other.end()) {
+                    m_other.emplace_back(c, m_otherMasks.size());
+                    m_otherMasks.resize(m_otherMasks.size() + m_blocks, 0);
+                    it = m_other.end() - 1;
+                }
+                masks = &m_otherMasks[it->second];
             }
-            auto it = std::find_if(m_other.begin(), m_other.end(),
-                                   [c](const auto& entry) { return entry.first == c; });
-            if (it == m_other.end())
-                m_other.emplace_back(c, bit);
-            else
-                it->second |= bit;
+            masks[i / 64] |= bit;
         }
     }
 
-    std::size_t distance(std::u32string_view text) const {
-        std::uint64_t pv = ~std::uint64_t{0};
-        std::uint64_t mv = 0;
-        const std::uint64_t high = std::uint64_t{1} << (m_length - 1);
+    // `scratch` holds the state of the blocks between calls, to spare an allocation each.
+    std::size_t distance(std::u32string_view text, std::vector<std::uint64_t>& scratch) const {
+        scratch.assign(2 * m_blocks, 0);
+        std::uint64_t* pv = scratch.data();
+        std::uint64_t* mv = scratch.data() + m_blocks;
+        std::fill(pv, pv + m_blocks, ~std::uint64_t{0});
+        const std::uint64_t lastHigh = std::uint64_t{1} << ((m_length - 1) % 64);
         std::size_t score = m_length;
         for (char32_t c : text) {
-            const std::uint64_t eq = mask(c);
-            const std::uint64_t xv = eq | mv;
-            const std::uint64_t xh = (((eq & pv) + pv) ^ pv) | eq;
-            std::uint64_t ph = mv | ~(xh | pv);
-            std::uint64_t mh = pv & xh;
-            if (ph & high)
-                ++score;
-            else if (mh & high)
-                --score;
-            ph = (ph << 1) | 1;
-            mh <<= 1;
-            pv = mh | ~(xv | ph);
-            mv = ph & xv;
+            const std::uint64_t* eqs = mask(c);
+            int h = 1; // the first row grows by one per column
+            for (std::size_t w = 0; w < m_blocks; ++w)
+                h = advance(pv[w], mv[w], eqs[w], h,
+                            w + 1 == m_blocks ? lastHigh : std::uint64_t{1} << 63);
+            score += static_cast<std::size_t>(h); // wraps for -1, as intended
         }
         return score;
     }
 
 private:
-    std::uint64_t mask(char32_t c) const {
-        if (c < m_ascii.size())
-            return m_ascii[c];
-        for (const auto& [key, bits] : m_other)
+    static int advance(std::uint64_t& pv, std::uint64_t& mv, std::uint64_t eq, int hin,
+                       std::uint64_t high) {
+        const std::uint64_t xv = eq | mv;
+        if (hin < 0)
+            eq |= 1;
+        const std::uint64_t xh = (((eq & pv) + pv) ^ pv) | eq;
+        std::uint64_t ph = mv | ~(xh | pv);
+        std::uint64_t mh = pv & xh;
+        const int hout = (ph & high) ? 1 : (mh & high) ? -1 : 0;
+        ph <<= 1;
+        mh <<= 1;
+        if (hin < 0)
+            mh |= 1;
+        else if (hin > 0)
+            ph |= 1;
+        pv = mh | ~(xv | ph);
+        mv = ph & xv;
+        return hout;
+    }
+
+    const std::uint64_t* mask(char32_t c) const {
+        if (c < 128)
+            return &m_ascii[c * m_blocks];
+        for (const auto& [key, at] : m_other)
             if (key == c)
-                return bits;
-        return 0;
+                return &m_otherMasks[at];
+        return m_none.data();
     }
 
     std::size_t m_length;
-    std::array<std::uint64_t, 128> m_ascii{};
-    std::vector<std::pair<char32_t, std::uint64_t>> m_other;
+    std::size_t m_blocks;
+    std::vector<std::uint64_t> m_ascii; // 128 characters, m_blocks masks each
+    std::vector<std::uint64_t> m_none;
+    std::vector<std::pair<char32_t, std::size_t>> m_other; // character, first of its masks
+    std::vector<std::uint64_t> m_otherMasks;
 };
 
 // The largest distance that still scores `minScore` between strings whose longer one has
@@ -250,29 +276,49 @@ std::vector<FuzzyMatch> FuzzyIndex::search(std::u16string_view text, int minScor
                 anyCounted = true;
             }
         }
-        const bool bits = n >= 1 && n <= 64;
-        const BitPattern pattern(bits ? std::u32string_view(query) : std::u32string_view());
+        const BitPattern pattern(query);
+        std::vector<std::uint64_t> blocks;
+        std::array<std::size_t, 101> scored{};
         auto verify = [&](std::uint32_t u) {
             const std::u32string_view s = source(u);
-            const std::size_t d = n == 0 ? s.size()
-                                  : bits ? pattern.distance(s)
-                                         : EditDistance(query, s);
-            if (d <= maxDistance[s.size()])
+            const std::size_t d = n == 0 ? s.size() : pattern.distance(s, blocks);
+            if (d <= maxDistance[s.size()]) {
                 found.push_back({u, MatchScore(d, n, s.size())});
+                ++scored[static_cast<std::size_t>(found.back().score)];
+            }
+        };
+        // Candidates by the best score they could reach (the distance is at least the
+        // difference of lengths, and at least half the bigrams the unit does not share).
+        std::vector<std::vector<std::uint32_t>> byBest(101);
+        auto best = [&](std::size_t m, std::size_t atLeast) {
+            return MatchScore(std::max(atLeast, std::max(n, m) - std::min(n, m)), n, m);
         };
         for (std::size_t m = 0; m < m_byLength.size(); ++m)
             if (how[m] == 1)
                 for (std::uint32_t u : m_byLength[m])
-                    verify(u);
+                    byBest[static_cast<std::size_t>(best(m, 0))].push_back(u);
         if (anyCounted) {
             std::vector<std::uint32_t> shared(size(), 0);
             std::vector<std::uint32_t> touched;
             countShared(query, shared, touched);
             for (std::uint32_t u : touched) {
                 const std::size_t m = m_offsets[u + 1] - m_offsets[u];
-                if (how[m] == 2 && shared[u] >= bound[m])
-                    verify(u);
+                if (how[m] != 2 || shared[u] < bound[m])
+                    continue;
+                const std::size_t grams = std::max(n, m) - 1;
+                const std::size_t unshared = grams > shared[u] ? grams - shared[u] : 0;
+                byBest[static_cast<std::size_t>(best(m, (unshared + 1) / 2))].push_back(u);
             }
+        }
+        // Best first; once `most` units score at least what the rest could reach, the rest
+        // cannot enter the result.
+        std::size_t atLeast = 0;
+        for (std::size_t b = 101; b-- > 0;) {
+            for (std::uint32_t u : byBest[b])
+                verify(u);
+            atLeast += scored[b];
+            if (atLeast >= most)
+                break;
         }
     }
     std::sort(found.begin(), found.end(), [](const FuzzyMatch& a, const FuzzyMatch& b) {

@@ -62,7 +62,7 @@ TEST(FuzzyIndexTest, RandomMemoriesGiveWhatAScanOfEveryUnitGives) {
     for (int round = 0; round < 300; ++round) {
         std::vector<std::u16string> sources(rng() % 40);
         for (auto& s : sources)
-            s = RandomText(rng, 1 + round % 12);
+            s = RandomText(rng, round % 50 == 49 ? 200 : 1 + round % 12);
         if (!sources.empty() && rng() % 2)
             sources.push_back(sources[rng() % sources.size()]); // a repeated source
         const FuzzyIndex index(sources);
@@ -84,6 +84,16 @@ TEST(FuzzyIndexTest, RandomMemoriesGiveWhatAScanOfEveryUnitGives) {
 }
 
 TEST(FuzzyIndexTest, LongTextsBeyondSixtyFourCodePointsAreScoredToo) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 200; ++round) {
+        const std::vector<std::u16string> sources{RandomText(rng, 300), RandomText(rng, 300)};
+        const std::u16string text = RandomText(rng, 300);
+        const auto fast = FuzzyIndex(sources).search(text, 0, 2);
+        const auto slow = BruteForce(sources, text, 0, 2);
+        ASSERT_EQ(fast.size(), slow.size());
+        for (std::size_t i = 0; i < fast.size(); ++i)
+            EXPECT_EQ(fast[i].score, slow[i].score) << "round " << round;
+    }
     const std::u16string base(100, u'a');
     std::u16string near = base;
     near[50] = u'b';
