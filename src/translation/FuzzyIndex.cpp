@@ -245,6 +245,53 @@ void FuzzyIndex::countShared(std::u32string_view text, std::vector<std::uint32_t
     }
 }
 
+std::vector<std::vector<std::uint32_t>>
+FuzzyIndex::candidates(std::u32string_view query, int minScore,
+                       std::vector<std::size_t>& maxDistance) const {
+    const std::size_t n = query.size();
+    // Per length: 0 no unit of it can score enough, 1 compare each, 2 those sharing enough
+    // bigrams.
+    std::vector<std::uint8_t> how(m_byLength.size(), 0);
+    std::vector<std::size_t> bound(m_byLength.size(), 0);
+    maxDistance.assign(m_byLength.size(), 0);
+    bool anyCounted = false;
+    for (std::size_t m = 0; m < m_byLength.size(); ++m) {
+        const std::size_t longer = std::max(n, m);
+        maxDistance[m] = MaxDistance(longer, minScore);
+        if (m_byLength[m].empty() || longer - std::min(n, m) > maxDistance[m])
+            continue;
+        const std::size_t grams = longer == 0 ? 0 : longer - 1;
+        how[m] = grams <= 2 * maxDistance[m] ? 1 : 2;
+        bound[m] = how[m] == 2 ? grams - 2 * maxDistance[m] : 0;
+        anyCounted = anyCounted || how[m] == 2;
+    }
+    // By the best score each could reach: the distance is at least the difference of lengths,
+    // and at least half the bigrams the unit does not share.
+    std::vector<std::vector<std::uint32_t>> byBest(101);
+    auto best = [&](std::size_t m, std::size_t atLeast) {
+        return static_cast<std::size_t>(
+            MatchScore(std::max(atLeast, std::max(n, m) - std::min(n, m)), n, m));
+    };
+    for (std::size_t m = 0; m < m_byLength.size(); ++m)
+        if (how[m] == 1)
+            for (std::uint32_t u : m_byLength[m])
+                byBest[best(m, 0)].push_back(u);
+    if (anyCounted) {
+        std::vector<std::uint32_t> shared(size(), 0);
+        std::vector<std::uint32_t> touched;
+        countShared(query, shared, touched);
+        for (std::uint32_t u : touched) {
+            const std::size_t m = m_offsets[u + 1] - m_offsets[u];
+            if (how[m] != 2 || shared[u] < bound[m])
+                continue;
+            const std::size_t grams = std::max(n, m) - 1;
+            const std::size_t unshared = grams > shared[u] ? grams - shared[u] : 0;
+            byBest[best(m, (unshared + 1) / 2)].push_back(u);
+        }
+    }
+    return byBest;
+}
+
 std::vector<FuzzyMatch> FuzzyIndex::search(std::u16string_view text, int minScore,
                                            std::size_t most) const {
     std::vector<FuzzyMatch> found;
@@ -252,73 +299,27 @@ std::vector<FuzzyMatch> FuzzyIndex::search(std::u16string_view text, int minScor
     if (most == 0 || minScore > 100 || size() == 0)
         return found;
     const std::u32string query = CodePoints(text);
-    const std::size_t n = query.size();
     if (minScore == 100) {
         exact(query, found);
     } else {
-        // Per length: 0 no unit of it can score enough, 1 compare each, 2 those sharing
-        // enough bigrams.
-        std::vector<std::uint8_t> how(m_byLength.size(), 0);
-        std::vector<std::size_t> bound(m_byLength.size(), 0);
-        std::vector<std::size_t> maxDistance(m_byLength.size(), 0);
-        bool anyCounted = false;
-        for (std::size_t m = 0; m < m_byLength.size(); ++m) {
-            const std::size_t longer = std::max(n, m);
-            maxDistance[m] = MaxDistance(longer, minScore);
-            if (m_byLength[m].empty() || std::max(n, m) - std::min(n, m) > maxDistance[m])
-                continue;
-            const std::size_t grams = longer == 0 ? 0 : longer - 1;
-            if (grams <= 2 * maxDistance[m]) {
-                how[m] = 1;
-            } else {
-                how[m] = 2;
-                bound[m] = grams - 2 * maxDistance[m];
-                anyCounted = true;
-            }
-        }
+        std::vector<std::size_t> maxDistance;
+        const auto byBest = candidates(query, minScore, maxDistance);
         const BitPattern pattern(query);
         std::vector<std::uint64_t> blocks;
         std::array<std::size_t, 101> scored{};
-        auto verify = [&](std::uint32_t u) {
-            const std::u32string_view s = source(u);
-            const std::size_t d = n == 0 ? s.size() : pattern.distance(s, blocks);
-            if (d <= maxDistance[s.size()]) {
-                found.push_back({u, MatchScore(d, n, s.size())});
+        // Best bound first; once `most` units score at least what the rest could reach, the
+        // rest cannot enter the result.
+        std::size_t atLeast = 0;
+        for (std::size_t b = 101; b-- > 0 && atLeast < most;) {
+            for (std::uint32_t u : byBest[b]) {
+                const std::u32string_view s = source(u);
+                const std::size_t d = query.empty() ? s.size() : pattern.distance(s, blocks);
+                if (d > maxDistance[s.size()])
+                    continue;
+                found.push_back({u, MatchScore(d, query.size(), s.size())});
                 ++scored[static_cast<std::size_t>(found.back().score)];
             }
-        };
-        // Candidates by the best score they could reach (the distance is at least the
-        // difference of lengths, and at least half the bigrams the unit does not share).
-        std::vector<std::vector<std::uint32_t>> byBest(101);
-        auto best = [&](std::size_t m, std::size_t atLeast) {
-            return MatchScore(std::max(atLeast, std::max(n, m) - std::min(n, m)), n, m);
-        };
-        for (std::size_t m = 0; m < m_byLength.size(); ++m)
-            if (how[m] == 1)
-                for (std::uint32_t u : m_byLength[m])
-                    byBest[static_cast<std::size_t>(best(m, 0))].push_back(u);
-        if (anyCounted) {
-            std::vector<std::uint32_t> shared(size(), 0);
-            std::vector<std::uint32_t> touched;
-            countShared(query, shared, touched);
-            for (std::uint32_t u : touched) {
-                const std::size_t m = m_offsets[u + 1] - m_offsets[u];
-                if (how[m] != 2 || shared[u] < bound[m])
-                    continue;
-                const std::size_t grams = std::max(n, m) - 1;
-                const std::size_t unshared = grams > shared[u] ? grams - shared[u] : 0;
-                byBest[static_cast<std::size_t>(best(m, (unshared + 1) / 2))].push_back(u);
-            }
-        }
-        // Best first; once `most` units score at least what the rest could reach, the rest
-        // cannot enter the result.
-        std::size_t atLeast = 0;
-        for (std::size_t b = 101; b-- > 0;) {
-            for (std::uint32_t u : byBest[b])
-                verify(u);
             atLeast += scored[b];
-            if (atLeast >= most)
-                break;
         }
     }
     std::sort(found.begin(), found.end(), [](const FuzzyMatch& a, const FuzzyMatch& b) {

@@ -51,6 +51,10 @@ private:
     }
     std::uint32_t gramOf(char32_t a, char32_t b) const;
     void exact(std::u32string_view text, std::vector<FuzzyMatch>& out) const;
+    // The units that could score at least `minScore`, grouped by the best score each could
+    // reach; `maxDistance` receives, per source length, the largest distance scoring enough.
+    std::vector<std::vector<std::uint32_t>> candidates(std::u32string_view query, int minScore,
+                                                       std::vector<std::size_t>& maxDistance) const;
     void countShared(std::u32string_view text, std::vector<std::uint32_t>& shared,
                      std::vector<std::uint32_t>& touched) const;
 
