@@ -13,6 +13,7 @@ VSTE_PACKAGES_BUILD=(
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
     libicu-dev zlib1g-dev libcli11-dev nlohmann-json3-dev
     libxlsxwriter-dev libzip-dev libpugixml-dev
+    libhunspell-dev hunspell-en-us hunspell-ru hunspell-de-de
     qt6-translations-l10n fonts-dejavu-core
 )
 # The tests and benchmarks (scripts/test): test frameworks, the sanitizer and fuzzer runtime, a

@@ -6,8 +6,8 @@
 
 namespace vste {
 CheckEngine::CheckEngine(const CheckTarget& target, const std::vector<std::string>& ruleIds,
-                         const Reference* reference)
-    : m_target(target), m_reference(reference) {
+                         const Reference* reference, const CheckExtras& extras)
+    : m_target(target), m_reference(reference), m_extras(extras) {
     for (const std::string& id : ruleIds) {
         const auto& all = AllRuleIds();
         if (std::find(all.begin(), all.end(), id) == all.end())
@@ -16,8 +16,9 @@ CheckEngine::CheckEngine(const CheckTarget& target, const std::vector<std::strin
     const std::string_view format = GetFormatInfo(target.format).shortName;
     for (std::unique_ptr<Rule>& rule : MakeRules()) {
         const bool named = std::find(ruleIds.begin(), ruleIds.end(), rule->id()) != ruleIds.end();
-        const bool runnable =
-            (!rule->needsReference() || reference != nullptr) && rule->appliesTo(target.format);
+        const char* missing = rule->missingExtra(extras);
+        const bool runnable = (!rule->needsReference() || reference != nullptr) &&
+                              rule->appliesTo(target.format) && missing == nullptr;
         if (named && rule->needsReference() && reference == nullptr)
             throw std::invalid_argument("rule '" + std::string(rule->id()) +
                                         "' needs a reference table");
@@ -25,6 +26,8 @@ CheckEngine::CheckEngine(const CheckTarget& target, const std::vector<std::strin
             throw std::invalid_argument("rule '" + std::string(rule->id()) +
                                         "' does not apply to " + std::string(format) +
                                         " documents");
+        if (named && missing != nullptr)
+            throw std::invalid_argument("rule '" + std::string(rule->id()) + "' needs " + missing);
         if (runnable && (ruleIds.empty() || named))
             m_rules.push_back(std::move(rule));
     }
@@ -47,7 +50,7 @@ void CheckEngine::prepare(const TCSFBody& document) {
         for (std::size_t i = 0; i < document.size(); ++i)
             m_match[i] = m_reference->index().find(document[i].Name);
     }
-    const CheckSetup setup{document, m_target, m_reference, m_match};
+    const CheckSetup setup{document, m_target, m_reference, m_match, &m_extras};
     for (const auto& rule : m_rules)
         rule->prepare(setup);
 }
@@ -62,7 +65,7 @@ void CheckEngine::checkOne(std::uint32_t index, const TText* reference, const Ch
 void CheckEngine::checkAll(const FindingSink& sink) const {
     if (m_document == nullptr)
         throw std::logic_error("CheckEngine::checkAll before prepare");
-    const CheckSetup setup{*m_document, m_target, m_reference, m_match};
+    const CheckSetup setup{*m_document, m_target, m_reference, m_match, &m_extras};
     for (std::uint32_t i = 0; i < m_document->size(); ++i) {
         const TText* reference =
             m_match.empty() || m_match[i] == kNoString ? nullptr : &m_reference->body()[m_match[i]];
@@ -76,7 +79,7 @@ void CheckEngine::checkStrings(std::span<const std::uint32_t> indexes,
                                const FindingSink& sink) const {
     if (m_document == nullptr)
         throw std::logic_error("CheckEngine::checkStrings before prepare");
-    const CheckSetup setup{*m_document, m_target, m_reference, m_match};
+    const CheckSetup setup{*m_document, m_target, m_reference, m_match, &m_extras};
     for (std::uint32_t i : indexes) {
         if (i >= m_document->size())
             continue;
@@ -89,8 +92,9 @@ void CheckEngine::checkStrings(std::span<const std::uint32_t> indexes,
 
 std::vector<Finding> CheckDocument(const TCSFBody& document, const CheckTarget& target,
                                    const Reference* reference,
-                                   const std::vector<std::string>& ruleIds) {
-    CheckEngine engine(target, ruleIds, reference);
+                                   const std::vector<std::string>& ruleIds,
+                                   const CheckExtras& extras) {
+    CheckEngine engine(target, ruleIds, reference, extras);
     engine.prepare(document);
     std::vector<Finding> findings;
     engine.checkAll([&findings](Finding&& f) { findings.push_back(std::move(f)); });

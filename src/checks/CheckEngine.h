@@ -17,9 +17,10 @@ class CheckEngine {
 public:
     // `ruleIds` empty: every rule that applies to the target (reference rules only with a
     // reference). Throws std::invalid_argument for an unknown id, or for a named rule that
-    // cannot run: a reference rule without a reference, or a rule for another format.
+    // cannot run: a reference rule without a reference, a rule for another format, or one
+    // whose extras (dictionary, glossary) are missing. The extras must outlive the engine.
     CheckEngine(const CheckTarget& target, const std::vector<std::string>& ruleIds = {},
-                const Reference* reference = nullptr);
+                const Reference* reference = nullptr, const CheckExtras& extras = {});
     ~CheckEngine();
 
     // The ids of the rules that run, in order.
@@ -43,6 +44,7 @@ private:
 
     CheckTarget m_target;
     const Reference* m_reference;
+    CheckExtras m_extras;
     std::vector<std::unique_ptr<Rule>> m_rules;
     const TCSFBody* m_document = nullptr;
     std::vector<std::uint32_t> m_match;
@@ -51,7 +53,8 @@ private:
 // Convenience: all findings of a document, collected.
 std::vector<Finding> CheckDocument(const TCSFBody& document, const CheckTarget& target,
                                    const Reference* reference = nullptr,
-                                   const std::vector<std::string>& ruleIds = {});
+                                   const std::vector<std::string>& ruleIds = {},
+                                   const CheckExtras& extras = {});
 
 // What a save in the target format would lose or refuse: the errors of unstorable-character,
 // str-name (for STR) and too-long.

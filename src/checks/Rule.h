@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "checks/Finding.h"
+#include "checks/Wording.h"
 
 namespace vste {
 
@@ -27,6 +28,7 @@ struct CheckSetup {
     // For each document string, the reference string of the same name or kNoString; empty
     // without a reference.
     std::span<const std::uint32_t> referenceMatch;
+    const CheckExtras* extras = nullptr; // never null while the engine runs
 };
 
 // One string as a rule sees it.
@@ -47,6 +49,11 @@ public:
     Severity severity() const { return m_severity; }
 
     virtual bool needsReference() const { return false; }
+    // What the rule lacks among the extras to run ("a dictionary"); nullptr when it can run.
+    virtual const char* missingExtra(const CheckExtras& extras) const {
+        (void)extras;
+        return nullptr;
+    }
     // Whether the rule has anything to say about a document written in that format.
     virtual bool appliesTo(DocumentFormat format) const {
         (void)format;
@@ -97,6 +104,8 @@ std::unique_ptr<Rule> MakeLineBreaksRule();
 std::unique_ptr<Rule> MakeUntranslatedRule();
 std::unique_ptr<Rule> MakeMissingInReferenceRule();
 std::unique_ptr<Rule> MakeOnlyInReferenceRule();
+std::unique_ptr<Rule> MakeSpellingRule();
+std::unique_ptr<Rule> MakeGlossaryRule();
 
 // Text helpers shared by the rules' messages.
 std::string QuotedName(const std::string& singleByteName, int codePage); // "'NAME'" in UTF-8

@@ -26,6 +26,8 @@ std::vector<std::unique_ptr<Rule>> MakeRules() {
     rules.push_back(MakeUntranslatedRule());
     rules.push_back(MakeMissingInReferenceRule());
     rules.push_back(MakeOnlyInReferenceRule());
+    rules.push_back(MakeSpellingRule());
+    rules.push_back(MakeGlossaryRule());
     return rules;
 }
 

@@ -6,7 +6,11 @@
 
 #include "checks/CheckEngine.h"
 #include "cli/CheckCommands.h"
+#include "core/FileIO.h"
 #include "core/Progress.h"
+#include "exchange/Exchange.h"
+#include "translation/Glossary.h"
+#include "translation/Spelling.h"
 
 namespace vste::cli {
 namespace {
@@ -29,12 +33,49 @@ std::vector<std::string> SplitRules(const std::string& list) {
 // The engine, with the arguments' mistakes turned into usage errors.
 std::unique_ptr<CheckEngine> MakeEngine(const CheckTarget& target,
                                         const std::vector<std::string>& rules,
-                                        const Reference* reference) {
+                                        const Reference* reference, const CheckExtras& extras) {
     try {
-        return std::make_unique<CheckEngine>(target, rules, reference);
+        return std::make_unique<CheckEngine>(target, rules, reference, extras);
     } catch (const std::invalid_argument& e) {
         throw UsageError(e.what());
     }
+}
+
+// The dictionary and the glossary the options name; a missing dictionary is a usage error.
+struct Extras {
+    std::unique_ptr<HunspellChecker> dictionary;
+    std::vector<GlossaryTerm> glossary;
+    CheckExtras extras;
+};
+
+std::unique_ptr<Extras> LoadExtras(const CheckOptions& options) {
+    auto loaded = std::make_unique<Extras>();
+    if (!options.personal.empty() && options.spelling.empty())
+        throw UsageError("--personal needs --spelling LANG");
+    if (!options.glossary.empty() && options.reference.file.empty())
+        throw UsageError("--glossary needs --reference REF: terms are looked up in its values");
+    if (!options.spelling.empty()) {
+        try {
+            loaded->dictionary = std::make_unique<HunspellChecker>(
+                options.dictionaryDir.empty() ? kSystemDictionaries : options.dictionaryDir,
+                options.spelling);
+        } catch (const DictionaryMissing& e) {
+            throw UsageError(e.what());
+        }
+        if (!options.personal.empty())
+            for (std::u16string& word : ReadWordList(options.personal))
+                loaded->dictionary->accept(std::move(word));
+        loaded->extras.spelling = loaded->dictionary.get();
+    }
+    if (!options.glossary.empty()) {
+        try {
+            loaded->glossary = ReadGlossary(LoadFile(options.glossary));
+        } catch (const ExchangeError& e) {
+            throw ExchangeError("\"" + options.glossary + "\", " + e.what());
+        }
+        loaded->extras.glossary = &loaded->glossary;
+    }
+    return loaded;
 }
 
 std::string TextLine(const std::string& file, const Finding& f) {
@@ -69,10 +110,11 @@ void Check(const CheckOptions& options, std::FILE* file) {
     const FormatInfo* referenceFormat = hasReference ? &InputFormat(options.reference) : nullptr;
     CheckTarget target{TargetFormat(format, options.saveAs, format.id, "check"), false, 0};
     const std::vector<std::string> rules = SplitRules(options.rules);
+    const std::unique_ptr<Extras> extras = LoadExtras(options);
     {
         const TCSFBody none;
         const Reference dummy(none);
-        MakeEngine(target, rules, hasReference ? &dummy : nullptr);
+        MakeEngine(target, rules, hasReference ? &dummy : nullptr, extras->extras);
     }
 
     ReadResult document = Read(options.input, format);
@@ -83,7 +125,8 @@ void Check(const CheckOptions& options, std::FILE* file) {
         referenceDocument = Read(options.reference, *referenceFormat);
         reference = std::make_unique<Reference>(referenceDocument.document->Body);
     }
-    const std::unique_ptr<CheckEngine> engine = MakeEngine(target, rules, reference.get());
+    const std::unique_ptr<CheckEngine> engine =
+        MakeEngine(target, rules, reference.get(), extras->extras);
     engine->prepare(document.document->Body);
 
     std::size_t errors = 0;
@@ -137,6 +180,18 @@ Command AddCheckCommand(CLI::App& app, CommonOptions& common) {
     check->add_flag("--json", options->json,
                     "Print {\"errors\", \"warnings\", \"findings\": [{\"rule\", \"severity\", "
                     "\"name\", \"value_index\", \"field\", \"message\"}]}");
+    check->add_option("--spelling", options->spelling,
+                      "Hunspell dictionary (en_US, ru_RU, de_DE, ...) for the spelling rule: a "
+                      "warning per unknown word of a value, with up to three suggestions");
+    check->add_option("--dictionary-dir", options->dictionaryDir,
+                      std::string("Folder of NAME.aff and NAME.dic (default ") +
+                          kSystemDictionaries + ")");
+    check->add_option("--personal", options->personal,
+                      "File of accepted words, one per line (UTF-8)");
+    check->add_option("--glossary", options->glossary,
+                      "CSV with the columns term,translation for the glossary rule (needs "
+                      "--reference): a warning when the reference's value holds a term as a whole "
+                      "word and the value lacks its translation, both ignoring case");
     return {check, [options] { Check(*options, stdout); }};
 }
 

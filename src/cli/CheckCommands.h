@@ -16,6 +16,10 @@ struct CheckOptions {
     std::string saveAs;     // short name; empty: the document's own format
     std::string rules;      // comma-separated rule ids; empty: every rule that applies
     bool json = false;
+    std::string spelling;      // dictionary name; empty: no spelling rule
+    std::string dictionaryDir; // empty: the system's dictionaries
+    std::string personal;      // file of accepted words
+    std::string glossary;      // CSV of terms; needs a reference
 };
 
 // The check found errors; what() says how many, for the exit status 1.

@@ -11,6 +11,7 @@
 #include "core/NameIndex.h"
 #include "exchange/ApplyPlan.h"
 #include "exchange/Exchange.h"
+#include "translation/Languages.h"
 
 namespace vste::cli {
 
@@ -95,6 +96,12 @@ void Export(const ExportCommandOptions& options) {
             return i ? &(*body)[*i] : nullptr;
         };
     }
+    // A translation's own language, where its CSF header names one other than the source's.
+    if (exportOptions.targetLanguage.empty() && lookup &&
+        InputFormat(options.input).id == DocumentFormat::CSF)
+        if (const auto code = CsfLanguageCode(table.document->Language);
+            code && !SameLanguage(*code, exportOptions.sourceLanguage))
+            exportOptions.targetLanguage = std::string(*code);
     const ExportSource source(*table.document, lookup);
     StoreFileAtomically(options.output, target.write(source, exportOptions));
 }

@@ -13,6 +13,7 @@
 #include "cli/CompareCommands.h"
 #include "cli/ExchangeCommands.h"
 #include "cli/SearchCommands.h"
+#include "cli/TranslationCommands.h"
 #include "encoding/CodePage.h"
 
 namespace {
@@ -60,6 +61,9 @@ int main(int argc, char** argv) {
         vste::cli::AddUpdateCommand(app, common),
         vste::cli::AddExportCommand(app, common),
         vste::cli::AddApplyCommand(app, common),
+        vste::cli::AddStatusCommand(app, common),
+        vste::cli::AddTmCommand(app, common),
+        vste::cli::AddPretranslateCommand(app, common),
     };
     // clang-format on
 

@@ -245,3 +245,19 @@ std::vector<ImportRow> ReadCsv(std::span<const std::uint8_t> data, const ImportO
 }
 
 } // namespace vste
+
+namespace vste::exchange {
+
+void ForEachCsvRecord(
+    std::span<const std::uint8_t> data,
+    const std::function<void(std::size_t line, std::vector<std::string>& fields)>& visit) {
+    const std::string_view text =
+        WithoutBom({reinterpret_cast<const char*>(data.data()), data.size()});
+    RequireUtf8(text);
+    CsvParser parser(text, DetectSeparator(text));
+    std::vector<std::string> fields;
+    while (parser.next(fields))
+        visit(parser.recordLine(), fields);
+}
+
+} // namespace vste::exchange

@@ -35,6 +35,9 @@ struct ExportEntry {
     std::string_view value;
     std::string_view reference; // the reference's value with the same number; empty when none
     bool hasReference = false;  // the reference holds this string and value number
+    // With a reference table: the value is empty or exactly the reference's value, so it still
+    // needs translating (PO writes an empty msgstr, XLIFF marks the target).
+    bool untranslated = false;
     std::string_view extra;
     bool hasExtra = false;
     // False for a later string whose name is byte for byte that of an earlier one.

@@ -98,6 +98,9 @@ void ExportSource::forEach(const std::function<void(const ExportEntry&)>& visit)
             entry.reference = reference;
             entry.extra = extra;
             entry.hasExtra = v.HasExtraValue();
+            entry.untranslated =
+                m_reference &&
+                (v.Value.empty() || (entry.hasReference && v.Value == ref->Values[k].Value));
             visit(entry);
         }
     }

@@ -189,7 +189,7 @@ std::vector<std::uint8_t> WritePo(const ExportSource& source, const ExportOption
         if (!e.firstOfName)
             return;
         const std::string_view id = e.hasReference ? e.reference : e.value;
-        const std::string_view str = translated ? e.value : std::string_view{};
+        const std::string_view str = translated && !e.untranslated ? e.value : std::string_view{};
         if (e.name.find('\0') != std::string_view::npos ||
             id.find('\0') != std::string_view::npos || str.find('\0') != std::string_view::npos)
             throw FormatError("The " + exchange::DescribeValue(e) +

@@ -161,8 +161,13 @@ std::vector<std::uint8_t> WriteXliff(const ExportSource& source, const ExportOpt
         AppendXml(out, e.name, true);
         out += "\" xml:space=\"preserve\">\n";
         AppendElement(out, "source", sourceText);
-        if (translated)
+        if (translated && e.untranslated) {
+            out += "        <target state=\"needs-translation\">";
+            AppendXml(out, e.value, false);
+            out += "</target>\n";
+        } else if (translated) {
             AppendElement(out, "target", e.value);
+        }
         if (e.hasExtra && !e.extra.empty()) {
             RequireXmlText(e, e.extra);
             AppendElement(out, "note", e.extra);

@@ -36,13 +36,13 @@ inline TText Str(std::string name, std::u16string value) {
 // The findings of one rule, or of all when `rule` is empty.
 inline std::vector<Finding> Findings(const TCSFBody& body, const CheckTarget& target,
                                      const TCSFBody* reference = nullptr,
-                                     const std::string& rule = {}) {
+                                     const std::string& rule = {}, const CheckExtras& extras = {}) {
+    const std::vector<std::string> rules =
+        rule.empty() ? std::vector<std::string>{} : std::vector{rule};
     if (reference == nullptr)
-        return CheckDocument(body, target, nullptr,
-                             rule.empty() ? std::vector<std::string>{} : std::vector{rule});
+        return CheckDocument(body, target, nullptr, rules, extras);
     const Reference ref(*reference, target.codePage);
-    return CheckDocument(body, target, &ref,
-                         rule.empty() ? std::vector<std::string>{} : std::vector{rule});
+    return CheckDocument(body, target, &ref, rules, extras);
 }
 
 } // namespace vste::test

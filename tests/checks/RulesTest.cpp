@@ -21,7 +21,21 @@ struct RuleCase {
     std::string expected; // part of the failing finding's message
     bool withReference = false;
     TCSFBody reference{};
+    CheckExtras extras{};
 };
+
+// Knows the words of "A known word" and suggests "known" for anything else.
+class FewWords : public WordChecker {
+public:
+    bool isKnown(std::u16string_view word) const override {
+        return word == u"known" || word == u"word";
+    }
+    std::vector<std::u16string> suggestions(std::u16string_view, std::size_t) const override {
+        return {u"known"};
+    }
+};
+const FewWords kFewWords;
+const std::vector<GlossaryTerm> kTerms{{u"Ore Refinery", U16("Завод")}};
 
 TText EawStr(const std::string& name, bool rightKey) {
     TText t = Str(name, u"text");
@@ -102,6 +116,22 @@ std::vector<RuleCase> Cases() {
          "only the reference",
          true,
          {Str("A", u"a"), Str("b", u"b")}},
+        {"spelling",
+         csf,
+         {Str("A", u"A knwon word")},
+         {Str("A", u"A known word, NATO x")},
+         "unknown word \"knwon\"; suggestions: \"known\"",
+         false,
+         {},
+         {&kFewWords, nullptr}},
+        {"glossary",
+         csf,
+         {Str("A", U16("Постройте фабрику"))},
+         {Str("A", U16("Постройте ЗАВОД"))},
+         "the glossary translates as \"Завод\"",
+         true,
+         {Str("A", u"Build an ore refinery")},
+         {nullptr, &kTerms}},
     };
 }
 
@@ -113,11 +143,12 @@ TEST(RulesTest, EveryRuleFindsItsFaultAndPassesTheSoundTable) {
     for (const RuleCase& c : cases) {
         SCOPED_TRACE(c.rule);
         const TCSFBody* reference = c.withReference ? &c.reference : nullptr;
-        const std::vector<Finding> found = Findings(c.failing, c.target, reference, c.rule);
+        const std::vector<Finding> found =
+            Findings(c.failing, c.target, reference, c.rule, c.extras);
         ASSERT_EQ(found.size(), 1u);
         EXPECT_EQ(found[0].rule, c.rule);
         EXPECT_NE(found[0].message.find(c.expected), std::string::npos) << found[0].message;
-        EXPECT_TRUE(Findings(c.passing, c.target, reference, c.rule).empty());
+        EXPECT_TRUE(Findings(c.passing, c.target, reference, c.rule, c.extras).empty());
     }
 }
 

@@ -120,8 +120,13 @@ TEST_P(ExchangeFormatTest, AChangedValueArrivesAndNothingElseChanges) {
     std::mt19937 rng(7);
     TCompiledStrings table = RandomTable(rng, true);
     table.Body[0].Values[0].Value = u"Old text";
-    // A reference makes PO and XLIFF carry the value as the translation.
-    const auto bytes = GetParam().write(ExportSource(table, [](const TText& t) { return &t; }), {});
+    // A reference makes PO and XLIFF carry the value as the translation; values equal to the
+    // reference's still need translating and go out empty (PO) or marked (XLIFF).
+    TCSFBody reference = table.Body;
+    reference[0].Values[0].Value = u"Source text";
+    const TText* first = table.Body.data();
+    const auto bytes = GetParam().write(
+        ExportSource(table, [&](const TText& t) { return &reference[&t - first]; }), {});
     std::string text(bytes.begin(), bytes.end());
     std::vector<ImportRow> rows;
     if (GetParam().id == ExchangeFormat::Xlsx) {
