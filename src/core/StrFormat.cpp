@@ -273,11 +273,8 @@ TCompiledStrings::CreateFromSTRBuffer(std::span<const std::uint8_t> data, Progre
 
 std::unique_ptr<TCompiledStrings> TCompiledStrings::CreateFromSTRFile(const std::string& fileName,
                                                                       Progress& progress) {
-    const std::vector<std::uint8_t> data = LoadFile(fileName);
-    if (const std::optional<std::string> reason = NotTextReason(data)) {
-        throw FormatError("\"" + fileName + "\" is not STR text: " + *reason);
-    }
-    return CreateFromSTRBuffer(data, progress);
+    // Callers put the file's name before a read error, as for every other format.
+    return CreateFromSTRBuffer(LoadFile(fileName), progress);
 }
 
 std::vector<std::uint8_t> TCompiledStrings::SaveToSTRBuffer(Progress& progress) const {

@@ -254,8 +254,8 @@ TEST_F(CliTest, RefusalsAndUsageErrorsExitWithTwo) {
 // string with exit 0; it is refused, naming the file, and nothing is written.
 TEST_F(CliTest, ACompiledTableReadAsStrTextIsRefusedByName) {
     const std::string csf = WriteCyrillicCsf("t.csf");
-    const std::string expected = "vste-cli: \"" + csf +
-                                 "\" is not STR text: it begins with \" FSC\", the signature of a "
+    const std::string expected = "vste-cli: " + csf +
+                                 ": The file is not STR text: it begins with \" FSC\", the signature of a "
                                  "compiled CSF table; open it as CSF\n";
     CliResult r = Run({"dump", csf, "--format", "str"});
     EXPECT_EQ(r.code, 1);
