@@ -354,6 +354,8 @@ void FindController::goToResult(int row) {
 
 // Selects the string's category, its row and the value, as a click on each would.
 void FindController::showString(std::uint32_t stringIndex, std::uint32_t valueIndex) {
+    if (!m_form.leaveShownString())
+        return;
     const TCat& categories = m_form.CurrentCategories;
     const auto target = static_cast<std::int32_t>(stringIndex);
     // The category the list names first; every category when an undone rename moved the string.

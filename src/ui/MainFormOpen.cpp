@@ -33,7 +33,7 @@ void TMainForm::Open1Click() {
         if (!choice)
             return;
         m_openFileName = choice->fileName;
-        m_openFilterIndex = choice->filterIndex;
+        m_openFilterIndex = OpenFilterForFile(choice->fileName, choice->filterIndex);
     }
     openRoutine();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Save and Save as.
 #include <QDir>
+#include <QFileInfo>
 
 #include <exception>
 
@@ -39,12 +40,22 @@ QString replaceLastExtension(const QString& name, const QString& from, const QSt
 bool TMainForm::saveDocumentTo(const QString& fileName, OpenDocument::Layout layout) {
     if (!m_document)
         return false;
-    if (!SaveGuard::confirmSave(this, *m_dialogs, *m_document, fileName, layout))
+    switch (SaveGuard::confirmSave(this, *m_dialogs, *m_document, fileName, layout)) {
+    case SaveGuard::Answer::Cancel:
         return false;
+    case SaveGuard::Answer::SaveAsUnicode:
+        // One undoable step, as Edit > Encoding does; what is left to ask is asked again.
+        Standart1Click();
+        return saveDocumentTo(fileName, layout);
+    case SaveGuard::Answer::Save:
+        break;
+    }
     try {
         m_document->saveTo(fileName, layout, *m_progress);
     } catch (const std::exception& error) {
         m_progress->reset();
+        // No earlier "saved" text stays up after a failure.
+        setStatusText(chooseText(QT_TR_NOOP("File was not saved")));
         // Every failure names the file it concerns; file errors do so already.
         QString message = QString::fromUtf8(error.what());
         if (!message.contains(fileName))
@@ -116,10 +127,22 @@ bool TMainForm::saveAsCommand() {
         else
             name += defaultExtension;
     }
+    // The dialog confirmed the name typed; a file the extension rule names instead is replaced
+    // only when the user says so.
+    if (name != choice->fileName && QFileInfo::exists(name) &&
+        !m_dialogs->confirmReplace(
+            this, chooseText(QT_TR_NOOP("%1 already exists.\nDo you want to replace it?"))
+                      .arg(QDir::toNativeSeparators(name)))) {
+        setStatusText(previousStatus);
+        return false;
+    }
     m_saveFileName = name;
+    const QString savingText = statusText();
     if (!saveDocumentTo(name, strChosen ? OpenDocument::Layout::StrText
                                         : OpenDocument::Layout::Compiled)) {
-        setStatusText(previousStatus);
+        // A save that did not start shows what was shown before; a failed one says so.
+        if (statusText() == savingText)
+            setStatusText(previousStatus);
         return false;
     }
     m_progress->reset();
