@@ -72,6 +72,8 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    // Children hidden while the window goes move the focus; the boxes are gone by then.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (m_russianInstalled)
         QCoreApplication::removeTranslator(&m_russian);
 }
