@@ -7,15 +7,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QUndoStack>
 
 #include "UiTestSupport.h"
 #include "formats/Registry.h"
+#include "ui/FindController.h"
+#include "ui/FindPanel.h"
 #include "ui/MainForm.h"
 #include "ui/StringsModel.h"
 
@@ -149,6 +154,19 @@ private slots:
         QCOMPARE(form.openDocument()->fileName(), path("t.csf"));
         QCOMPARE(memo()->toPlainText(), QStringLiteral("typed"));
 
+        // No: the other file opens as it is, and the typed text goes nowhere.
+        WriteCsf(path("copy.csf"), kTable);
+        const QByteArray copy = ReadBytes(path("copy.csf"));
+        m_log.answers.push_back(false);
+        form.openFile(path("copy.csf"), 1);
+        QCOMPARE(form.openDocument()->fileName(), path("copy.csf"));
+        QCOMPARE(ValueOf(form, 0), u"OK");
+        QCOMPARE(historySteps(), 0);
+        form.openFile(path("t.csf"), 1);
+        QCOMPARE(ValueOf(form, 0), u"OK");
+        QCOMPARE(ReadBytes(path("copy.csf")), copy);
+
+        type("typed");
         m_log.answers.push_back(true); // Yes: applied, then saved
         QVERIFY(form.close());
         TMainForm& again = newForm();
@@ -228,6 +246,30 @@ private slots:
         QVERIFY(m_log.actions.isEmpty());
         QVERIFY(m_log.errors.isEmpty());
         QVERIFY(!QFileInfo::exists(path("out.str")));
+    }
+
+    void theReplaceAllNoteGoesWithAnUndoOrAnotherSearch() {
+        TMainForm& form = openCsf(kTable);
+        FindController* find = form.findController();
+        FindPanel* panel = find->panel();
+        const auto replaceAll = [&] {
+            QSignalSpy done(find, &FindController::replaceAllFinished);
+            panel->PatternEdit->setText(QStringLiteral("OK"));
+            panel->ReplacementEdit->setText(QStringLiteral("Fine"));
+            m_log.answers.push_back(true);
+            panel->ReplaceAllButton->click();
+            QVERIFY(done.count() == 1 || done.wait(5000));
+            QVERIFY(panel->CountLabel->text().contains(QStringLiteral("Replaced:")));
+        };
+        replaceAll();
+        form.UndoClick();
+        QVERIFY2(!panel->CountLabel->text().contains(QStringLiteral("Replaced:")),
+                 qPrintable(panel->CountLabel->text()));
+        replaceAll();
+        QSignalSpy searched(find, &FindController::searchFinished);
+        panel->FindAllButton->click();
+        QVERIFY(!find->busy() || searched.wait(5000));
+        QVERIFY(!panel->CountLabel->text().contains(QStringLiteral("Replaced:")));
     }
 
     void aFailedSaveDoesNotLeaveTheSavedTextShowing() {
