@@ -35,6 +35,14 @@ QString replaceLastExtension(const QString& name, const QString& from, const QSt
     return name;
 }
 
+// The dialog confirmed the name typed; a file the extension rule names instead is replaced only
+// when the user answers `question` (holding %1 for the name) with Yes.
+bool mayReplace(Dialogs& dialogs, QWidget* parent, const QString& question, const QString& typed,
+                const QString& written) {
+    return written == typed || !QFileInfo::exists(written) ||
+           dialogs.confirmReplace(parent, question.arg(QDir::toNativeSeparators(written)));
+}
+
 } // namespace
 
 bool TMainForm::saveDocumentTo(const QString& fileName, OpenDocument::Layout layout) {
@@ -91,17 +99,13 @@ bool TMainForm::saveAsCommand() {
         return false;
     const FormatInfo& info = m_document->format();
     const bool tableFormat = info.savesStrText;
-    QString defaultExtension;
-    {
-        if (!info.saveFilter.empty()) {
-            const QStringList filters = splitFilterPairs(info.saveFilter);
-            m_saveFilters = filters;
-            if (m_saveFilterIndex > m_saveFilters.size())
-                m_saveFilterIndex = 1;
-        }
-        defaultExtension = QString::fromUtf8(info.defaultExtension.data(),
-                                             static_cast<qsizetype>(info.defaultExtension.size()));
+    if (!info.saveFilter.empty()) {
+        m_saveFilters = splitFilterPairs(info.saveFilter);
+        if (m_saveFilterIndex > m_saveFilters.size())
+            m_saveFilterIndex = 1;
     }
+    const QString defaultExtension = QString::fromUtf8(
+        info.defaultExtension.data(), static_cast<qsizetype>(info.defaultExtension.size()));
     const auto choice = m_dialogs->saveFile(this, m_saveFilters, m_saveFileName, m_saveFilterIndex);
     if (!choice || choice->fileName.isEmpty())
         return false;
@@ -127,12 +131,10 @@ bool TMainForm::saveAsCommand() {
         else
             name += defaultExtension;
     }
-    // The dialog confirmed the name typed; a file the extension rule names instead is replaced
-    // only when the user says so.
-    if (name != choice->fileName && QFileInfo::exists(name) &&
-        !m_dialogs->confirmReplace(
-            this, chooseText(QT_TR_NOOP("%1 already exists.\nDo you want to replace it?"))
-                      .arg(QDir::toNativeSeparators(name)))) {
+    if (!mayReplace(*m_dialogs, this,
+                    chooseText(QT_TR_NOOP("%1 already exists.\nDo you want to "
+                                          "replace it?")),
+                    choice->fileName, name)) {
         setStatusText(previousStatus);
         return false;
     }
