@@ -119,6 +119,9 @@ public:
     // Before another string is shown: typed text not yet applied is applied as one Apply step.
     // False (and nothing moves) when that Apply is refused or cancelled.
     bool leaveShownString();
+    // Shows the next (step 1) or previous (-1) string the grid shows, in the next category when
+    // the shown one ends; false when there is none or leaving was refused.
+    bool moveToString(int step);
     // The grid row of string `index` in the category shown. When the filter above the grid
     // hides it, the filter is dropped first (filterHidesString). -1 when the category lacks it.
     int rowShowing(int index);

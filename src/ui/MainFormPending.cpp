@@ -90,6 +90,22 @@ void TMainForm::gridCurrentChanged(const QModelIndex& current, const QModelIndex
     StringsGridClick();
 }
 
+bool TMainForm::moveToString(int step) {
+    if (!m_document || !leaveShownString())
+        return false;
+    int row = currentRow() + step;
+    int line = CatsListBox->currentRow();
+    while (row < 0 || row >= Strings->rows()) {
+        line += step;
+        if (line < 0 || line >= CatsListBox->count())
+            return false;
+        selectCategoryLine(line);
+        row = step > 0 ? 0 : Strings->rows() - 1;
+    }
+    selectRow(row);
+    return true;
+}
+
 QWidget* TMainForm::typingToUndo(bool redo) const {
     const auto can = [redo](QWidget* box) {
         if (const auto* line = qobject_cast<QLineEdit*>(box))

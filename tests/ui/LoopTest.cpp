@@ -272,6 +272,35 @@ private slots:
         QVERIFY(!panel->CountLabel->text().contains(QStringLiteral("Replaced:")));
     }
 
+    void ctrlEnterAppliesAndMovesOnAndAltArrowsMoveWithoutAStep() {
+        TMainForm& form = openCsf(kTable);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* list = find<QListWidget>("CatsListBox");
+        memo()->setFocus();
+        type("typed");
+        QTest::keyClick(memo(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(ValueOf(form, 0), u"typed");
+        QCOMPARE(historySteps(), 1);
+        QCOMPARE(shownRow(), 1);
+        QCOMPARE(QApplication::focusWidget(), memo());
+        // The category's last string goes on to the next category, and back with Shift.
+        QTest::keyClick(memo(), Qt::Key_Enter, Qt::ControlModifier);
+        QCOMPARE(list->currentRow(), 1);
+        QCOMPARE(memo()->toPlainText(), QStringLiteral("Heavy tank"));
+        QTest::keyClick(memo(), Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(shownRow(), 1);
+        QCOMPARE(historySteps(), 1); // nothing was typed: nothing applied
+        QTest::keyClick(memo(), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(shownRow(), 0);
+        QTest::keyClick(memo(), Qt::Key_Up, Qt::AltModifier); // the first string: it stays
+        QCOMPARE(shownRow(), 0);
+        QTest::keyClick(memo(), Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(shownRow(), 1);
+        QCOMPARE(historySteps(), 1);
+    }
+
     void aFailedSaveDoesNotLeaveTheSavedTextShowing() {
         TMainForm& form = openCsf(kTable);
         form.Save1Click();
