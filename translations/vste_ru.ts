@@ -336,6 +336,24 @@
         <translation>Повторить</translation>
     </message>
     <message>
+        <source>File was not saved</source>
+        <translation>Файл не сохранён</translation>
+    </message>
+    <message>
+        <source>Undo Typing</source>
+        <translation>Отменить ввод</translation>
+    </message>
+    <message>
+        <source>Redo Typing</source>
+        <translation>Повторить ввод</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 уже существует.
+Заменить его?</translation>
+    </message>
+    <message>
         <source>Undo %1</source>
         <translation>Отменить: %1</translation>
     </message>
@@ -511,6 +529,14 @@
     <message>
         <source>Save anyway</source>
         <translation>Всё равно сохранить</translation>
+    </message>
+    <message>
+        <source>Save as Unicode</source>
+        <translation>Сохранить в Unicode</translation>
+    </message>
+    <message>
+        <source>%1 cannot be saved: the format refuses these names or sizes (errors: %2).</source>
+        <translation>%1 невозможно сохранить: формат не допускает эти имена или размеры (ошибок: %2).</translation>
     </message>
     <message>
         <source>Cancel</source>

@@ -112,4 +112,9 @@ std::vector<Finding> SaveBlockers(const TCSFBody& document, const CheckTarget& t
     return errors;
 }
 
+bool RefusesSave(const Finding& blocker) {
+    return blocker.severity == Severity::Error &&
+           (blocker.rule == "str-name" || blocker.rule == "too-long");
+}
+
 } // namespace vste

@@ -59,5 +59,8 @@ std::vector<Finding> CheckDocument(const TCSFBody& document, const CheckTarget& 
 // What a save in the target format would lose or refuse: the errors of unstorable-character,
 // str-name (for STR) and too-long.
 std::vector<Finding> SaveBlockers(const TCSFBody& document, const CheckTarget& target);
+// Whether a save blocker makes the writer refuse the save (a name or size the format cannot
+// hold), rather than lose text as unstorable-character does.
+bool RefusesSave(const Finding& blocker);
 
 } // namespace vste

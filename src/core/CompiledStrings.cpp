@@ -99,8 +99,10 @@ TCompiledStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&
     SetProgressMax(progress, labelCount);
 
     // AND of every stored unit: its high byte stays 0xFF only if every unit is 0xFF00 or more,
-    // that is, every character lies below U+0100.
+    // that is, every character lies below U+0100. OR of every character: bit 7 tells whether
+    // any of them lies at U+0080 or above.
     std::uint16_t allUnits = 0xFFFF;
+    std::uint16_t anyCharacter = 0;
     for (std::uint32_t i = 0; i < labelCount; ++i) {
         TText& label = doc->Body[i];
         label.Tag = in.tag();
@@ -126,6 +128,7 @@ TCompiledStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&
                         static_cast<std::uint16_t>(units[2 * k] | (units[2 * k + 1] << 8));
                     allUnits &= u;
                     out[k] = static_cast<char16_t>(u ^ 0xFFFF);
+                    anyCharacter |= static_cast<std::uint16_t>(out[k]);
                 }
                 if (value.HasExtraValue())
                     value.ExtraValue = in.bytes(in.u32());
@@ -133,7 +136,8 @@ TCompiledStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&
         }
         progress.SetPosition(ProgressIndex(i));
     }
-    singleByte = (allUnits & 0xFF00) == 0xFF00;
+    // A table of plain ASCII reads the same either way; as Unicode, new text keeps its letters.
+    singleByte = (allUnits & 0xFF00) == 0xFF00 && (anyCharacter & 0x80) != 0;
     if (singleByte)
         doc->DecodeAnsiValues();
     return doc;

@@ -15,7 +15,8 @@ public:
     TCompiledStrings() = default;
 
     // CSF reading constructor. `singleByte` is set when every stored value character lies below
-    // U+0100; the values have then been decoded through the active code page.
+    // U+0100 and at least one lies at U+0080 or above; the values have then been decoded through
+    // the active code page. A table of plain ASCII (or of no characters) reads as Unicode.
     // Throws ReadError for a malformed file, FileError when it cannot be read.
     static std::unique_ptr<TCompiledStrings> CreateFromFile(const std::string& fileName,
                                                             Progress& progress, bool& singleByte);

@@ -75,6 +75,12 @@ std::optional<bool> StandardDialogs::questionWithCancel(QWidget* parent, const Q
     return answer == QMessageBox::Yes;
 }
 
+bool StandardDialogs::confirmReplace(QWidget* parent, const QString& text) {
+    return QMessageBox::warning(parent, QApplication::applicationDisplayName(), text,
+                                QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+}
+
 std::optional<FileChoice> StandardDialogs::openFile(QWidget* parent, const QStringList& filters,
                                                     const QString& fileName, int filterIndex) {
     return runFileDialog(parent, filters, fileName, filterIndex, false);
@@ -87,6 +93,11 @@ std::optional<FileChoice> StandardDialogs::saveFile(QWidget* parent, const QStri
 
 bool StandardDialogs::confirm(QWidget* parent, const QString& text, const QString& details,
                               const QString& proceed, const QString& cancel) {
+    return choose(parent, text, details, {proceed}, cancel) == 0;
+}
+
+int StandardDialogs::choose(QWidget* parent, const QString& text, const QString& details,
+                            const QStringList& actions, const QString& cancel) {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("ConfirmDialog"));
     dialog.setWindowTitle(QApplication::applicationDisplayName());
@@ -106,16 +117,22 @@ bool StandardDialogs::confirm(QWidget* parent, const QString& text, const QStrin
     list->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(&dialog);
-    buttons->addButton(proceed, QDialogButtonBox::AcceptRole);
+    int chosen = -1;
+    for (qsizetype k = 0; k < actions.size(); ++k) {
+        QPushButton* button = buttons->addButton(actions.at(k), QDialogButtonBox::AcceptRole);
+        QObject::connect(button, &QPushButton::clicked, &dialog, [&chosen, &dialog, k] {
+            chosen = static_cast<int>(k);
+            dialog.accept();
+        });
+    }
     QPushButton* no = buttons->addButton(cancel, QDialogButtonBox::RejectRole);
     no->setDefault(true);
     no->setFocus();
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
     const int lines = static_cast<int>(details.count(QLatin1Char('\n'))) + 1;
     dialog.resize(640, std::min(460, 170 + 18 * lines));
-    return dialog.exec() == QDialog::Accepted;
+    return dialog.exec() == QDialog::Accepted ? chosen : -1;
 }
 
 } // namespace vste::ui

@@ -29,6 +29,11 @@ public:
     // A box with Yes, No and Cancel (Escape is Cancel): true for Yes, false for No, empty for
     // Cancel.
     virtual std::optional<bool> questionWithCancel(QWidget* parent, const QString& text) = 0;
+    // Whether to replace an existing file, asked as `text`: Yes or No, No being the default.
+    // Unless overridden, a Yes/No question.
+    virtual bool confirmReplace(QWidget* parent, const QString& text) {
+        return question(parent, text);
+    }
     // Filters are "Description|*.A; *.B" entries. Empty when the user cancels.
     virtual std::optional<FileChoice> openFile(QWidget* parent, const QStringList& filters,
                                                const QString& fileName, int filterIndex) = 0;
@@ -42,6 +47,17 @@ public:
         (void)cancel;
         return question(parent, text + QStringLiteral("\n\n") + details);
     }
+    // The same warning with a button for each of `actions` (none: `cancel` alone); `cancel` is
+    // the default and Escape. The index of the chosen action, -1 for `cancel`. Unless
+    // overridden, an error box without actions, else confirm() with the first action.
+    virtual int choose(QWidget* parent, const QString& text, const QString& details,
+                       const QStringList& actions, const QString& cancel) {
+        if (actions.isEmpty()) {
+            error(parent, text + QStringLiteral("\n\n") + details);
+            return -1;
+        }
+        return confirm(parent, text, details, actions.constFirst(), cancel) ? 0 : -1;
+    }
 };
 
 // The real boxes and dialogs. Save dialogs ask nothing before replacing a file.
@@ -50,12 +66,15 @@ public:
     void error(QWidget* parent, const QString& text) override;
     bool question(QWidget* parent, const QString& text) override;
     std::optional<bool> questionWithCancel(QWidget* parent, const QString& text) override;
+    bool confirmReplace(QWidget* parent, const QString& text) override;
     std::optional<FileChoice> openFile(QWidget* parent, const QStringList& filters,
                                        const QString& fileName, int filterIndex) override;
     std::optional<FileChoice> saveFile(QWidget* parent, const QStringList& filters,
                                        const QString& fileName, int filterIndex) override;
     bool confirm(QWidget* parent, const QString& text, const QString& details,
                  const QString& proceed, const QString& cancel) override;
+    int choose(QWidget* parent, const QString& text, const QString& details,
+               const QStringList& actions, const QString& cancel) override;
 };
 
 // "Compiled String Table Files (*.CSF)|*.CSF" -> "Compiled String Table Files (*.CSF) (*.CSF

@@ -148,10 +148,13 @@ void FindController::documentChanged() {
     m_form.Strings->documentChanged();
     if (m_changing)
         return;
+    // What the last Replace all did no longer describes the table (an undo, another edit).
+    const bool noted = !m_note.isEmpty();
+    m_note.clear();
     if (m_job != Job::None)
         finishJob(tr("Stopped: the table changed."));
-    if (m_results->rows() > 0 && !m_results->stale()) {
-        m_results->setStale(true);
+    if ((m_results->rows() > 0 && !m_results->stale()) || noted) {
+        m_results->setStale(m_results->rows() > 0);
         updateCount();
     }
 }
@@ -323,8 +326,10 @@ void FindController::findPrevious() {
 void FindController::walk(int step) {
     const int rows = m_results->rows();
     if (rows == 0) {
-        if (m_job == Job::None)
+        if (m_job == Job::None) {
+            m_note.clear();
             startFind(true);
+        }
         return;
     }
     const int row = m_current < 0 ? (step > 0 ? 0 : rows - 1) : (m_current + step + rows) % rows;
@@ -354,6 +359,8 @@ void FindController::goToResult(int row) {
 
 // Selects the string's category, its row and the value, as a click on each would.
 void FindController::showString(std::uint32_t stringIndex, std::uint32_t valueIndex) {
+    if (!m_form.leaveShownString())
+        return;
     const TCat& categories = m_form.CurrentCategories;
     const auto target = static_cast<std::int32_t>(stringIndex);
     // The category the list names first; every category when an undone rename moved the string.

@@ -99,16 +99,27 @@ KeyboardAccess::KeyboardAccess(TMainForm& form) : m_form(form) {
     setTabOrder();
 
     // Ctrl+Enter applies the value from anywhere in the editor, the memo included (Enter
-    // alone starts a new line there).
-    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter}) {
-        auto* apply = new QShortcut(QKeySequence(keys), m_form.StringBox);
-        apply->setObjectName(QStringLiteral("ApplyShortcut"));
-        apply->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(apply, &QShortcut::activated, this, [this] {
-            if (m_form.SaveButton->isEnabled())
-                m_form.SaveButtonClick();
+    // alone starts a new line there), and goes on to the next string the grid shows, with the
+    // value box focused; Shift goes back. Alt+Down and Alt+Up move the same way from anywhere
+    // in the window and leave the focus where it is.
+    const auto moving = [this](QKeyCombination keys, const char* name, int step, bool apply) {
+        auto* shortcut = new QShortcut(QKeySequence(keys),
+                                       apply ? static_cast<QWidget*>(m_form.StringBox) : &m_form);
+        shortcut->setObjectName(QString::fromLatin1(name));
+        shortcut->setContext(apply ? Qt::WidgetWithChildrenShortcut : Qt::WindowShortcut);
+        // Leaving the string applies what was typed as one Apply step; an untouched string
+        // makes no step.
+        connect(shortcut, &QShortcut::activated, this, [this, step, apply] {
+            if (m_form.moveToString(step) && apply)
+                m_form.EditorMemo->setFocus();
         });
+    };
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        moving(Qt::CTRL | key, "ApplyShortcut", 1, true);
+        moving(Qt::CTRL | Qt::SHIFT | key, "ApplyBackShortcut", -1, true);
     }
+    moving(Qt::ALT | Qt::Key_Down, "NextStringShortcut", 1, false);
+    moving(Qt::ALT | Qt::Key_Up, "PreviousStringShortcut", -1, false);
 }
 
 void KeyboardAccess::markMenuBar() {

@@ -42,7 +42,8 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     createWidgets();
     createMenus();
     m_problems = new ProblemsController(*this, [this](int s, int v) {
-        showTouched({s, v, false});
+        if (leaveShownString())
+            showTouched({s, v, false});
     });
     m_problems->addViewMenu(menuBar(), Options1);
     m_exchange = new ExchangeController(*this, *m_dialogs);
@@ -71,6 +72,8 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    // Children hidden while the window goes move the focus; the boxes are gone by then.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     if (m_russianInstalled)
         QCoreApplication::removeTranslator(&m_russian);
 }
@@ -195,12 +198,16 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::settleUnsavedChanges(const char* question) {
-    if (!m_document || !m_document->isModified())
+    // Typed text not yet applied is an unsaved change too; Yes applies it before saving.
+    const bool pending = hasPendingEdits();
+    if (!m_document || (!m_document->isModified() && !pending))
         return true;
     const std::optional<bool> save = m_dialogs->questionWithCancel(this, chooseText(question));
     if (!save)
         return false;
-    return !*save || saveCommand();
+    if (!*save)
+        return true;
+    return (!pending || applyPendingEdits()) && saveCommand();
 }
 
 const TWestwoodStrings* TMainForm::currentDocument() const {

@@ -41,6 +41,7 @@ class QToolButton;
 class QGridLayout;
 class QHBoxLayout;
 class QUndoCommand;
+class QModelIndex;
 
 namespace vste::ui {
 
@@ -115,6 +116,12 @@ public:
     Dialogs& dialogs() { return *m_dialogs; }
     // Shows a change the window did not make itself, as after an undo.
     void showChange(const DocumentTouch& touch) { showTouched(touch); }
+    // Before another string is shown: typed text not yet applied is applied as one Apply step.
+    // False (and nothing moves) when that Apply is refused or cancelled.
+    bool leaveShownString();
+    // Shows the next (step 1) or previous (-1) string the grid shows, in the next category when
+    // the shown one ends; false when there is none or leaving was refused.
+    bool moveToString(int step);
     // The grid row of string `index` in the category shown. When the filter above the grid
     // hides it, the filter is dropped first (filterHidesString). -1 when the category lacks it.
     int rowShowing(int index);
@@ -259,6 +266,21 @@ private:
     std::string extraBoxText() const;
     void quickSearch(int column, const QString& query);
 
+    // Typed text not yet applied: whether a box differs from what it was filled with, and
+    // applying it to the string shown as one Apply step (false when refused or cancelled).
+    bool hasPendingEdits() const;
+    bool applyPendingEdits();
+    // Applies the boxes to string `bodyIndex`, value `valueIndex`; false when the user declined.
+    bool applyEdits(int bodyIndex, int valueIndex);
+    // The boxes as they are now count as applied.
+    void rememberShownTexts();
+    // The grid's current row changed from `previous`: a pending edit is applied first, and when
+    // that fails the row goes back.
+    void gridCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
+    // The text box Undo and Redo act on: the focused one, else any, with its own typing to undo
+    // (redo); null for the document.
+    QWidget* typingToUndo(bool redo) const;
+
     // Writes the document as STR or in its own format; reports a failure and returns false.
     bool saveDocumentTo(const QString& fileName, OpenDocument::Layout layout);
     // The Save command; false when writing failed.
@@ -288,6 +310,14 @@ private:
     QString m_categoryCaption;
     std::u16string m_memoValue;
     QString m_memoShownText;
+    // The string and value the editor shows (-1: none), the category line it was shown from, and
+    // the texts the name and extra-value boxes were filled with.
+    int m_shownString = -1;
+    int m_shownValue = -1;
+    int m_shownLine = -1;
+    QString m_nameShownText;
+    QString m_extraShownText;
+    bool m_revertingSelection = false;
     QStringList m_startupParameters;
     bool m_shownOnce = false;
     ProblemsController* m_problems = nullptr;

@@ -53,6 +53,11 @@ void TMainForm::selectCategoryLine(int line) {
 }
 
 void TMainForm::CatsListBoxClick() {
+    if (!leaveShownString()) {
+        const QSignalBlocker blocker(CatsListBox);
+        CatsListBox->setCurrentRow(m_shownLine);
+        return;
+    }
     const int k = CatsListBox->currentRow();
     if (!m_document || k < 0 || static_cast<std::size_t>(k) >= CurrentCategories.size()) {
         Strings->clear();
@@ -129,6 +134,10 @@ void TMainForm::clearEditor() {
     StringNameEdit->clear();
     setMemoValue({});
     SubStringEdit->clear();
+    m_shownString = -1;
+    m_shownValue = -1;
+    m_nameShownText.clear();
+    m_extraShownText.clear();
 }
 
 void TMainForm::StringsGridClick() {
@@ -160,14 +169,20 @@ void TMainForm::ValuesSpinEditChange() {
 
 void TMainForm::showValue(const TText& text, int valueIndex) {
     StringNameEdit->setText(AnsiToQString(text.Name));
+    m_nameShownText = StringNameEdit->text();
+    m_shownString = static_cast<int>(&text - m_document->document().Body.data());
+    m_shownValue = valueIndex;
+    m_shownLine = CatsListBox->currentRow();
     if (valueIndex < 0 || static_cast<std::size_t>(valueIndex) >= text.Values.size()) {
         setMemoValue({});
         SubStringEdit->clear();
+        m_extraShownText.clear();
         return;
     }
     const TTextContainer& value = text.Values[static_cast<std::size_t>(valueIndex)];
     setMemoValue(value.Value);
     SubStringEdit->setText(AnsiToQString(value.ExtraValue));
+    m_extraShownText = SubStringEdit->text();
 }
 
 void TMainForm::setMemoValue(const std::u16string& value) {

@@ -9,6 +9,8 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include <QMetaObject>
+
 #include <algorithm>
 
 #include "ui/AnsiText.h"
@@ -25,22 +27,13 @@ void TMainForm::SaveButtonClick() {
     const int valueIndex = currentValueIndex();
     if (bodyIndex < 0 || valueIndex < 0)
         return;
-    if (!TypedTextGuard::confirm(this, *m_dialogs, StringNameEdit->text(), SubStringEdit->text()))
-        return;
     const int row = currentRow();
-    const std::string name = nameBoxText();
-    const bool sameName = currentString()->Name == name;
-    push(MakeApplyCommand(*m_document, static_cast<std::uint32_t>(bodyIndex),
-                          static_cast<std::uint32_t>(valueIndex), name, memoValue(),
-                          extraBoxText()));
-    if (sameName) {
-        const TTextContainer& value = currentString()->Values[static_cast<std::size_t>(valueIndex)];
-        Strings->setValueText(row, U16ToQString(value.Value));
-    } else {
-        const int line = CatsListBox->currentRow();
-        fillCategories(line);
-        selectRow(row);
-    }
+    const bool sameName = currentString()->Name == nameBoxText();
+    if (!applyEdits(bodyIndex, valueIndex) || sameName)
+        return;
+    const int line = CatsListBox->currentRow();
+    fillCategories(line);
+    selectRow(row);
 }
 
 void TMainForm::InsertButtonClick() {
@@ -57,6 +50,8 @@ void TMainForm::InsertButtonClick() {
     const TWestwoodStrings& document = m_document->document();
     push(std::make_unique<InsertStringCommand>(
         *m_document, document.LabelCount(), document.NewString(name, memoValue(), extraBoxText())));
+    // The typed text went into the new string.
+    rememberShownTexts();
 
     const int line = CatsListBox->currentRow();
     refillCategoryList();
@@ -89,6 +84,8 @@ void TMainForm::DeleteButtonClick() {
     const int row = currentRow();
     const int rowsBefore = Strings->rows();
     push(std::make_unique<DeleteStringCommand>(*m_document, static_cast<std::uint32_t>(bodyIndex)));
+    // What the boxes hold went with the string.
+    m_shownString = -1;
 
     const int line = CatsListBox->currentRow();
     refillCategoryList();
@@ -139,13 +136,19 @@ void TMainForm::RemoveValueButtonClick() {
 }
 
 void TMainForm::UndoClick() {
-    if (m_document)
+    if (QWidget* box = typingToUndo(false))
+        QMetaObject::invokeMethod(box, "undo");
+    else if (m_document)
         m_document->undoStack().undo();
+    updateUndoActions();
 }
 
 void TMainForm::RedoClick() {
-    if (m_document)
+    if (QWidget* box = typingToUndo(true))
+        QMetaObject::invokeMethod(box, "redo");
+    else if (m_document)
         m_document->undoStack().redo();
+    updateUndoActions();
 }
 
 void TMainForm::documentChanged(const DocumentTouch& touch, bool fromHistory) {

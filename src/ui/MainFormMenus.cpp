@@ -193,14 +193,19 @@ void TMainForm::retranslateMenus() {
 // The items name the step they would take back or do again, in the interface's language.
 void TMainForm::updateUndoActions() {
     QUndoStack* stack = m_document ? &m_document->undoStack() : nullptr;
+    // A text box's own typing comes first: the items then say so.
+    const bool undoTyping = typingToUndo(false) != nullptr;
+    const bool redoTyping = typingToUndo(true) != nullptr;
     const bool canUndo = stack && stack->canUndo();
     const bool canRedo = stack && stack->canRedo();
-    Undo1->setEnabled(canUndo);
-    Redo1->setEnabled(canRedo);
-    Undo1->setText(canUndo ? tr("Undo %1").arg(tr(stack->undoText().toUtf8().constData()))
-                           : tr("Undo"));
-    Redo1->setText(canRedo ? tr("Redo %1").arg(tr(stack->redoText().toUtf8().constData()))
-                           : tr("Redo"));
+    Undo1->setEnabled(undoTyping || canUndo);
+    Redo1->setEnabled(redoTyping || canRedo);
+    Undo1->setText(undoTyping ? tr("Undo Typing")
+                   : canUndo  ? tr("Undo %1").arg(tr(stack->undoText().toUtf8().constData()))
+                              : tr("Undo"));
+    Redo1->setText(redoTyping ? tr("Redo Typing")
+                   : canRedo  ? tr("Redo %1").arg(tr(stack->redoText().toUtf8().constData()))
+                              : tr("Redo"));
 }
 
 } // namespace vste::ui

@@ -33,7 +33,7 @@ void TMainForm::Open1Click() {
         if (!choice)
             return;
         m_openFileName = choice->fileName;
-        m_openFilterIndex = choice->filterIndex;
+        m_openFilterIndex = OpenFilterForFile(choice->fileName, choice->filterIndex);
     }
     openRoutine();
 }
@@ -145,6 +145,8 @@ bool TMainForm::readDocument(vste::DocumentFormat format, const QString& fileNam
 // applies the encoding rule and shows its first category. The callers then enable the commands.
 void TMainForm::adoptDocument(ReadResult result, const QString& fileName,
                               vste::DocumentFormat format) {
+    // Whatever the boxes hold was settled by the question before; none of it goes anywhere.
+    clearEditor();
     Strings->clear();
     CurrentCategories.clear();
     const FormatInfo& info = GetFormatInfo(format);

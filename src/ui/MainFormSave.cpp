@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Save and Save as.
 #include <QDir>
+#include <QFileInfo>
 
 #include <exception>
 
@@ -34,17 +35,35 @@ QString replaceLastExtension(const QString& name, const QString& from, const QSt
     return name;
 }
 
+// The dialog confirmed the name typed; a file the extension rule names instead is replaced only
+// when the user answers `question` (holding %1 for the name) with Yes.
+bool mayReplace(Dialogs& dialogs, QWidget* parent, const QString& question, const QString& typed,
+                const QString& written) {
+    return written == typed || !QFileInfo::exists(written) ||
+           dialogs.confirmReplace(parent, question.arg(QDir::toNativeSeparators(written)));
+}
+
 } // namespace
 
 bool TMainForm::saveDocumentTo(const QString& fileName, OpenDocument::Layout layout) {
     if (!m_document)
         return false;
-    if (!SaveGuard::confirmSave(this, *m_dialogs, *m_document, fileName, layout))
+    switch (SaveGuard::confirmSave(this, *m_dialogs, *m_document, fileName, layout)) {
+    case SaveGuard::Answer::Cancel:
         return false;
+    case SaveGuard::Answer::SaveAsUnicode:
+        // One undoable step, as Edit > Encoding does; what is left to ask is asked again.
+        Standart1Click();
+        return saveDocumentTo(fileName, layout);
+    case SaveGuard::Answer::Save:
+        break;
+    }
     try {
         m_document->saveTo(fileName, layout, *m_progress);
     } catch (const std::exception& error) {
         m_progress->reset();
+        // No earlier "saved" text stays up after a failure.
+        setStatusText(chooseText(QT_TR_NOOP("File was not saved")));
         // Every failure names the file it concerns; file errors do so already.
         QString message = QString::fromUtf8(error.what());
         if (!message.contains(fileName))
@@ -80,17 +99,13 @@ bool TMainForm::saveAsCommand() {
         return false;
     const FormatInfo& info = m_document->format();
     const bool tableFormat = info.savesStrText;
-    QString defaultExtension;
-    {
-        if (!info.saveFilter.empty()) {
-            const QStringList filters = splitFilterPairs(info.saveFilter);
-            m_saveFilters = filters;
-            if (m_saveFilterIndex > m_saveFilters.size())
-                m_saveFilterIndex = 1;
-        }
-        defaultExtension = QString::fromUtf8(info.defaultExtension.data(),
-                                             static_cast<qsizetype>(info.defaultExtension.size()));
+    if (!info.saveFilter.empty()) {
+        m_saveFilters = splitFilterPairs(info.saveFilter);
+        if (m_saveFilterIndex > m_saveFilters.size())
+            m_saveFilterIndex = 1;
     }
+    const QString defaultExtension = QString::fromUtf8(
+        info.defaultExtension.data(), static_cast<qsizetype>(info.defaultExtension.size()));
     const auto choice = m_dialogs->saveFile(this, m_saveFilters, m_saveFileName, m_saveFilterIndex);
     if (!choice || choice->fileName.isEmpty())
         return false;
@@ -116,10 +131,20 @@ bool TMainForm::saveAsCommand() {
         else
             name += defaultExtension;
     }
+    if (!mayReplace(*m_dialogs, this,
+                    chooseText(QT_TR_NOOP("%1 already exists.\nDo you want to "
+                                          "replace it?")),
+                    choice->fileName, name)) {
+        setStatusText(previousStatus);
+        return false;
+    }
     m_saveFileName = name;
+    const QString savingText = statusText();
     if (!saveDocumentTo(name, strChosen ? OpenDocument::Layout::StrText
                                         : OpenDocument::Layout::Compiled)) {
-        setStatusText(previousStatus);
+        // A save that did not start shows what was shown before; a failed one says so.
+        if (statusText() == savingText)
+            setStatusText(previousStatus);
         return false;
     }
     m_progress->reset();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The window's widgets: the categories, the string grid, the string editor and the status bar.
+#include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -229,12 +230,15 @@ void TMainForm::buildStatusBar() {
 void TMainForm::connectWidgets() {
     connect(CatsListBox, &QListWidget::currentRowChanged, this, [this] { CatsListBoxClick(); });
     connect(StringsGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { StringsGridClick(); });
+            &TMainForm::gridCurrentChanged);
     // A click on the line or row already selected shows it again (after an Apply of value 2,
     // clicking the category shows value 1 again). Showing twice after a click that selects
     // costs next to nothing.
     connect(CatsListBox, &QListWidget::itemClicked, this, [this] { CatsListBoxClick(); });
-    connect(StringsGrid, &QTableView::clicked, this, [this] { StringsGridClick(); });
+    connect(StringsGrid, &QTableView::clicked, this, [this] {
+        if (!hasPendingEdits())
+            StringsGridClick();
+    });
     connect(ValuesSpinEdit, &QSpinBox::valueChanged, this, [this] { ValuesSpinEditChange(); });
     connect(QuickNameSearchEdit, &QLineEdit::textChanged, this,
             [this] { QuickNameSearchEditChange(); });
@@ -246,6 +250,12 @@ void TMainForm::connectWidgets() {
     connect(AddValueButton, &QToolButton::clicked, this, [this] { AddValueButtonClick(); });
     connect(RemoveValueButton, &QToolButton::clicked, this, [this] { RemoveValueButtonClick(); });
     connect(Splitter1, &QSplitter::splitterMoved, this, [this] { FormResize(); });
+    // Undo and Redo name the box whose typing they would take back.
+    connect(qApp, &QApplication::focusChanged, this, [this] { updateUndoActions(); });
+    connect(EditorMemo, &QPlainTextEdit::undoAvailable, this, [this] { updateUndoActions(); });
+    connect(EditorMemo, &QPlainTextEdit::redoAvailable, this, [this] { updateUndoActions(); });
+    for (QLineEdit* box : {StringNameEdit, SubStringEdit})
+        connect(box, &QLineEdit::textChanged, this, [this] { updateUndoActions(); });
 }
 
 } // namespace vste::ui

@@ -24,6 +24,19 @@ DocumentFormat FormatOfFileName(const QString& fileName) {
     return format ? format->id : DocumentFormat::CSF;
 }
 
+int OpenFilterForFile(const QString& fileName, int filterIndex) {
+    const FormatInfo* named = FindFormatByFileName(fileName.toStdString());
+    if (!named || !IsOpenFilterIndex(filterIndex))
+        return filterIndex;
+    const FormatInfo& chosen = GetFormatInfo(static_cast<DocumentFormat>(filterIndex));
+    for (std::string_view extension : chosen.extensions)
+        if (fileName.endsWith(
+                QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size())),
+                Qt::CaseInsensitive))
+            return filterIndex;
+    return static_cast<int>(named->id);
+}
+
 std::unique_ptr<TWestwoodStrings> ReadTableFile(Dialogs& dialogs, QWidget* parent,
                                                 const QString& fileName, int filterIndex) {
     if (!IsOpenFilterIndex(filterIndex))

@@ -24,6 +24,10 @@ bool IsOpenFilterIndex(int filterIndex);
 // The format the file's extension names, as a file named on the command line or dropped on the
 // window is opened; CSF when the extension names none.
 DocumentFormat FormatOfFileName(const QString& fileName);
+// The format to read a file chosen in the open dialog as: the chosen filter's when it names the
+// file's extension or no format names it, otherwise the format the extension names, so that a
+// typed "problems.str" is read as STR whichever filter was shown.
+int OpenFilterForFile(const QString& fileName, int filterIndex);
 // Reads `fileName` completely as format `filterIndex` (1..8), for a table opened beside the
 // document. Null when the index names no format, or when the file cannot be read: then the
 // file name and the reader's message are shown through `dialogs`.

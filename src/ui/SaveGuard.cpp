@@ -80,19 +80,45 @@ QString SaveGuard::listFindings(const std::vector<Finding>& findings) {
     return lines.join(QLatin1Char('\n'));
 }
 
-bool SaveGuard::confirmSave(QWidget* parent, Dialogs& dialogs, const OpenDocument& document,
-                            const QString& fileName, OpenDocument::Layout layout) {
+SaveGuard::Answer SaveGuard::confirmSave(QWidget* parent, Dialogs& dialogs,
+                                         const OpenDocument& document, const QString& fileName,
+                                         OpenDocument::Layout layout) {
     const CheckTarget target{targetFormat(document, layout), document.ansiMode(), 0};
     const std::vector<Finding> blockers = SaveBlockers(document.document().Body, target);
     if (blockers.empty())
-        return true;
+        return Answer::Save;
+    const QString shownName = QDir::toNativeSeparators(fileName);
+    if (std::all_of(blockers.begin(), blockers.end(), RefusesSave)) {
+        dialogs.choose(parent,
+                       tr("%1 cannot be saved: the format refuses these names or sizes (errors: "
+                          "%2).")
+                           .arg(shownName)
+                           .arg(blockers.size()),
+                       listFindings(blockers), {}, tr("Cancel"));
+        return Answer::Cancel;
+    }
     const QString text =
         tr("Saving %1 would lose or refuse text (errors: %2). Characters the code page cannot "
            "hold are written as '?' or a look-alike; names and values too long for the format "
            "make the save fail.")
-            .arg(QDir::toNativeSeparators(fileName))
+            .arg(shownName)
             .arg(blockers.size());
-    return dialogs.confirm(parent, text, listFindings(blockers), tr("Save anyway"), tr("Cancel"));
+    QStringList actions{tr("Save anyway")};
+    // Values that lose characters only because the table is single-byte keep them as Unicode.
+    const bool unicodeHelps = target.format == DocumentFormat::CSF && document.ansiMode() &&
+                              std::any_of(blockers.begin(), blockers.end(), [](const Finding& f) {
+                                  return f.rule == "unstorable-character";
+                              });
+    if (unicodeHelps)
+        actions << tr("Save as Unicode");
+    switch (dialogs.choose(parent, text, listFindings(blockers), actions, tr("Cancel"))) {
+    case 0:
+        return Answer::Save;
+    case 1:
+        return Answer::SaveAsUnicode;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 } // namespace vste::ui

@@ -29,10 +29,13 @@ public:
     // The format a save with `layout` writes: the document's own, STR text, or the compiled
     // layout of the document's class (CSF for an STR document).
     static DocumentFormat targetFormat(const OpenDocument& document, OpenDocument::Layout layout);
-    // True when the save may go ahead: the document loses nothing in the target format, or the
-    // user chose Save anyway (Cancel is the default). Throws nothing the check does not throw.
-    static bool confirmSave(QWidget* parent, Dialogs& dialogs, const OpenDocument& document,
-                            const QString& fileName, OpenDocument::Layout layout);
+    enum class Answer { Cancel, Save, SaveAsUnicode };
+    // Save when the document loses nothing in the target format, or the user chose Save anyway
+    // (Cancel is the default). When every finding is a certain refusal only Cancel is offered;
+    // when single-byte CSF values lose characters, also Save as Unicode. Throws nothing the
+    // check does not throw.
+    static Answer confirmSave(QWidget* parent, Dialogs& dialogs, const OpenDocument& document,
+                              const QString& fileName, OpenDocument::Layout layout);
     // A finding's message as the question shows it: an STR name's fault in the interface
     // language, the checks' own text for the rest.
     static QString findingMessage(const Finding& finding);

@@ -126,7 +126,7 @@ TEST_F(CliTest, DumpOfAnEmptyTableAndOfAnStrFile) {
     EXPECT_EQ(empty["label_count"], 0);
     EXPECT_TRUE(empty["labels"].is_array());
     EXPECT_TRUE(empty["labels"].empty());
-    EXPECT_EQ(empty["single_byte"], true); // no value holds a character at all
+    EXPECT_EQ(empty["single_byte"], false); // no value holds a character at all
 
     const std::string str = dir.file("t.STR");
     WriteBytes(str, Hex("47 55 49 3A 4F 4B 0D 0A 22 4F 4B 22 0D 0A 45 4E 44 0D 0A"));

@@ -98,12 +98,12 @@ INSTANTIATE_TEST_SUITE_P(ByExtension, ExportApplyEveryFormatTest,
 TEST_F(ExchangeCliTest, ApplyReportsUpdatedUnchangedNotFoundAndRefusedStringsAsJson) {
     const std::string table = WriteCsf(
         "t.csf",
-        {Label("GUI:OK", {u"OK"}), Label("GUI:Quit", {u"Quit"}), Label("GUI:Same", {u"Same"})},
-        true);
+        {Label("GUI:OK", {u"OK"}), Label("GUI:Quit", {u"Quit"}), Label("GUI:Same", {u"Sam\u00e9"})},
+        true); // é makes the file read as single-byte; a table of plain ASCII reads as Unicode
     const std::string csv = WriteText("t.csv", "name,index,value\r\n"
                                                "gui:ok,1,Fine\r\n"
                                                "GUI:Quit,1,\xD0\x96\r\n" // not in code page 1252
-                                               "GUI:Same,1,Same\r\n"
+                                               "GUI:Same,1,Sam\xC3\xA9\r\n"
                                                "GUI:Gone,1,x\r\n"
                                                "GUI:Gone,2,y\r\n");
     const CliResult r = Run({"apply", table, csv, dir.file("out.csf"), "--codepage", "1252"});

@@ -119,8 +119,8 @@ TEST_F(FindReplaceTest, ReplaceWritesGroupsRefusesUnstorableNamesAndAlwaysWrites
 TEST_F(FindReplaceTest, ReplaceRefusesValuesTheTableCannotStoreAndNamesAnotherStringHas) {
     const std::string csf = WriteCsf(
         "ansi.csf",
-        {{"GUI:Old", u"the end"}, {"GUI:New", u"theme"}, {"MAP:x1", u"one"}, {"MAP:x2", u"two"}},
-        true);
+        {{"GUI:Old", u"the end"}, {"GUI:New", u"theme"}, {"MAP:x1", u"one"}, {"MAP:x2", u"tw\u00f3"}},
+        true); // ó makes the file read as single-byte
     const std::string out = dir.file("out.csf");
     EXPECT_EQ(RunJson({"replace", csf, out, "the", "привет", "--codepage", "1252"}).dump(),
               R"({"replacements":0,"strings":0,"refused":["GUI:Old","GUI:New"]})");

@@ -169,8 +169,8 @@ TEST_F(TranslationCommandsTest, PretranslateFillsRefusesAndLeavesAsReported) {
     const std::string table =
         Csf("de.csf",
             {Str("gui:attack", u""), Str("GUI:Near", u"Attack them now"),
-             Str("GUI:Omega", u"Omega"), Str("GUI:None", u""), Str("GUI:Done", u"Fertig")},
-            2, true);
+             Str("GUI:Omega", u"Omega"), Str("GUI:None", u""), Str("GUI:Done", u"Fertig \u00e9")},
+            2, true); // é makes the file read as single-byte
     const std::string tmx = dir.file("m.tmx");
     ASSERT_EQ(RunJson({"tm", "build", tmx, en, other})["units"], 2);
     const std::string out = dir.file("out.csf");

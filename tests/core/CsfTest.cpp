@@ -156,11 +156,24 @@ TEST(CsfReader, LowerCaseWTagHasNoExtraValue) {
 
 TEST(CsfReader, SingleByteFlagAndCodePageDecoding) {
     {
+        // Plain ASCII (or no character at all) is Unicode: nothing of it changes either way,
+        // and text typed later keeps its letters.
+        for (const std::u16string& value : {std::u16string(u"Plain English"), std::u16string()}) {
+            CsfBuilder b;
+            b.label("A:b", value).label("A:c", u"");
+            Read r = read(b.bytes());
+            EXPECT_FALSE(r.singleByte);
+            EXPECT_EQ(r.doc->Body[0].Values[0].Value, value);
+            EXPECT_EQ(ToHex(write(*r.doc)), ToHex(b.bytes()));
+        }
+    }
+    {
+        CodePageScope cp(1252); // one unit from 128 to 255 makes the table single-byte
         CsfBuilder b;
-        b.label("A:b", u"Plain English").label("A:c", u"");
+        b.label("A:b", u"Plain English").label("A:c", u"caf\u00E9");
         Read r = read(b.bytes());
         EXPECT_TRUE(r.singleByte);
-        EXPECT_EQ(r.doc->Body[0].Values[0].Value, u"Plain English");
+        EXPECT_EQ(r.doc->Body[1].Values[0].Value, u"caf\u00E9");
     }
     {
         CsfBuilder b; // one Chinese character anywhere leaves every value untouched
@@ -180,11 +193,12 @@ TEST(CsfReader, SingleByteFlagAndCodePageDecoding) {
         EXPECT_EQ(ToHex(write(*r.doc, true)), ToHex(b.bytes()));
     }
     {
-        CsfBuilder b; // U+0000 ends a single-byte value
-        b.label("A:b", std::u16string(u"ab\0cd", 5));
+        CodePageScope cp(1252); // U+0000 ends a single-byte value
+        CsfBuilder b;
+        b.label("A:b", std::u16string(u"\u00E9b\0cd", 5));
         Read r = read(b.bytes());
         EXPECT_TRUE(r.singleByte);
-        EXPECT_EQ(r.doc->Body[0].Values[0].Value, u"ab");
+        EXPECT_EQ(r.doc->Body[0].Values[0].Value, u"\u00E9b");
     }
 }
 

@@ -170,7 +170,10 @@ private slots:
     }
 
     void replaceAllAsksFirstIsOneStepListsRefusalsAndUndoesToTheSameBytes() {
-        TMainForm& form = open();
+        // The é of the last value makes the file read as single-byte values of code page 1252.
+        std::vector<Entry> table = kTable;
+        table.back().values = {u"nothing \u00e9"};
+        TMainForm& form = open(table);
         const QByteArray opened = ReadBytes(path("t.csf"));
         m_panel->PatternEdit->setText(QStringLiteral("tan(k|ya)"));
         m_panel->RegexBox->setChecked(true);

@@ -231,7 +231,7 @@ private slots:
         NullProgress progress;
         const ReadResult saved =
             ReadDocumentFile(DocumentFormat::CSF, path("t.csf").toStdString(), progress);
-        QVERIFY(saved.singleByte);
+        QVERIFY(!saved.singleByte); // "?mega" is plain ASCII, which reads as Unicode
         QCOMPARE(saved.document->Body[0].Values[0].Value, std::u16string(u"?mega"));
         QCOMPARE(form.ChangesSaved(), 1);
         // A document that loses nothing is saved without a question.

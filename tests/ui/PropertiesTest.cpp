@@ -136,8 +136,12 @@ private slots:
         QCOMPARE(form.CyrillicAnsiMode(), 0);
         QVERIFY(checked("Standart1") && !checked("Cyrillics1"));
 
+        // A character from U+0080 to U+00FF makes a table single-byte; plain ASCII stays Unicode.
+        WriteCsf(f.path("latin.csf"), {{"A:One", {u"caf\u00E9"}, ""}});
         f.action("AutodetectOn1")->trigger();
         form.openFile(f.path("ascii.csf"), 1);
+        QCOMPARE(form.CyrillicAnsiMode(), 0);
+        form.openFile(f.path("latin.csf"), 1);
         QCOMPARE(form.CyrillicAnsiMode(), 1);
         QVERIFY(checked("Cyrillics1") && !checked("Standart1"));
 

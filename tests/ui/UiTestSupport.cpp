@@ -32,6 +32,22 @@ std::optional<bool> FakeDialogs::questionWithCancel(QWidget*, const QString& tex
     return answer;
 }
 
+int FakeDialogs::choose(QWidget*, const QString& text, const QString& details,
+                        const QStringList& actions, const QString&) {
+    m_log.actions = actions;
+    const QString shown = text + QStringLiteral("\n\n") + details;
+    if (actions.isEmpty()) {
+        m_log.questions << shown;
+        return -1;
+    }
+    if (m_log.choices.empty())
+        return question(nullptr, shown) ? 0 : -1;
+    m_log.questions << shown;
+    const int choice = m_log.choices.front();
+    m_log.choices.pop_front();
+    return choice < actions.size() ? choice : -1;
+}
+
 std::optional<FileChoice> FakeDialogs::next() {
     if (m_log.files.empty())
         return std::nullopt;

@@ -35,6 +35,10 @@ public:
         // Answers of both kinds of question; empty means Cancel (No where there is no Cancel).
         std::deque<std::optional<bool>> answers;
         std::deque<std::optional<FileChoice>> files;
+        // The buttons of the last choose() box besides Cancel, and the indexes it answers (-1:
+        // Cancel); without one, it is answered from `answers` (Yes: the first action).
+        QStringList actions;
+        std::deque<int> choices;
     };
 
     explicit FakeDialogs(Log& log) : m_log(log) {}
@@ -45,6 +49,8 @@ public:
                                        int) override;
     std::optional<FileChoice> saveFile(QWidget*, const QStringList& filters, const QString&,
                                        int) override;
+    int choose(QWidget*, const QString& text, const QString& details, const QStringList& actions,
+               const QString&) override;
 
 private:
     std::optional<FileChoice> next();

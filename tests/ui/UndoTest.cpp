@@ -137,7 +137,7 @@ private slots:
         } else if (command == "Language") {
             form.LanguageClick(18);
         } else {
-            form.Standart1Click(); // the table was read in single-byte mode
+            form.Cyrillics1Click(); // plain ASCII was read as Unicode
         }
         QVERIFY2(m_log.errors.isEmpty(), qPrintable(m_log.errors.join(';')));
         QCOMPARE(form.ChangesSaved(), 0);
