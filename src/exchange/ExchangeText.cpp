@@ -228,4 +228,34 @@ std::string XlsxUnescape(std::string_view text) {
     return out;
 }
 
+void AppendXmlEscaped(std::string& out, std::string_view text, bool attribute) {
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += attribute ? "&quot;" : "\"";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        case '\n':
+            out += attribute ? "&#10;" : "\n";
+            break;
+        case '\t':
+            out += attribute ? "&#9;" : "\t";
+            break;
+        default:
+            out.push_back(c);
+        }
+    }
+}
+
 } // namespace vste::exchange

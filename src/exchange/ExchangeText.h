@@ -46,4 +46,9 @@ namespace vste::exchange {
 void AppendXlsxEscaped(std::string& out, std::string_view utf8);
 std::string XlsxUnescape(std::string_view text);
 
+// `text` (UTF-8) appended to `out` as XML element text or, with `attribute`, as an attribute's
+// value: markup characters and CR as references, and in attributes also LF and TAB, which XML
+// would otherwise read back as spaces.
+void AppendXmlEscaped(std::string& out, std::string_view text, bool attribute);
+
 } // namespace vste::exchange

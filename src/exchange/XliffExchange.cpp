@@ -17,36 +17,6 @@ namespace vste {
 
 namespace {
 
-void AppendXml(std::string& out, std::string_view text, bool attribute) {
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += attribute ? "&quot;" : "\"";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        case '\n':
-            out += attribute ? "&#10;" : "\n";
-            break;
-        case '\t':
-            out += attribute ? "&#9;" : "\t";
-            break;
-        default:
-            out.push_back(c);
-        }
-    }
-}
-
 void RequireXmlText(const ExportEntry& e, std::string_view text) {
     if (const auto bad = exchange::FindXmlForbidden(text))
         throw FormatError("The " + exchange::DescribeValue(e) + " holds the character " +
@@ -55,7 +25,7 @@ void RequireXmlText(const ExportEntry& e, std::string_view text) {
 
 void AppendElement(std::string& out, std::string_view tag, std::string_view text) {
     out.append("        <").append(tag).append(">");
-    AppendXml(out, text, false);
+    exchange::AppendXmlEscaped(out, text, false);
     out.append("</").append(tag).append(">\n");
 }
 
@@ -140,13 +110,13 @@ std::vector<std::uint8_t> WriteXliff(const ExportSource& source, const ExportOpt
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<xliff version=\"1.2\" xmlns=\"urn:oasis:names:tc:xliff:document:1.2\">\n"
            "  <file original=\"";
-    AppendXml(out, options.original, true);
+    exchange::AppendXmlEscaped(out, options.original, true);
     out += "\" datatype=\"plaintext\" source-language=\"";
-    AppendXml(out, options.sourceLanguage, true);
+    exchange::AppendXmlEscaped(out, options.sourceLanguage, true);
     out += "\"";
     if (!options.targetLanguage.empty()) {
         out += " target-language=\"";
-        AppendXml(out, options.targetLanguage, true);
+        exchange::AppendXmlEscaped(out, options.targetLanguage, true);
         out += "\"";
     }
     out += ">\n    <body>\n";
@@ -158,12 +128,12 @@ std::vector<std::uint8_t> WriteXliff(const ExportSource& source, const ExportOpt
         RequireXmlText(e, sourceText);
         out += "      <trans-unit id=\"" + std::to_string(e.stringIndex + 1) + "." +
                std::to_string(e.valueNumber) + "\" resname=\"";
-        AppendXml(out, e.name, true);
+        exchange::AppendXmlEscaped(out, e.name, true);
         out += "\" xml:space=\"preserve\">\n";
         AppendElement(out, "source", sourceText);
         if (translated && e.untranslated) {
             out += "        <target state=\"needs-translation\">";
-            AppendXml(out, e.value, false);
+            exchange::AppendXmlEscaped(out, e.value, false);
             out += "</target>\n";
         } else if (translated) {
             AppendElement(out, "target", e.value);

@@ -17,30 +17,6 @@ std::size_t HashOf(const std::u16string& source, const std::u16string& target) {
     return hash(source) * 0x9E3779B97F4A7C15ULL ^ hash(target);
 }
 
-void AppendXml(std::string& out, std::string_view text, bool attribute) {
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += attribute ? "&quot;" : "\"";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        default:
-            out.push_back(c);
-        }
-    }
-}
-
 // Why `value` cannot be written in XML; empty when it can.
 std::string XmlProblem(std::u16string_view value, std::string& utf8) {
     utf8.clear();
@@ -103,16 +79,16 @@ std::vector<std::uint8_t> WriteTmx(std::span<const TmUnit> units, std::string_vi
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tmx version=\"1.4\">\n  <header "
            "creationtool=\"vste\" creationtoolversion=\"" VSTE_VERSION_STRING
            "\" segtype=\"sentence\" o-tmf=\"vste\" adminlang=\"en\" srclang=\"";
-    AppendXml(out, sourceLanguage, true);
+    exchange::AppendXmlEscaped(out, sourceLanguage, true);
     out += "\" datatype=\"plaintext\"/>\n  <body>\n";
     std::string text;
     auto tuv = [&](std::string_view language, const std::u16string& segment) {
         out += "      <tuv xml:lang=\"";
-        AppendXml(out, language, true);
+        exchange::AppendXmlEscaped(out, language, true);
         out += "\"><seg>";
         if (!XmlProblem(segment, text).empty())
             throw FormatError("A unit of the memory cannot be written in XML");
-        AppendXml(out, text, false);
+        exchange::AppendXmlEscaped(out, text, false);
         out += "</seg></tuv>\n";
     };
     for (const TmUnit& unit : units) {

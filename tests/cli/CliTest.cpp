@@ -254,9 +254,10 @@ TEST_F(CliTest, RefusalsAndUsageErrorsExitWithTwo) {
 // string with exit 0; it is refused, naming the file, and nothing is written.
 TEST_F(CliTest, ACompiledTableReadAsStrTextIsRefusedByName) {
     const std::string csf = WriteCyrillicCsf("t.csf");
-    const std::string expected = "vste-cli: " + csf +
-                                 ": The file is not STR text: it begins with \" FSC\", the signature of a "
-                                 "compiled CSF table; open it as CSF\n";
+    const std::string expected =
+        "vste-cli: " + csf +
+        ": The file is not STR text: it begins with \" FSC\", the signature of a "
+        "compiled CSF table; open it as CSF\n";
     CliResult r = Run({"dump", csf, "--format", "str"});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, expected);

@@ -117,10 +117,12 @@ TEST_F(FindReplaceTest, ReplaceWritesGroupsRefusesUnstorableNamesAndAlwaysWrites
 // A single-byte table stores no character its code page lacks, so such a value is refused as
 // apply refuses it, never written as '?'; a string is never renamed onto another's name.
 TEST_F(FindReplaceTest, ReplaceRefusesValuesTheTableCannotStoreAndNamesAnotherStringHas) {
-    const std::string csf = WriteCsf(
-        "ansi.csf",
-        {{"GUI:Old", u"the end"}, {"GUI:New", u"theme"}, {"MAP:x1", u"one"}, {"MAP:x2", u"tw\u00f3"}},
-        true); // ó makes the file read as single-byte
+    const std::string csf = WriteCsf("ansi.csf",
+                                     {{"GUI:Old", u"the end"},
+                                      {"GUI:New", u"theme"},
+                                      {"MAP:x1", u"one"},
+                                      {"MAP:x2", u"tw\u00f3"}},
+                                     true); // ó makes the file read as single-byte
     const std::string out = dir.file("out.csf");
     EXPECT_EQ(RunJson({"replace", csf, out, "the", "привет", "--codepage", "1252"}).dump(),
               R"({"replacements":0,"strings":0,"refused":["GUI:Old","GUI:New"]})");

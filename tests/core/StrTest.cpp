@@ -232,8 +232,7 @@ TEST(StrReadTest, FilesHoldingAZeroByteOrTheCsfSignatureAreNoText) {
         TCompiledStrings::CreateFromSTRFile(path, progress);
         ADD_FAILURE() << "read as text";
     } catch (const FormatError& e) {
-        EXPECT_EQ(
-            std::string(e.what()).rfind("The file is not STR text: it begins with", 0), 0u)
+        EXPECT_EQ(std::string(e.what()).rfind("The file is not STR text: it begins with", 0), 0u)
             << e.what();
     }
 }

@@ -40,7 +40,8 @@ Bytes ReadBytes(const std::string& fileName) {
 
 void WriteBytes(const std::string& fileName, const Bytes& data) {
     std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(data.size()));
     if (!out)
         throw std::runtime_error("cannot write " + fileName);
 }
@@ -81,9 +82,13 @@ std::string ToHex(const Bytes& data) {
     return s;
 }
 
-std::u16string U16(const char* utf8) { return Utf8ToUtf16(utf8); }
+std::u16string U16(const char* utf8) {
+    return Utf8ToUtf16(utf8);
+}
 
-std::string EawDir() { return VSTE_EAW_DIR; }
+std::string EawDir() {
+    return VSTE_EAW_DIR;
+}
 
 std::string CorpusDir() {
     const std::string dir = VSTE_CORPUS_DIR;
