@@ -29,16 +29,7 @@ protected:
     // A CSF table; single-byte values of code page 1251 when `ansi`.
     std::string Csf(const std::string& name, TCSFBody body, bool ansi = false,
                     std::int32_t language = 0) {
-        TCompiledStrings doc;
-        doc.Magic = kCsfMagic;
-        doc.Version = 3;
-        doc.Language = language;
-        doc.StringCount = static_cast<std::int32_t>(body.size());
-        doc.Body = std::move(body);
-        SetActiveCodePage(1251);
-        NullProgress progress;
-        WriteBytes(dir.file(name), doc.SaveToBuffer(progress, ansi));
-        return dir.file(name);
+        return WriteCsfTable(dir.file(name), std::move(body), 1251, ansi, language);
     }
 };
 

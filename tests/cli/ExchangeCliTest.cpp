@@ -12,6 +12,7 @@
 
 #include "core/CompiledStrings.h"
 #include "core/Model.h"
+#include "encoding/CodePage.h"
 #include "support/CliRun.h"
 #include "support/TestSupport.h"
 
@@ -50,6 +51,7 @@ protected:
         for (const TText& t : body)
             doc.StringCount += static_cast<std::int32_t>(t.Values.size());
         doc.Body = std::move(body);
+        SetActiveCodePage(1252); // single-byte values are of code page 1252 whatever ran before
         NullProgress progress;
         const std::string file = dir.file(name);
         WriteBytes(file, doc.SaveToBuffer(progress, singleByte));

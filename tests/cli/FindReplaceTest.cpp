@@ -41,20 +41,14 @@ protected:
         return file;
     }
 
-    // A version 3 table of one value per string, single-byte when `ansi`.
+    // A version 3 table of one value per string, single-byte values of code page 1252 when `ansi`.
     std::string WriteCsf(const std::string& name,
                          const std::vector<std::pair<std::string, std::u16string>>& strings,
                          bool ansi) {
-        TCompiledStrings doc;
-        doc.Magic = kCsfMagic;
-        doc.Version = 3;
-        doc.StringCount = static_cast<std::int32_t>(strings.size());
+        TCSFBody body;
         for (const auto& [label, value] : strings)
-            doc.Body.push_back(TText{kLabelTag, label, {{kValueTagV3, value, ""}}});
-        NullProgress progress;
-        const std::string file = dir.file(name);
-        WriteBytes(file, doc.SaveToBuffer(progress, ansi));
-        return file;
+            body.push_back(TText{kLabelTag, label, {{kValueTagV3, value, ""}}});
+        return WriteCsfTable(dir.file(name), std::move(body), 1252, ansi);
     }
 };
 

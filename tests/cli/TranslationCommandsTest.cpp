@@ -36,16 +36,7 @@ class TranslationCommandsTest : public CliRunTest {
 protected:
     std::string Csf(const std::string& name, TCSFBody body, std::int32_t language = 0,
                     bool ansi = false) {
-        TCompiledStrings doc;
-        doc.Magic = kCsfMagic;
-        doc.Version = 3;
-        doc.Language = language;
-        doc.StringCount = static_cast<std::int32_t>(body.size());
-        doc.Body = std::move(body);
-        SetActiveCodePage(1252);
-        NullProgress progress;
-        WriteBytes(dir.file(name), doc.SaveToBuffer(progress, ansi));
-        return dir.file(name);
+        return WriteCsfTable(dir.file(name), std::move(body), 1252, ansi, language);
     }
 
     // A source and its Russian translation: one translated, one copied, one empty, one missing,

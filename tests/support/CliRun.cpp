@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "encoding/CodePage.h"
+
 namespace vste::test {
 
 namespace {
@@ -35,6 +37,20 @@ CliResult RunCli(const TempDir& dir, const std::vector<std::string>& args) {
     command += " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
+}
+
+std::string WriteCsfTable(const std::string& fileName, TCSFBody body, int codePage, bool ansi,
+                          std::int32_t language) {
+    TCompiledStrings doc;
+    doc.Magic = kCsfMagic;
+    doc.Version = 3;
+    doc.Language = language;
+    doc.StringCount = static_cast<std::int32_t>(body.size());
+    doc.Body = std::move(body);
+    SetActiveCodePage(codePage);
+    NullProgress progress;
+    WriteBytes(fileName, doc.SaveToBuffer(progress, ansi));
+    return fileName;
 }
 
 } // namespace vste::test

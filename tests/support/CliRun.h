@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/CompiledStrings.h"
 #include "support/TestSupport.h"
 
 namespace vste::test {
@@ -24,6 +25,11 @@ CliResult RunCli(const TempDir& dir, const std::vector<std::string>& args);
 
 // The whole contents of a file as text; empty when it cannot be read.
 std::string ReadText(const std::string& fileName);
+
+// Writes a version 3 CSF table of `body` with the header's `language`; its values are single bytes
+// of `codePage` when `ansi`. Returns the file's name.
+std::string WriteCsfTable(const std::string& fileName, TCSFBody body, int codePage, bool ansi,
+                          std::int32_t language = 0);
 
 // A test that runs vste-cli on files of its own temporary folder.
 class CliRunTest : public ::testing::Test {
