@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,12 +52,12 @@ public:
     }
     bool question(QWidget*, const QString&) override { return yes; }
     std::optional<bool> questionWithCancel(QWidget*, const QString&) override { return false; }
-    std::optional<vste::ui::FileChoice> openFile(QWidget*, const QStringList&, const QString&,
-                                                 int) override {
+    std::optional<vste::ui::FileChoice> openFile(QWidget*, const QString&, const QStringList&,
+                                                 const QString&, int) override {
         return std::nullopt;
     }
-    std::optional<vste::ui::FileChoice> saveFile(QWidget*, const QStringList&, const QString&,
-                                                 int) override {
+    std::optional<vste::ui::FileChoice> saveFile(QWidget*, const QString&, const QStringList&,
+                                                 const QString&, int) override {
         return std::nullopt;
     }
     bool yes = false; // the answer to every question
@@ -168,6 +169,12 @@ int main(int argc, char* argv[]) {
     step("Undo of Insert", 10, [&] { form.UndoClick(); });
     step("Delete", 10, [&] { form.DeleteButtonClick(); });
     step("Undo of Delete", 10, [&] { form.UndoClick(); });
+    // Ctrl+Enter: what was typed becomes one Apply step and the next string is shown.
+    form.EditorMemo->setPlainText(QStringLiteral("Typed before Ctrl+Enter"));
+    step("Ctrl+Enter: apply and show the next string", 10,
+         [&] { QTest::keyClick(form.EditorMemo, Qt::Key_Return, Qt::ControlModifier); });
+    step("Alt+Down: show the next string", 10,
+         [&] { QTest::keyClick(form.EditorMemo, Qt::Key_Down, Qt::AltModifier); });
     step("Add value", 10, [&] { form.AddValueButtonClick(); });
     step("Undo of Add value", 10, [&] { form.UndoClick(); });
 

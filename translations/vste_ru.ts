@@ -405,6 +405,22 @@ Do you want to replace it?</source>
         <source>Take all changed</source>
         <translation>Взять все изменённые</translation>
     </message>
+    <message>
+        <source>Save as</source>
+        <translation>Сохранить как</translation>
+    </message>
+    <message>
+        <source>Open a string table</source>
+        <translation>Открыть таблицу строк</translation>
+    </message>
+    <message>
+        <source>Choose the CSF table to import strings from</source>
+        <translation>Выберите таблицу CSF, из которой импортировать строки</translation>
+    </message>
+    <message>
+        <source>Open a CSF table in a new window</source>
+        <translation>Открыть таблицу CSF в новом окне</translation>
+    </message>
 </context>
 <context>
     <name>vste::ui::ProblemsController</name>
@@ -654,6 +670,10 @@ Refused: %4</source>
     <message>
         <source>Skipped, since the string has no such value:</source>
         <translation>Пропущены, так как у строки нет такого значения:</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Экспорт</translation>
     </message>
 </context>
 <context>
@@ -985,10 +1005,6 @@ This file no longer exists. It was removed from the recent files.</source>
 <context>
     <name>vste::ui::ReferenceWorkbench</name>
     <message>
-        <source>Choose the reference table</source>
-        <translation>Выберите таблицу-оригинал</translation>
-    </message>
-    <message>
         <source>Reference opened</source>
         <translation>Оригинал открыт</translation>
     </message>
@@ -1023,6 +1039,10 @@ This file no longer exists. It was removed from the recent files.</source>
     <message>
         <source>Update translation...</source>
         <translation>Обновить перевод...</translation>
+    </message>
+    <message>
+        <source>Open reference table</source>
+        <translation>Открыть таблицу оригинала</translation>
     </message>
 </context>
 <context>
@@ -1086,6 +1106,10 @@ This file no longer exists. It was removed from the recent files.</source>
             <numerusform>%n строки получили значения другой таблицы</numerusform>
             <numerusform>%n строк получили значения другой таблицы</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Choose the table to compare with</source>
+        <translation>Выберите таблицу для сравнения</translation>
     </message>
 </context>
 <context>

@@ -99,8 +99,8 @@ TCompiledStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&
     SetProgressMax(progress, labelCount);
 
     // AND of every stored unit: its high byte stays 0xFF only if every unit is 0xFF00 or more,
-    // that is, every character lies below U+0100. OR of every character: bit 7 tells whether
-    // any of them lies at U+0080 or above.
+    // that is, every character lies below U+0100. OR of every character a single-byte reading
+    // keeps (those before a value's first zero): bit 7 tells whether any lies at U+0080 or up.
     std::uint16_t allUnits = 0xFFFF;
     std::uint16_t anyCharacter = 0;
     for (std::uint32_t i = 0; i < labelCount; ++i) {
@@ -123,12 +123,16 @@ TCompiledStrings::CreateFromBuffer(std::span<const std::uint8_t> data, Progress&
                 const std::uint8_t* units = in.span(std::size_t{2} * length).data();
                 value.Value.resize(length);
                 char16_t* out = value.Value.data();
+                // Single-byte text ends at its first zero; what follows it is not read as text.
+                std::uint16_t beforeZero = 0xFFFF;
                 for (std::uint32_t k = 0; k < length; ++k) {
                     const auto u =
                         static_cast<std::uint16_t>(units[2 * k] | (units[2 * k + 1] << 8));
                     allUnits &= u;
                     out[k] = static_cast<char16_t>(u ^ 0xFFFF);
-                    anyCharacter |= static_cast<std::uint16_t>(out[k]);
+                    if (out[k] == 0)
+                        beforeZero = 0;
+                    anyCharacter |= static_cast<std::uint16_t>(out[k] & beforeZero);
                 }
                 if (value.HasExtraValue())
                     value.ExtraValue = in.bytes(in.u32());

@@ -19,6 +19,7 @@
 #include "core/NameIndex.h"
 #include "ui/AnsiText.h"
 #include "ui/CompareCommands.h"
+#include "ui/Dialogs.h"
 #include "ui/MainForm.h"
 #include "ui/OpenDocument.h"
 #include "ui/OpenFormats.h"
@@ -130,9 +131,12 @@ void CompareController::scheduleFill() {
 }
 
 void CompareController::compareClick() {
-    const auto choice = m_form.dialogs().openFile(&m_form, OpenFilters(), m_otherName, 1);
+    const OpenDocument* open = m_form.openDocument();
+    const auto choice = m_form.dialogs().openFile(
+        &m_form, tr("Choose the table to compare with"), OpenFilters(),
+        StartingName(m_otherName, open ? open->fileName() : QString()), 1);
     if (choice)
-        compareWith(choice->fileName, choice->filterIndex);
+        compareWith(choice->fileName, OpenFilterForFile(choice->fileName, choice->filterIndex));
 }
 
 bool CompareController::compareWith(const QString& fileName, int filterIndex) {

@@ -35,9 +35,10 @@ QString ToQtFilter(const QString& filter) {
 
 namespace {
 
-std::optional<FileChoice> runFileDialog(QWidget* parent, const QStringList& filters,
-                                        const QString& fileName, int filterIndex, bool save) {
-    QFileDialog dialog(parent);
+std::optional<FileChoice> runFileDialog(QWidget* parent, const QString& caption,
+                                        const QStringList& filters, const QString& fileName,
+                                        int filterIndex, bool save) {
+    QFileDialog dialog(parent, caption);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -47,7 +48,9 @@ std::optional<FileChoice> runFileDialog(QWidget* parent, const QStringList& filt
     dialog.setNameFilters(qtFilters);
     if (filterIndex >= 1 && filterIndex <= qtFilters.size())
         dialog.selectNameFilter(qtFilters.at(filterIndex - 1));
-    if (!fileName.isEmpty())
+    if (QFileInfo(fileName).isDir())
+        dialog.setDirectory(fileName);
+    else if (!fileName.isEmpty())
         dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
@@ -81,14 +84,22 @@ bool StandardDialogs::confirmReplace(QWidget* parent, const QString& text) {
                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
-std::optional<FileChoice> StandardDialogs::openFile(QWidget* parent, const QStringList& filters,
+std::optional<FileChoice> StandardDialogs::openFile(QWidget* parent, const QString& caption,
+                                                    const QStringList& filters,
                                                     const QString& fileName, int filterIndex) {
-    return runFileDialog(parent, filters, fileName, filterIndex, false);
+    return runFileDialog(parent, caption, filters, fileName, filterIndex, false);
 }
 
-std::optional<FileChoice> StandardDialogs::saveFile(QWidget* parent, const QStringList& filters,
+std::optional<FileChoice> StandardDialogs::saveFile(QWidget* parent, const QString& caption,
+                                                    const QStringList& filters,
                                                     const QString& fileName, int filterIndex) {
-    return runFileDialog(parent, filters, fileName, filterIndex, true);
+    return runFileDialog(parent, caption, filters, fileName, filterIndex, true);
+}
+
+QString StartingName(const QString& remembered, const QString& documentFileName) {
+    if (!remembered.isEmpty() || documentFileName.isEmpty())
+        return remembered;
+    return QFileInfo(documentFileName).absolutePath();
 }
 
 bool StandardDialogs::confirm(QWidget* parent, const QString& text, const QString& details,

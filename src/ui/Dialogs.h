@@ -34,11 +34,15 @@ public:
     virtual bool confirmReplace(QWidget* parent, const QString& text) {
         return question(parent, text);
     }
-    // Filters are "Description|*.A; *.B" entries. Empty when the user cancels.
-    virtual std::optional<FileChoice> openFile(QWidget* parent, const QStringList& filters,
-                                               const QString& fileName, int filterIndex) = 0;
-    virtual std::optional<FileChoice> saveFile(QWidget* parent, const QStringList& filters,
-                                               const QString& fileName, int filterIndex) = 0;
+    // A file dialog titled `caption`, which says what the file is for. Filters are
+    // "Description|*.A; *.B" entries; `fileName` is the name or folder it starts with. Empty
+    // when the user cancels.
+    virtual std::optional<FileChoice> openFile(QWidget* parent, const QString& caption,
+                                               const QStringList& filters, const QString& fileName,
+                                               int filterIndex) = 0;
+    virtual std::optional<FileChoice> saveFile(QWidget* parent, const QString& caption,
+                                               const QStringList& filters, const QString& fileName,
+                                               int filterIndex) = 0;
     // A warning with a list under it and two buttons, `proceed` and `cancel`; `cancel` is the
     // default and Escape. True for `proceed`. Unless overridden, a Yes/No question of both texts.
     virtual bool confirm(QWidget* parent, const QString& text, const QString& details,
@@ -67,10 +71,12 @@ public:
     bool question(QWidget* parent, const QString& text) override;
     std::optional<bool> questionWithCancel(QWidget* parent, const QString& text) override;
     bool confirmReplace(QWidget* parent, const QString& text) override;
-    std::optional<FileChoice> openFile(QWidget* parent, const QStringList& filters,
-                                       const QString& fileName, int filterIndex) override;
-    std::optional<FileChoice> saveFile(QWidget* parent, const QStringList& filters,
-                                       const QString& fileName, int filterIndex) override;
+    std::optional<FileChoice> openFile(QWidget* parent, const QString& caption,
+                                       const QStringList& filters, const QString& fileName,
+                                       int filterIndex) override;
+    std::optional<FileChoice> saveFile(QWidget* parent, const QString& caption,
+                                       const QStringList& filters, const QString& fileName,
+                                       int filterIndex) override;
     bool confirm(QWidget* parent, const QString& text, const QString& details,
                  const QString& proceed, const QString& cancel) override;
     int choose(QWidget* parent, const QString& text, const QString& details,
@@ -80,5 +86,9 @@ public:
 // "Compiled String Table Files (*.CSF)|*.CSF" -> "Compiled String Table Files (*.CSF) (*.CSF
 // *.csf)": the patterns in both letter cases, since file systems may tell them apart.
 QString ToQtFilter(const QString& filter);
+
+// Where a file dialog starts: `remembered` (the name last chosen in it) when there is one,
+// otherwise the folder of the open document `documentFileName` (empty: the dialog's default).
+QString StartingName(const QString& remembered, const QString& documentFileName);
 
 } // namespace vste::ui

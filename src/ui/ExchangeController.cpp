@@ -163,7 +163,7 @@ void ExchangeController::exportClick() {
                   source.completeBaseName() +
                   QString::fromLatin1(InfoOf(kExportChoices[remembered - 1].format).extensions[0]))
             : m_exportFileName;
-    const auto choice = m_dialogs.saveFile(&m_window, filters, suggested, remembered);
+    const auto choice = m_dialogs.saveFile(&m_window, tr("Export"), filters, suggested, remembered);
     if (!choice || choice->fileName.isEmpty())
         return;
     const ExportChoice& chosen =
@@ -215,7 +215,7 @@ void ExchangeController::importClick() {
     const QString suggested = m_importFileName.isEmpty()
                                   ? QFileInfo(document->fileName()).absolutePath()
                                   : m_importFileName;
-    const auto choice = m_dialogs.openFile(&m_window, filters, suggested,
+    const auto choice = m_dialogs.openFile(&m_window, tr("Import translation"), filters, suggested,
                                            std::clamp(m_importFilter, 1, kImportCount));
     if (!choice || choice->fileName.isEmpty())
         return;

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QMenu>
 #include <QScreen>
 
@@ -16,6 +17,8 @@
 #include <QTableView>
 #include <QUndoCommand>
 
+#include "ui/BottomPanels.h"
+#include "ui/CompareController.h"
 #include "ui/Dialogs.h"
 #include "ui/ExchangeController.h"
 #include "ui/FileDrop.h"
@@ -52,6 +55,9 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     m_find->addActionsTo(Edit);
     m_workbench = new ReferenceWorkbench(*this);
     m_workbench->addActionsTo(File1);
+    auto* panels = new BottomPanels(*this);
+    for (QDockWidget* dock : {m_problems->dock(), m_find->dock(), m_workbench->compare().dock()})
+        panels->add(dock);
     // One reference serves the workbench, the reference checks and the export.
     connect(&m_workbench->reference(), &ReferenceTable::changed, this, [this] {
         const TWestwoodStrings* reference = m_workbench->reference().document();

@@ -23,7 +23,9 @@ const QString kImportFilter = QStringLiteral("Compiled String Table Files (*.CSF
 void TMainForm::ImportFromCSF1Click() {
     if (!m_document)
         return;
-    const auto choice = m_dialogs->openFile(this, {kImportFilter}, m_importFileName, 1);
+    const auto choice = m_dialogs->openFile(
+        this, chooseText(QT_TR_NOOP("Choose the CSF table to import strings from")),
+        {kImportFilter}, StartingName(m_importFileName, documentFileName()), 1);
     if (!choice)
         return;
     m_importFileName = choice->fileName;
@@ -60,7 +62,9 @@ void TMainForm::ImportFromCSF1Click() {
 }
 
 void TMainForm::OpenNewClick() {
-    const auto choice = m_dialogs->openFile(this, {kImportFilter}, m_importFileName, 1);
+    const auto choice =
+        m_dialogs->openFile(this, chooseText(QT_TR_NOOP("Open a CSF table in a new window")),
+                            {kImportFilter}, StartingName(m_importFileName, documentFileName()), 1);
     if (!choice)
         return;
     m_importFileName = choice->fileName;

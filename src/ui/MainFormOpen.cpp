@@ -28,8 +28,8 @@ void TMainForm::Open1Click() {
     if (OpenWithoutDialog) {
         m_openFilterIndex = 1;
     } else {
-        const auto choice =
-            m_dialogs->openFile(this, OpenFilters(), m_openFileName, m_openFilterIndex);
+        const auto choice = m_dialogs->openFile(this, chooseText(QT_TR_NOOP("Open a string table")),
+                                                OpenFilters(), m_openFileName, m_openFilterIndex);
         if (!choice)
             return;
         m_openFileName = choice->fileName;

@@ -106,7 +106,8 @@ bool TMainForm::saveAsCommand() {
     }
     const QString defaultExtension = QString::fromUtf8(
         info.defaultExtension.data(), static_cast<qsizetype>(info.defaultExtension.size()));
-    const auto choice = m_dialogs->saveFile(this, m_saveFilters, m_saveFileName, m_saveFilterIndex);
+    const auto choice = m_dialogs->saveFile(this, chooseText(QT_TR_NOOP("Save as")), m_saveFilters,
+                                            m_saveFileName, m_saveFilterIndex);
     if (!choice || choice->fileName.isEmpty())
         return false;
     m_saveFilterIndex = choice->filterIndex;

@@ -18,6 +18,7 @@
 #include "compare/TranslationUpdate.h"
 #include "ui/AnsiText.h"
 #include "ui/CompareController.h"
+#include "ui/Dialogs.h"
 #include "ui/FilterBar.h"
 #include "ui/MainForm.h"
 #include "ui/OpenFormats.h"
@@ -100,14 +101,15 @@ void ReferenceWorkbench::addActionsTo(QMenu* file) {
 }
 
 std::optional<std::pair<QString, int>> ReferenceWorkbench::askFile(const QString& caption) {
-    m_form.setStatusText(caption);
-    const auto choice =
-        m_form.dialogs().openFile(&m_form, OpenFilters(), m_lastFileName, m_lastFilterIndex);
+    const OpenDocument* open = m_form.openDocument();
+    const auto choice = m_form.dialogs().openFile(
+        &m_form, caption, OpenFilters(),
+        StartingName(m_lastFileName, open ? open->fileName() : QString()), m_lastFilterIndex);
     if (!choice)
         return std::nullopt;
     m_lastFileName = choice->fileName;
-    m_lastFilterIndex = choice->filterIndex;
-    return std::make_pair(choice->fileName, choice->filterIndex);
+    m_lastFilterIndex = OpenFilterForFile(choice->fileName, choice->filterIndex);
+    return std::make_pair(choice->fileName, m_lastFilterIndex);
 }
 
 std::unique_ptr<TWestwoodStrings> ReferenceWorkbench::read(const QString& fileName,
@@ -116,7 +118,7 @@ std::unique_ptr<TWestwoodStrings> ReferenceWorkbench::read(const QString& fileNa
 }
 
 void ReferenceWorkbench::openReferenceClick() {
-    if (const auto file = askFile(tr("Choose the reference table")))
+    if (const auto file = askFile(tr("Open reference table")))
         openReference(file->first, file->second);
 }
 

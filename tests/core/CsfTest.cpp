@@ -200,6 +200,16 @@ TEST(CsfReader, SingleByteFlagAndCodePageDecoding) {
         EXPECT_TRUE(r.singleByte);
         EXPECT_EQ(r.doc->Body[0].Values[0].Value, u"\u00E9b");
     }
+    {
+        // A character from 128 to 255 after a zero is not single-byte text (single-byte reading
+        // would drop it), so the table reads as Unicode and keeps every character.
+        const std::u16string value(u"H\0\u00FD", 3);
+        CsfBuilder b;
+        b.label("A:b", value);
+        Read r = read(b.bytes());
+        EXPECT_FALSE(r.singleByte);
+        EXPECT_EQ(r.doc->Body[0].Values[0].Value, value);
+    }
 }
 
 TEST(CsfReader, EmptyTableOpensSavesAndTakesItsFirstString) {

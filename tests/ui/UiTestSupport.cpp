@@ -48,7 +48,9 @@ int FakeDialogs::choose(QWidget*, const QString& text, const QString& details,
     return choice < actions.size() ? choice : -1;
 }
 
-std::optional<FileChoice> FakeDialogs::next() {
+std::optional<FileChoice> FakeDialogs::next(const QString& caption, const QString& start) {
+    m_log.fileCaptions << caption;
+    m_log.fileStarts << start;
     if (m_log.files.empty())
         return std::nullopt;
     std::optional<FileChoice> choice;
@@ -57,16 +59,18 @@ std::optional<FileChoice> FakeDialogs::next() {
     return choice;
 }
 
-std::optional<FileChoice> FakeDialogs::openFile(QWidget*, const QStringList& filters,
-                                                const QString&, int) {
+std::optional<FileChoice> FakeDialogs::openFile(QWidget*, const QString& caption,
+                                                const QStringList& filters, const QString& start,
+                                                int) {
     m_log.openFilters = filters;
-    return next();
+    return next(caption, start);
 }
 
-std::optional<FileChoice> FakeDialogs::saveFile(QWidget*, const QStringList& filters,
-                                                const QString&, int) {
+std::optional<FileChoice> FakeDialogs::saveFile(QWidget*, const QString& caption,
+                                                const QStringList& filters, const QString& start,
+                                                int) {
     m_log.saveFilters = filters;
-    return next();
+    return next(caption, start);
 }
 
 namespace {

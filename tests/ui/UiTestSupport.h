@@ -32,6 +32,9 @@ public:
         QStringList questions;
         QStringList openFilters;
         QStringList saveFilters;
+        // Each file dialog's caption and the name or folder it started with, in order.
+        QStringList fileCaptions;
+        QStringList fileStarts;
         // Answers of both kinds of question; empty means Cancel (No where there is no Cancel).
         std::deque<std::optional<bool>> answers;
         std::deque<std::optional<FileChoice>> files;
@@ -45,15 +48,15 @@ public:
     void error(QWidget*, const QString& text) override { m_log.errors << text; }
     bool question(QWidget*, const QString& text) override;
     std::optional<bool> questionWithCancel(QWidget*, const QString& text) override;
-    std::optional<FileChoice> openFile(QWidget*, const QStringList& filters, const QString&,
-                                       int) override;
-    std::optional<FileChoice> saveFile(QWidget*, const QStringList& filters, const QString&,
-                                       int) override;
+    std::optional<FileChoice> openFile(QWidget*, const QString& caption, const QStringList& filters,
+                                       const QString& start, int) override;
+    std::optional<FileChoice> saveFile(QWidget*, const QString& caption, const QStringList& filters,
+                                       const QString& start, int) override;
     int choose(QWidget*, const QString& text, const QString& details, const QStringList& actions,
                const QString&) override;
 
 private:
-    std::optional<FileChoice> next();
+    std::optional<FileChoice> next(const QString& caption, const QString& start);
     Log& m_log;
 };
 
