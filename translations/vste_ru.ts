@@ -1150,4 +1150,94 @@ This file no longer exists. It was removed from the recent files.</source>
         <translation>Отмена</translation>
     </message>
 </context>
+<context>
+    <name>vste::ui::ProjectPanels</name>
+    <message>
+        <source>untranslated: %1</source>
+        <translation>не переведено: %1</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(пусто)</translation>
+    </message>
+    <message>
+        <source>(missing)</source>
+        <translation>(нет строки)</translation>
+    </message>
+    <message>
+        <source>(cannot be read)</source>
+        <translation>(не читается)</translation>
+    </message>
+    <message>
+        <source>Languages</source>
+        <translation>Языки</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Готовность</translation>
+    </message>
+    <message>
+        <source>Translated</source>
+        <translation>Переведено</translation>
+    </message>
+    <message>
+        <source>Untranslated</source>
+        <translation>Не переведено</translation>
+    </message>
+    <message>
+        <source>Missing</source>
+        <translation>Нет в переводе</translation>
+    </message>
+    <message>
+        <source>Only here</source>
+        <translation>Только здесь</translation>
+    </message>
+    <message>
+        <source>In every language</source>
+        <translation>Во всех языках</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::ProjectController</name>
+    <message>
+        <source>Choose the project&apos;s source table</source>
+        <translation>Выберите исходную таблицу проекта</translation>
+    </message>
+    <message>
+        <source>Reading the project&apos;s tables. Please Stand By...</source>
+        <translation>Чтение таблиц проекта. Подождите...</translation>
+    </message>
+    <message>
+        <source>Cannot open the project: %1</source>
+        <translation>Не удалось открыть проект: %1</translation>
+    </message>
+    <message>
+        <source>Open project...</source>
+        <translation>Открыть проект...</translation>
+    </message>
+    <message>
+        <source>Recent projects</source>
+        <translation>Недавние проекты</translation>
+    </message>
+    <message numerus="yes">
+        <source>Project of %n language(s) opened</source>
+        <translation>
+            <numerusform>Открыт проект из %n языка</numerusform>
+            <numerusform>Открыт проект из %n языков</numerusform>
+            <numerusform>Открыт проект из %n языков</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

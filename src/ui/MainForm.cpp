@@ -26,6 +26,7 @@
 #include "ui/FindController.h"
 #include "ui/HighDpi.h"
 #include "ui/KeyboardAccess.h"
+#include "ui/MainFormProject.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/RecentFiles.h"
@@ -72,6 +73,7 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     FormCreate();
     m_recentFiles = std::make_unique<RecentFiles>(*this);
     m_recentFiles->addMenuTo(File1, OpenFavorite->menuAction());
+    AttachProject(*this);
     m_windowState = std::make_unique<WindowState>(*this);
     m_fileDrop = std::make_unique<FileDrop>(*this);
     m_keyboard = std::make_unique<KeyboardAccess>(*this);

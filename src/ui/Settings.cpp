@@ -201,4 +201,33 @@ QString FileNamePart(const QString& path) {
     return path.mid(cut + 1);
 }
 
+QList<Settings::RecentProject> Settings::recentProjects() {
+    QSettings store = favoritesStore();
+    QList<RecentProject> projects;
+    const int count = store.beginReadArray(QStringLiteral("RecentProjects"));
+    for (int i = 0; i < count; ++i) {
+        store.setArrayIndex(i);
+        RecentProject project{store.value(QStringLiteral("Source")).toString(),
+                              store.value(QStringLiteral("Format"), 1).toInt(),
+                              store.value(QStringLiteral("Open")).toString()};
+        if (!project.source.isEmpty())
+            projects << project;
+    }
+    store.endArray();
+    return projects;
+}
+
+void Settings::setRecentProjects(const QList<RecentProject>& projects) {
+    QSettings store = favoritesStore();
+    store.remove(QStringLiteral("RecentProjects"));
+    store.beginWriteArray(QStringLiteral("RecentProjects"), static_cast<int>(projects.size()));
+    for (int i = 0; i < projects.size(); ++i) {
+        store.setArrayIndex(i);
+        store.setValue(QStringLiteral("Source"), projects.at(i).source);
+        store.setValue(QStringLiteral("Format"), projects.at(i).format);
+        store.setValue(QStringLiteral("Open"), projects.at(i).open);
+    }
+    store.endArray();
+}
+
 } // namespace vste::ui

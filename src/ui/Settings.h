@@ -66,6 +66,15 @@ public:
     // name, newest first.
     static QStringList lastCategories();
     static void setLastCategories(const QStringList& pathsAndNames);
+    // The translation projects last opened, newest first: the source table, its format (1..8)
+    // and the language table last opened in it (empty for none).
+    struct RecentProject {
+        QString source;
+        int format = 1;
+        QString open;
+    };
+    static QList<RecentProject> recentProjects();
+    static void setRecentProjects(const QList<RecentProject>& projects);
 
 private:
     std::uint8_t m_interfaceLanguage = 1;

@@ -175,7 +175,7 @@ void WriteBytes(const QString& path, const QByteArray& data) {
 
 void ForgetRememberedWindow() {
     QSettings store(QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"));
-    for (const char* key : {"RecentFiles", "Window", "LastCategories"})
+    for (const char* key : {"RecentFiles", "RecentProjects", "Window", "LastCategories"})
         store.remove(QString::fromLatin1(key));
 }
 
