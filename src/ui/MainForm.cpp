@@ -29,6 +29,7 @@
 #include "ui/ReferenceTable.h"
 #include "ui/ReferenceWorkbench.h"
 #include "ui/StringsModel.h"
+#include "ui/ValueWrapping.h"
 #include "ui/WindowState.h"
 
 namespace vste::ui {
@@ -52,6 +53,7 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     m_find->addActionsTo(Edit);
     m_workbench = new ReferenceWorkbench(*this);
     m_workbench->addActionsTo(File1);
+    m_workbench->addEditActionsTo(Edit, Redo1);
     // One reference serves the workbench, the reference checks and the export.
     connect(&m_workbench->reference(), &ReferenceTable::changed, this, [this] {
         const TWestwoodStrings* reference = m_workbench->reference().document();
@@ -69,6 +71,7 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     m_windowState = std::make_unique<WindowState>(*this);
     m_fileDrop = std::make_unique<FileDrop>(*this);
     m_keyboard = std::make_unique<KeyboardAccess>(*this);
+    new ValueWrapping(*this);
 }
 
 TMainForm::~TMainForm() {

@@ -129,6 +129,9 @@ public:
     std::function<void(const QString& program, const QStringList& arguments)> startProgram;
     // The Problems panel of the View menu.
     ProblemsController* problems() const { return m_problems; }
+    // Puts `value` in the value box as typed text: not applied until the string is left or
+    // applied, and taken back by Undo Typing.
+    void typeIntoValueBox(const std::u16string& value);
     RecentFiles* recentFiles() { return m_recentFiles.get(); }
 
 signals:
@@ -274,6 +277,14 @@ private:
     bool applyEdits(int bodyIndex, int valueIndex);
     // The boxes as they are now count as applied.
     void rememberShownTexts();
+    // Whether a box differs from what it was filled with.
+    bool boxesTouched() const;
+    // A grid row of a reference string the document lacks: the boxes show its name and extra
+    // value, the value box is empty for the translation.
+    void showReferenceRow(int referenceIndex);
+    // The string shown is only in the reference: says so and offers to add it as Add missing
+    // does; false when the user cancels or it cannot be added.
+    bool addShownReference();
     // The grid's current row changed from `previous`: a pending edit is applied first, and when
     // that fails the row goes back.
     void gridCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
@@ -315,6 +326,8 @@ private:
     int m_shownString = -1;
     int m_shownValue = -1;
     int m_shownLine = -1;
+    // The reference string the editor shows when the grid's row is one the document lacks.
+    int m_shownReference = -1;
     QString m_nameShownText;
     QString m_extraShownText;
     bool m_revertingSelection = false;

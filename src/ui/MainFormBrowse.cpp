@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolButton>
 
@@ -138,12 +139,14 @@ void TMainForm::clearEditor() {
     m_shownValue = -1;
     m_nameShownText.clear();
     m_extraShownText.clear();
+    m_shownReference = -1;
 }
 
 void TMainForm::StringsGridClick() {
     const TText* text = currentString();
     if (!text) {
         clearEditor();
+        showReferenceRow(Strings->referenceRow(currentRow()));
         return;
     }
     const int n = std::max(1, static_cast<int>(text->ValueCount()));
@@ -172,6 +175,7 @@ void TMainForm::showValue(const TText& text, int valueIndex) {
     m_nameShownText = StringNameEdit->text();
     m_shownString = static_cast<int>(&text - m_document->document().Body.data());
     m_shownValue = valueIndex;
+    m_shownReference = -1;
     m_shownLine = CatsListBox->currentRow();
     if (valueIndex < 0 || static_cast<std::size_t>(valueIndex) >= text.Values.size()) {
         setMemoValue({});
@@ -183,6 +187,18 @@ void TMainForm::showValue(const TText& text, int valueIndex) {
     setMemoValue(value.Value);
     SubStringEdit->setText(AnsiToQString(value.ExtraValue));
     m_extraShownText = SubStringEdit->text();
+}
+
+void TMainForm::typeIntoValueBox(const std::u16string& value) {
+    QString shown = U16ToQString(value);
+    shown.replace(QLatin1Char('\r'), kShownCarriageReturn);
+    // One edit of the box, so that one Undo Typing takes it back.
+    QTextCursor cursor(EditorMemo->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(shown);
+    cursor.endEditBlock();
+    EditorMemo->setTextCursor(cursor);
 }
 
 void TMainForm::setMemoValue(const std::u16string& value) {
