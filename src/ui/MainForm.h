@@ -129,9 +129,6 @@ public:
     std::function<void(const QString& program, const QStringList& arguments)> startProgram;
     // The Problems panel of the View menu.
     ProblemsController* problems() const { return m_problems; }
-    // Puts `value` in the value box as typed text: not applied until the string is left or
-    // applied, and taken back by Undo Typing.
-    void typeIntoValueBox(const std::u16string& value);
     RecentFiles* recentFiles() { return m_recentFiles.get(); }
 
 signals:
@@ -277,13 +274,8 @@ private:
     bool applyEdits(int bodyIndex, int valueIndex);
     // The boxes as they are now count as applied.
     void rememberShownTexts();
-    // Whether a box differs from what it was filled with.
-    bool boxesTouched() const;
-    // A grid row of a reference string the document lacks: the boxes show its name and extra
-    // value, the value box is empty for the translation.
+    // Rows of strings only the reference has: shown; added (if agreed) when typed text applies.
     void showReferenceRow(int referenceIndex);
-    // The string shown is only in the reference: says so and offers to add it as Add missing
-    // does; false when the user cancels or it cannot be added.
     bool addShownReference();
     // The grid's current row changed from `previous`: a pending edit is applied first, and when
     // that fails the row goes back.
@@ -321,13 +313,12 @@ private:
     QString m_categoryCaption;
     std::u16string m_memoValue;
     QString m_memoShownText;
-    // The string and value the editor shows (-1: none), the category line it was shown from, and
-    // the texts the name and extra-value boxes were filled with.
+    // The string and value the editor shows (-1: none) or the reference row's string, the category
+    // line it was shown from, and the texts the name and extra-value boxes were filled with.
     int m_shownString = -1;
     int m_shownValue = -1;
-    int m_shownLine = -1;
-    // The reference string the editor shows when the grid's row is one the document lacks.
     int m_shownReference = -1;
+    int m_shownLine = -1;
     QString m_nameShownText;
     QString m_extraShownText;
     bool m_revertingSelection = false;

@@ -9,7 +9,6 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolButton>
 
@@ -18,16 +17,9 @@
 #include "ui/AnsiText.h"
 #include "ui/MainForm.h"
 #include "ui/StringsModel.h"
+#include "ui/ValueBox.h"
 
 namespace vste::ui {
-
-namespace {
-
-// Carriage returns stay inside a memo line: the text widget would otherwise start a new line at
-// each of them, and an Apply would turn CR LF into two line breaks.
-constexpr QChar kShownCarriageReturn(0x240D);
-
-} // namespace
 
 void TMainForm::refillCategoryList() {
     const QSignalBlocker blocker(CatsListBox);
@@ -189,22 +181,8 @@ void TMainForm::showValue(const TText& text, int valueIndex) {
     m_extraShownText = SubStringEdit->text();
 }
 
-void TMainForm::typeIntoValueBox(const std::u16string& value) {
-    QString shown = U16ToQString(value);
-    shown.replace(QLatin1Char('\r'), kShownCarriageReturn);
-    // One edit of the box, so that one Undo Typing takes it back.
-    QTextCursor cursor(EditorMemo->document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(shown);
-    cursor.endEditBlock();
-    EditorMemo->setTextCursor(cursor);
-}
-
 void TMainForm::setMemoValue(const std::u16string& value) {
-    QString shown = U16ToQString(value);
-    shown.replace(QLatin1Char('\r'), kShownCarriageReturn);
-    EditorMemo->setPlainText(shown);
+    EditorMemo->setPlainText(ValueBoxText(value));
     m_memoValue = value;
     m_memoShownText = EditorMemo->document()->toRawText();
 }

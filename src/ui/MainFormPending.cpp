@@ -23,19 +23,15 @@ bool TMainForm::hasPendingEdits() const {
     if (!m_document)
         return false;
     // Text typed for a string the document lacks is pending as well: leaving offers to add it.
-    if (m_shownReference >= 0)
-        return boxesTouched();
-    if (m_shownString < 0 || m_shownValue < 0)
-        return false;
-    const TCSFBody& body = m_document->document().Body;
-    if (static_cast<std::size_t>(m_shownString) >= body.size() ||
-        static_cast<std::size_t>(m_shownValue) >=
-            body[static_cast<std::size_t>(m_shownString)].Values.size())
-        return false;
-    return boxesTouched();
-}
-
-bool TMainForm::boxesTouched() const {
+    if (m_shownReference < 0) {
+        if (m_shownString < 0 || m_shownValue < 0)
+            return false;
+        const TCSFBody& body = m_document->document().Body;
+        if (static_cast<std::size_t>(m_shownString) >= body.size() ||
+            static_cast<std::size_t>(m_shownValue) >=
+                body[static_cast<std::size_t>(m_shownString)].Values.size())
+            return false;
+    }
     return StringNameEdit->text() != m_nameShownText || SubStringEdit->text() != m_extraShownText ||
            EditorMemo->document()->toRawText() != m_memoShownText;
 }
@@ -70,7 +66,7 @@ bool TMainForm::applyEdits(int bodyIndex, int valueIndex) {
 bool TMainForm::applyPendingEdits() {
     if (m_shownReference >= 0) {
         // The string is added first, as its own step; the typed text is then applied to it.
-        const bool typed = boxesTouched();
+        const bool typed = hasPendingEdits();
         if (!addShownReference())
             return false;
         if (!typed)

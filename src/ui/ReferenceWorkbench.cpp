@@ -25,6 +25,7 @@
 #include "ui/ReferenceCommands.h"
 #include "ui/ReferenceTable.h"
 #include "ui/StringsModel.h"
+#include "ui/ValueBox.h"
 
 namespace vste::ui {
 
@@ -208,7 +209,7 @@ void ReferenceWorkbench::copyReference() {
     const std::optional<std::u16string> value = currentReferenceValue();
     if (!value || !m_form.StringBox->isEnabled())
         return;
-    m_form.typeIntoValueBox(*value);
+    TypeIntoValueBox(*m_form.EditorMemo, *value);
     m_form.EditorMemo->setFocus();
 }
 

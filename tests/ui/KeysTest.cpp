@@ -171,6 +171,16 @@ private slots:
         QCOMPARE(memo()->toPlainText(), QStringLiteral("Heavy tank"));
         showString("GUI:OK");
         QVERIFY(action("CopyReferenceAction")->isEnabled());
+        form.RussianUIClick();
+        QCoreApplication::sendPostedEvents(); // the change of language reaches the workbench
+        QCOMPARE(WithoutAccelerator(action("CopyReferenceAction")->text()),
+                 QStringLiteral("Копировать оригинал"));
+        QCOMPARE(find<QPushButton>("CopyReferenceButton")->toolTip(),
+                 QStringLiteral("Вставляет значение оригинала в поле значения (Ctrl+B)"));
+        form.EnglishUIClick();
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(find<QPushButton>("CopyReferenceButton")->text(),
+                 QStringLiteral("Copy reference"));
         form.workbench()->closeReference();
         QVERIFY(!action("CopyReferenceAction")->isEnabled());
     }
