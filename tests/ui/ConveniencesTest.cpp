@@ -258,8 +258,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.openFile(path("t.csf"), 1);
         QWidget* widget = find<QWidget>("StringNameEdit");
-        const QStringList chain{"EditorMemo",     "SubStringEdit",     "SaveButton",
-                                "ValuesSpinEdit", "AddValueButton",    "RemoveValueButton",
+        const QStringList chain{"EditorMemo",     "SubStringEdit",  "SaveButton",
+                                "ValuesSpinEdit", "AddValueButton", "RemoveValueButton",
                                 "InsertButton",   "DeleteButton"};
         for (const QString& next : chain) {
             widget = widget->nextInFocusChain();

@@ -289,6 +289,12 @@ private slots:
         QVERIFY(form.Saveas1->shortcuts().contains(Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
         showWindow();
         memo()->setFocus();
+        // In the value box the key takes back the box's own undone typing first.
+        typeText(QStringLiteral("x"));
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(memo()->toPlainText(), QStringLiteral("OK"));
+        QTest::keySequence(QApplication::focusWidget(), redo);
+        QCOMPARE(memo()->toPlainText(), QStringLiteral("xOK"));
         memo()->setPlainText(QStringLiteral("changed"));
         press(Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(historySteps(), 1);
