@@ -421,6 +421,22 @@ Do you want to replace it?</source>
         <source>Open a CSF table in a new window</source>
         <translation>Открыть таблицу CSF в новом окне</translation>
     </message>
+    <message>
+        <source>This string is only in the reference table; add it to the document first.</source>
+        <translation>Эта строка есть только в оригинале; сначала добавьте её в документ.</translation>
+    </message>
+    <message>
+        <source>Add missing</source>
+        <translation>Добавить недостающую</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Added from the reference: %1</source>
+        <translation>Добавлено из оригинала: %1</translation>
+    </message>
 </context>
 <context>
     <name>vste::ui::ProblemsController</name>
@@ -1044,6 +1060,14 @@ This file no longer exists. It was removed from the recent files.</source>
         <source>Open reference table</source>
         <translation>Открыть таблицу оригинала</translation>
     </message>
+    <message>
+        <source>Copy reference</source>
+        <translation>Копировать оригинал</translation>
+    </message>
+    <message>
+        <source>Puts the reference value into the value box (%1)</source>
+        <translation>Вставляет значение оригинала в поле значения (%1)</translation>
+    </message>
 </context>
 <context>
     <name>vste::ui::CompareController</name>
@@ -1238,6 +1262,13 @@ This file no longer exists. It was removed from the recent files.</source>
             <numerusform>Открыт проект из %n языков</numerusform>
             <numerusform>Открыт проект из %n языков</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::ValueWrapping</name>
+    <message>
+        <source>Wrap long values</source>
+        <translation>Переносить длинные значения</translation>
     </message>
 </context>
 </TS>

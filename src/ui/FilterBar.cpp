@@ -278,6 +278,22 @@ int FilterController::addMissing() {
     return added;
 }
 
+int FilterController::addFromReference(std::uint32_t referenceIndex) {
+    OpenDocument* open = m_form.openDocument();
+    const TWestwoodStrings* reference = m_reference.document();
+    if (!open || !reference || !open->format().canInsertDelete ||
+        referenceIndex >= reference->Body.size())
+        return -1;
+    std::vector<TText> strings;
+    strings.push_back(StringLike(open->document(), reference->Body[referenceIndex],
+                                 open->format().severalValues));
+    const auto index = static_cast<int>(open->document().LabelCount());
+    open->push(new AppendStringsCommand(
+        *open, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Add missing from reference"),
+        std::move(strings)));
+    return index;
+}
+
 void FilterController::markForReview(const std::vector<std::string>& names) {
     state().markForReview(names);
     updateVisibility();

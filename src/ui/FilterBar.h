@@ -44,6 +44,9 @@ public:
     void followDocument();
     // Inserts every reference string the document lacks, as one step; returns how many.
     int addMissing();
+    // Inserts reference string `referenceIndex` at the end of the document as Add missing does,
+    // as one step; its Body index, or -1 when the document cannot take it.
+    int addFromReference(std::uint32_t referenceIndex);
     // Adds the "Needs review" choice holding these strings and shows them.
     void markForReview(const std::vector<std::string>& names);
     // Takes these strings off the "Needs review" choice, as an undone update does.

@@ -220,6 +220,7 @@ void FindController::findAll() {
 }
 
 void FindController::startFind(bool goToFirst) {
+    m_focusMatch = goToFirst && m_focusMatch;
     if (m_job != Job::None)
         finishJob({});
     const TWestwoodStrings* document = m_watched ? &m_watched->document() : nullptr;
@@ -324,6 +325,7 @@ void FindController::findPrevious() {
 }
 
 void FindController::walk(int step) {
+    m_focusMatch = true;
     const int rows = m_results->rows();
     if (rows == 0) {
         if (m_job == Job::None) {

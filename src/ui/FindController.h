@@ -123,7 +123,8 @@ private:
     QString m_note;                   // what the last Replace all did, shown with the counts
     bool m_listed = false;            // the list shows a search (else the counts are not shown)
     bool m_goToFirst = false;
-    bool m_changing = false; // our own change of the document is being pushed
+    bool m_focusMatch = false; // the match shown next gets the focus (Find next, previous)
+    bool m_changing = false;   // our own change of the document is being pushed
     int m_current = -1;
 };
 

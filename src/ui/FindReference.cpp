@@ -45,10 +45,13 @@ void FindController::setReference(const TWestwoodStrings* reference) {
 void FindController::selectMatch(const search::Match& match) {
     const auto start = static_cast<int>(match.start16);
     const auto length = static_cast<int>(match.length16);
+    QWidget* box = nullptr;
     if (match.field == search::Field::Name) {
         m_form.StringNameEdit->setSelection(start, length);
+        box = m_form.StringNameEdit;
     } else if (match.field == search::Field::Extra) {
         m_form.SubStringEdit->setSelection(start, length);
+        box = m_form.SubStringEdit;
     } else {
         QPlainTextEdit* editor =
             match.inReference ? m_form.workbench()->referenceValueEdit() : m_form.EditorMemo;
@@ -58,7 +61,13 @@ void FindController::selectMatch(const search::Match& match) {
         cursor.setPosition(std::clamp(start + length, 0, last), QTextCursor::KeepAnchor);
         editor->setTextCursor(cursor);
         editor->ensureCursorVisible();
+        box = editor;
     }
+    // Find next and Find previous go on in the editor, the match selected where it is; a result
+    // chosen in the list leaves the focus in the list.
+    if (m_focusMatch && box->isEnabled())
+        box->setFocus(Qt::OtherFocusReason);
+    m_focusMatch = false;
 }
 
 } // namespace vste::ui

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "ui/KeyboardAccess.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,7 +22,9 @@
 
 #include <set>
 
+#include "ui/FilterBar.h"
 #include "ui/MainForm.h"
+#include "ui/ReferenceWorkbench.h"
 
 namespace vste::ui {
 
@@ -97,6 +102,9 @@ KeyboardAccess::KeyboardAccess(TMainForm& form) : m_form(form) {
     watchMenus();
     markMenuBar();
     setTabOrder();
+    addMissingKeys();
+    // Enter and F2 in the grid go on to edit the string's value.
+    m_form.StringsGrid->installEventFilter(this);
 
     // Ctrl+Enter applies the value from anywhere in the editor, the memo included (Enter
     // alone starts a new line there), and goes on to the next string the grid shows, with the
@@ -145,6 +153,16 @@ void KeyboardAccess::watchMenus() {
 }
 
 bool KeyboardAccess::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_form.StringsGrid && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const bool edit =
+            key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_F2;
+        if (edit && modifiers == Qt::NoModifier && m_form.EditorMemo->isEnabled()) {
+            m_form.EditorMemo->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+    }
     // Captions are set again on every change of language, by the window and by every part that
     // owns a menu; the letters follow once all of them are done. Marking changes captions only
     // where a letter is missing, so it ends.
@@ -160,21 +178,55 @@ bool KeyboardAccess::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-// Categories, strings, the two quick searches, then the editor from its name down to its
-// buttons, ending with Apply.
+// The translator's way first: categories, the filter, strings, the name, the value, the extra
+// value and Apply; then the value number, Copy reference, Insert and Delete, the quick searches
+// and Add missing. Tab leaves the grid instead of moving between its cells.
 void KeyboardAccess::setTabOrder() {
-    const QList<QWidget*> order{m_form.CatsListBox,         m_form.StringsGrid,
-                                m_form.QuickNameSearchEdit, m_form.QuickStringSearchEdit,
-                                m_form.StringNameEdit,      m_form.ValuesSpinEdit,
-                                m_form.AddValueButton,      m_form.RemoveValueButton,
-                                m_form.SubStringEdit,       m_form.EditorMemo,
-                                m_form.DeleteButton,        m_form.InsertButton,
-                                m_form.SaveButton};
+    ReferenceWorkbench* workbench = m_form.workbench();
+    const QList<QWidget*> order{
+        m_form.CatsListBox,
+        workbench->filter().combo(),
+        m_form.StringsGrid,
+        m_form.StringNameEdit,
+        m_form.EditorMemo,
+        m_form.SubStringEdit,
+        m_form.SaveButton,
+        m_form.ValuesSpinEdit,
+        m_form.AddValueButton,
+        m_form.RemoveValueButton,
+        workbench->copyReferenceButton(),
+        m_form.InsertButton,
+        m_form.DeleteButton,
+        m_form.QuickNameSearchEdit,
+        m_form.QuickStringSearchEdit,
+        workbench->filter().bar()->findChild<QPushButton*>(QStringLiteral("AddMissingButton"))};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order.at(i), order.at(i + 1));
+    m_form.StringsGrid->setTabKeyNavigation(false);
     // Tool buttons take no focus by default, which would leave them to the mouse alone.
     m_form.AddValueButton->setFocusPolicy(Qt::StrongFocus);
     m_form.RemoveValueButton->setFocusPolicy(Qt::StrongFocus);
+}
+
+namespace {
+
+// Adds the `keys` that `action` lacks after the ones it has.
+void AddKeys(QAction* action, const QList<QKeySequence>& keys) {
+    QList<QKeySequence> shortcuts = action->shortcuts();
+    for (const QKeySequence& key : keys)
+        if (!shortcuts.contains(key))
+            shortcuts << key;
+    action->setShortcuts(shortcuts);
+}
+
+} // namespace
+
+// The platform's standard keys differ: Save as has none on some, and Redo is Ctrl+Shift+Z alone
+// on Linux while Windows users press Ctrl+Y. Every platform gets both.
+void KeyboardAccess::addMissingKeys() {
+    AddKeys(m_form.Saveas1, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+    AddKeys(m_form.Redo1,
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 }
 
 } // namespace vste::ui

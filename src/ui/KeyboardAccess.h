@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Keyboard use of the window: accelerator letters for the menus in whichever language is shown,
-// the tab order through the editor, and Ctrl+Enter to apply the edited value.
+// the tab order through the window, Enter or F2 from the grid to the value box, Ctrl+Enter to
+// apply the edited value, and the usual keys of Save as and Redo on every platform.
 #pragma once
 
 #include <QObject>
@@ -29,6 +30,7 @@ protected:
 
 private:
     void setTabOrder();
+    void addMissingKeys();
     void watchMenus();
 
     TMainForm& m_form;

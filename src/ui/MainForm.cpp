@@ -33,6 +33,7 @@
 #include "ui/ReferenceTable.h"
 #include "ui/ReferenceWorkbench.h"
 #include "ui/StringsModel.h"
+#include "ui/ValueWrapping.h"
 #include "ui/WindowState.h"
 
 namespace vste::ui {
@@ -59,6 +60,7 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     auto* panels = new BottomPanels(*this);
     for (QDockWidget* dock : {m_problems->dock(), m_find->dock(), m_workbench->compare().dock()})
         panels->add(dock);
+    m_workbench->addEditActionsTo(Edit, Redo1);
     // One reference serves the workbench, the reference checks and the export.
     connect(&m_workbench->reference(), &ReferenceTable::changed, this, [this] {
         const TWestwoodStrings* reference = m_workbench->reference().document();
@@ -77,6 +79,7 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     m_windowState = std::make_unique<WindowState>(*this);
     m_fileDrop = std::make_unique<FileDrop>(*this);
     m_keyboard = std::make_unique<KeyboardAccess>(*this);
+    new ValueWrapping(*this);
 }
 
 TMainForm::~TMainForm() {

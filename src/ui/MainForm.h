@@ -274,6 +274,9 @@ private:
     bool applyEdits(int bodyIndex, int valueIndex);
     // The boxes as they are now count as applied.
     void rememberShownTexts();
+    // Rows of strings only the reference has: shown; added (if agreed) when typed text applies.
+    void showReferenceRow(int referenceIndex);
+    bool addShownReference();
     // The grid's current row changed from `previous`: a pending edit is applied first, and when
     // that fails the row goes back.
     void gridCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
@@ -310,10 +313,11 @@ private:
     QString m_categoryCaption;
     std::u16string m_memoValue;
     QString m_memoShownText;
-    // The string and value the editor shows (-1: none), the category line it was shown from, and
-    // the texts the name and extra-value boxes were filled with.
+    // The string and value the editor shows (-1: none) or the reference row's string, the category
+    // line it was shown from, and the texts the name and extra-value boxes were filled with.
     int m_shownString = -1;
     int m_shownValue = -1;
+    int m_shownReference = -1;
     int m_shownLine = -1;
     QString m_nameShownText;
     QString m_extraShownText;

@@ -17,16 +17,9 @@
 #include "ui/AnsiText.h"
 #include "ui/MainForm.h"
 #include "ui/StringsModel.h"
+#include "ui/ValueBox.h"
 
 namespace vste::ui {
-
-namespace {
-
-// Carriage returns stay inside a memo line: the text widget would otherwise start a new line at
-// each of them, and an Apply would turn CR LF into two line breaks.
-constexpr QChar kShownCarriageReturn(0x240D);
-
-} // namespace
 
 void TMainForm::refillCategoryList() {
     const QSignalBlocker blocker(CatsListBox);
@@ -138,12 +131,14 @@ void TMainForm::clearEditor() {
     m_shownValue = -1;
     m_nameShownText.clear();
     m_extraShownText.clear();
+    m_shownReference = -1;
 }
 
 void TMainForm::StringsGridClick() {
     const TText* text = currentString();
     if (!text) {
         clearEditor();
+        showReferenceRow(Strings->referenceRow(currentRow()));
         return;
     }
     const int n = std::max(1, static_cast<int>(text->ValueCount()));
@@ -172,6 +167,7 @@ void TMainForm::showValue(const TText& text, int valueIndex) {
     m_nameShownText = StringNameEdit->text();
     m_shownString = static_cast<int>(&text - m_document->document().Body.data());
     m_shownValue = valueIndex;
+    m_shownReference = -1;
     m_shownLine = CatsListBox->currentRow();
     if (valueIndex < 0 || static_cast<std::size_t>(valueIndex) >= text.Values.size()) {
         setMemoValue({});
@@ -186,9 +182,7 @@ void TMainForm::showValue(const TText& text, int valueIndex) {
 }
 
 void TMainForm::setMemoValue(const std::u16string& value) {
-    QString shown = U16ToQString(value);
-    shown.replace(QLatin1Char('\r'), kShownCarriageReturn);
-    EditorMemo->setPlainText(shown);
+    EditorMemo->setPlainText(ValueBoxText(value));
     m_memoValue = value;
     m_memoShownText = EditorMemo->document()->toRawText();
 }

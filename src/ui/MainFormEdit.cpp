@@ -23,6 +23,12 @@
 namespace vste::ui {
 
 void TMainForm::SaveButtonClick() {
+    if (m_shownReference >= 0) {
+        // The row's string is only in the reference: Apply adds it first, then shows it.
+        if (applyPendingEdits())
+            StringsGridClick();
+        return;
+    }
     const int bodyIndex = currentBodyIndex();
     const int valueIndex = currentValueIndex();
     if (bodyIndex < 0 || valueIndex < 0)

@@ -20,13 +20,18 @@
 namespace vste::ui {
 
 bool TMainForm::hasPendingEdits() const {
-    if (!m_document || m_shownString < 0 || m_shownValue < 0)
+    if (!m_document)
         return false;
-    const TCSFBody& body = m_document->document().Body;
-    if (static_cast<std::size_t>(m_shownString) >= body.size() ||
-        static_cast<std::size_t>(m_shownValue) >=
-            body[static_cast<std::size_t>(m_shownString)].Values.size())
-        return false;
+    // Text typed for a string the document lacks is pending as well: leaving offers to add it.
+    if (m_shownReference < 0) {
+        if (m_shownString < 0 || m_shownValue < 0)
+            return false;
+        const TCSFBody& body = m_document->document().Body;
+        if (static_cast<std::size_t>(m_shownString) >= body.size() ||
+            static_cast<std::size_t>(m_shownValue) >=
+                body[static_cast<std::size_t>(m_shownString)].Values.size())
+            return false;
+    }
     return StringNameEdit->text() != m_nameShownText || SubStringEdit->text() != m_extraShownText ||
            EditorMemo->document()->toRawText() != m_memoShownText;
 }
@@ -59,6 +64,14 @@ bool TMainForm::applyEdits(int bodyIndex, int valueIndex) {
 }
 
 bool TMainForm::applyPendingEdits() {
+    if (m_shownReference >= 0) {
+        // The string is added first, as its own step; the typed text is then applied to it.
+        const bool typed = hasPendingEdits();
+        if (!addShownReference())
+            return false;
+        if (!typed)
+            return true;
+    }
     const bool renamed =
         m_document->document().Body[static_cast<std::size_t>(m_shownString)].Name != nameBoxText();
     if (!applyEdits(m_shownString, m_shownValue))
@@ -80,8 +93,11 @@ bool TMainForm::leaveShownString() {
 void TMainForm::gridCurrentChanged(const QModelIndex& current, const QModelIndex& previous) {
     if (m_revertingSelection)
         return;
-    const int target = current.isValid() ? Strings->bodyIndex(current.row()) : -1;
-    if (target != m_shownString && !leaveShownString()) {
+    const int row = current.isValid() ? current.row() : -1;
+    // A reference row is a string of its own as well, though not the document's.
+    const bool sameString =
+        Strings->bodyIndex(row) == m_shownString && Strings->referenceRow(row) == m_shownReference;
+    if (!sameString && !leaveShownString()) {
         m_revertingSelection = true;
         StringsGrid->setCurrentIndex(previous);
         m_revertingSelection = false;

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTableView>
@@ -25,6 +26,7 @@
 #include "ui/ReferenceCommands.h"
 #include "ui/ReferenceTable.h"
 #include "ui/StringsModel.h"
+#include "ui/ValueBox.h"
 
 namespace vste::ui {
 
@@ -43,13 +45,17 @@ ReferenceWorkbench::ReferenceWorkbench(TMainForm& form)
     setObjectName(QStringLiteral("ReferenceWorkbench"));
     m_box = new QGroupBox(form.RightGroupBox);
     m_box->setObjectName(QStringLiteral("ReferenceBox"));
-    auto* boxLayout = new QVBoxLayout(m_box);
+    auto* boxLayout = new QHBoxLayout(m_box);
     boxLayout->setContentsMargins(8, 4, 8, 4);
     m_valueEdit = new QPlainTextEdit(m_box);
     m_valueEdit->setObjectName(QStringLiteral("ReferenceValueEdit"));
     m_valueEdit->setReadOnly(true);
     m_valueEdit->setFixedHeight(56);
-    boxLayout->addWidget(m_valueEdit);
+    boxLayout->addWidget(m_valueEdit, 1);
+    m_copyButton = new QPushButton(m_box);
+    m_copyButton->setObjectName(QStringLiteral("CopyReferenceButton"));
+    m_copyButton->setEnabled(false);
+    boxLayout->addWidget(m_copyButton, 0, Qt::AlignTop);
     if (auto* right = qobject_cast<QBoxLayout*>(form.RightGroupBox->layout()))
         right->insertWidget(right->indexOf(form.StringBox), m_box);
     m_box->setVisible(false);
@@ -65,6 +71,12 @@ ReferenceWorkbench::ReferenceWorkbench(TMainForm& form)
     m_update = NewAction(this, "UpdateTranslation");
     m_close->setEnabled(false);
     m_update->setEnabled(false);
+    // Ctrl+B, as translation tools bind copying the source text; no other command uses it.
+    m_copy = NewAction(this, "CopyReferenceAction");
+    m_copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    m_copy->setEnabled(false);
+    connect(m_copy, &QAction::triggered, this, [this] { copyReference(); });
+    connect(m_copyButton, &QAbstractButton::clicked, this, [this] { copyReference(); });
     connect(m_open, &QAction::triggered, this, [this] { openReferenceClick(); });
     connect(m_close, &QAction::triggered, this, [this] { closeReference(); });
     connect(m_update, &QAction::triggered, this, [this] { updateTranslationClick(); });
@@ -98,6 +110,13 @@ void ReferenceWorkbench::addActionsTo(QMenu* file) {
         m_update->setEnabled(open);
         m_compare->action()->setEnabled(open);
     });
+}
+
+void ReferenceWorkbench::addEditActionsTo(QMenu* edit, QAction* after) {
+    const QList<QAction*> actions = edit->actions();
+    const qsizetype at = actions.indexOf(after);
+    QAction* before = at >= 0 && at + 1 < actions.size() ? actions[at + 1] : nullptr;
+    edit->insertAction(before, m_copy);
 }
 
 std::optional<std::pair<QString, int>> ReferenceWorkbench::askFile(const QString& caption) {
@@ -159,10 +178,19 @@ void ReferenceWorkbench::referenceChanged() {
 }
 
 void ReferenceWorkbench::showReferenceValue() {
-    if (!m_reference->isOpen() || !m_form.openDocument()) {
+    const std::optional<std::u16string> value = currentReferenceValue();
+    if (value)
+        m_valueEdit->setPlainText(U16ToQString(*value));
+    else
         m_valueEdit->clear();
-        return;
-    }
+    const bool canCopy = value && m_form.StringBox->isEnabled();
+    m_copy->setEnabled(canCopy);
+    m_copyButton->setEnabled(canCopy);
+}
+
+std::optional<std::u16string> ReferenceWorkbench::currentReferenceValue() const {
+    if (!m_reference->isOpen() || !m_form.openDocument())
+        return std::nullopt;
     const QModelIndex current = m_form.StringsGrid->currentIndex();
     const int row = current.isValid() ? current.row() : -1;
     const TWestwoodStrings& reference = *m_reference->document();
@@ -174,11 +202,17 @@ void ReferenceWorkbench::showReferenceValue() {
         j = m_filter->state().referenceOf(static_cast<std::uint32_t>(index));
         valueIndex = static_cast<std::size_t>(std::max(1, m_form.ValuesSpinEdit->value()) - 1);
     }
-    if (j >= reference.Body.size() || valueIndex >= reference.Body[j].Values.size()) {
-        m_valueEdit->clear();
+    if (j >= reference.Body.size() || valueIndex >= reference.Body[j].Values.size())
+        return std::nullopt;
+    return reference.Body[j].Values[valueIndex].Value;
+}
+
+void ReferenceWorkbench::copyReference() {
+    const std::optional<std::u16string> value = currentReferenceValue();
+    if (!value || !m_form.StringBox->isEnabled())
         return;
-    }
-    m_valueEdit->setPlainText(U16ToQString(reference.Body[j].Values[valueIndex].Value));
+    TypeIntoValueBox(*m_form.EditorMemo, *value);
+    m_form.EditorMemo->setFocus();
 }
 
 void ReferenceWorkbench::updateTranslationClick() {
@@ -236,6 +270,10 @@ void ReferenceWorkbench::retranslate() {
     m_open->setText(tr("Open reference..."));
     m_close->setText(tr("Close reference"));
     m_update->setText(tr("Update translation..."));
+    m_copy->setText(tr("Copy reference"));
+    m_copyButton->setText(tr("Copy reference"));
+    m_copyButton->setToolTip(tr("Puts the reference value into the value box (%1)")
+                                 .arg(m_copy->shortcut().toString(QKeySequence::NativeText)));
     if (m_reference->isOpen())
         m_status->setText(tr("Reference: %1").arg(m_reference->fileName()));
 }

@@ -9,10 +9,12 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "core/Model.h"
 #include "formats/Registry.h"
 
+class QAbstractButton;
 class QAction;
 class QEvent;
 class QGroupBox;
@@ -36,12 +38,20 @@ public:
 
     // Adds the workbench's items to the File menu, before its last part (Exit).
     void addActionsTo(QMenu* file);
+    // Adds Copy reference to the Edit menu, after `after`.
+    void addEditActionsTo(QMenu* edit, QAction* after);
 
     ReferenceTable& reference() { return *m_reference; }
     FilterController& filter() { return *m_filter; }
     CompareController& compare() { return *m_compare; }
     QPlainTextEdit* referenceValueEdit() const { return m_valueEdit; }
     QLabel* referenceStatus() const { return m_status; }
+    QAbstractButton* copyReferenceButton() const { return m_copyButton; }
+    QAction* copyReferenceAction() const { return m_copy; }
+    // The reference's value of the grid's current string and value number, if it has one.
+    std::optional<std::u16string> currentReferenceValue() const;
+    // Puts that value in the value box as typed text and gives the box the focus.
+    void copyReference();
 
     // Reads `fileName` as format `filterIndex` (1..8) as the reference; false (with the
     // reader's message shown) when it cannot be read.
@@ -76,6 +86,8 @@ private:
     QAction* m_open = nullptr;
     QAction* m_close = nullptr;
     QAction* m_update = nullptr;
+    QAction* m_copy = nullptr;
+    QAbstractButton* m_copyButton = nullptr;
 };
 
 } // namespace vste::ui

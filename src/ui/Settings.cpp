@@ -185,6 +185,14 @@ void Settings::setWindowLayout(const QByteArray& geometry, const QByteArray& sta
     store.setValue(QStringLiteral("Window/Splitter"), splitter);
 }
 
+bool Settings::wrapLongValues() {
+    return favoritesStore().value(QStringLiteral("View/WrapLongValues"), false).toBool();
+}
+
+void Settings::setWrapLongValues(bool wrap) {
+    favoritesStore().setValue(QStringLiteral("View/WrapLongValues"), wrap);
+}
+
 QStringList Settings::lastCategories() {
     return favoritesStore().value(QStringLiteral("LastCategories")).toStringList();
 }

@@ -62,6 +62,9 @@ public:
     static QByteArray splitterState();
     static void setWindowLayout(const QByteArray& geometry, const QByteArray& state,
                                 const QByteArray& splitter);
+    // View > Wrap long values; off until the user turns it on.
+    static bool wrapLongValues();
+    static void setWrapLongValues(bool wrap);
     // The category last selected in each recently opened file: pairs of path and category
     // name, newest first.
     static QStringList lastCategories();

@@ -57,6 +57,7 @@ void StringsModel::setRows(const TWestwoodStrings* document, TIDs ids) {
     else
         m_ids = m_sourceIds;
     m_valueTexts.clear();
+    m_adoptedRows.clear();
     dropFolding();
     endResetModel();
 }
@@ -105,14 +106,17 @@ const TText* StringsModel::referenceTextAt(int row) const {
 }
 
 int StringsModel::bodyIndex(int row) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= m_ids.size())
+    if (row < 0)
         return -1;
-    return m_ids[static_cast<std::size_t>(row)];
+    if (static_cast<std::size_t>(row) < m_ids.size())
+        return m_ids[static_cast<std::size_t>(row)];
+    return m_adoptedRows.value(row, -1);
 }
 
 int StringsModel::referenceRow(int row) const {
     const auto k = static_cast<std::size_t>(row) - m_ids.size();
-    if (row < 0 || static_cast<std::size_t>(row) < m_ids.size() || k >= m_referenceIds.size())
+    if (row < 0 || static_cast<std::size_t>(row) < m_ids.size() || k >= m_referenceIds.size() ||
+        m_adoptedRows.contains(row))
         return -1;
     return static_cast<int>(m_referenceIds[k]);
 }
@@ -121,7 +125,30 @@ int StringsModel::rowOf(int index) const {
     for (std::size_t row = 0; row < m_ids.size(); ++row)
         if (m_ids[row] == index)
             return static_cast<int>(row);
+    for (auto it = m_adoptedRows.constBegin(); it != m_adoptedRows.constEnd(); ++it)
+        if (it.value() == index)
+            return it.key();
     return -1;
+}
+
+int StringsModel::rowOfReference(int referenceIndex) const {
+    for (std::size_t k = 0; k < m_referenceIds.size(); ++k) {
+        const int row = static_cast<int>(m_ids.size() + k);
+        if (static_cast<int>(m_referenceIds[k]) == referenceIndex && !m_adoptedRows.contains(row))
+            return row;
+    }
+    return -1;
+}
+
+void StringsModel::adoptReferenceRow(int row, int index) {
+    if (referenceRow(row) < 0 || index < 0)
+        return;
+    m_adoptedRows.insert(row, index);
+    refreshRow(row);
+}
+
+void StringsModel::setWrapToolTips(bool wrap) {
+    m_wrapToolTips = wrap;
 }
 
 QString StringsModel::cellText(int row, int column) const {
@@ -247,7 +274,11 @@ QVariant StringsModel::data(const QModelIndex& index, int role) const {
     }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
-    return cellText(index.row(), index.column());
+    const QString text = cellText(index.row(), index.column());
+    // Rich text makes the tooltip break its lines instead of spanning the screen.
+    if (role == Qt::ToolTipRole && m_wrapToolTips && index.column() != 0 && !text.isEmpty())
+        return QStringLiteral("<p style='white-space:pre-wrap'>%1</p>").arg(text.toHtmlEscaped());
+    return text;
 }
 
 QVariant StringsModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -47,6 +47,13 @@ public:
     int referenceRow(int row) const;
     // The row showing Body index `index`, or -1.
     int rowOf(int index) const;
+    // The row showing reference string `referenceIndex` as a string the document lacks, or -1.
+    int rowOfReference(int referenceIndex) const;
+    // The reference string of reference row `row` was added to the document as Body index
+    // `index`: the row shows that string until the next setRows.
+    void adoptReferenceRow(int row, int index);
+    // Tooltips of the value and reference columns show the whole value wrapped.
+    void setWrapToolTips(bool wrap);
     int rows() const { return static_cast<int>(m_ids.size() + m_referenceIds.size()); }
     QString cellText(int row, int column) const;
     // Sets the value cell of `row` until the next setRows.
@@ -87,6 +94,8 @@ private:
     TIDs m_ids;
     std::vector<std::uint32_t> m_referenceIds;
     QHash<int, QString> m_valueTexts;
+    QHash<int, int> m_adoptedRows; // reference rows whose string the document now has
+    bool m_wrapToolTips = false;
     RowSource m_rowSource;
     const TWestwoodStrings* m_reference = nullptr;
     ReferenceOf m_referenceOf;

@@ -249,16 +249,18 @@ private slots:
     void standardShortcutsTabOrderAndCtrlEnterApply() {
         TMainForm& form = newForm();
         QCOMPARE(action("New1")->shortcut(), QKeySequence(QKeySequence::New));
-        QCOMPARE(action("Saveas1")->shortcut(), QKeySequence(QKeySequence::SaveAs));
+        // Save as has Ctrl+Shift+S even where the platform names no key for it.
+        QCOMPARE(action("Saveas1")->shortcuts().constFirst(),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
         QCOMPARE(action("Exit1")->shortcut(), QKeySequence(QKeySequence::Quit));
 
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.openFile(path("t.csf"), 1);
         QWidget* widget = find<QWidget>("StringNameEdit");
-        const QStringList chain{"ValuesSpinEdit", "AddValueButton", "RemoveValueButton",
-                                "SubStringEdit",  "EditorMemo",     "DeleteButton",
-                                "InsertButton",   "SaveButton"};
+        const QStringList chain{"EditorMemo",     "SubStringEdit",  "SaveButton",
+                                "ValuesSpinEdit", "AddValueButton", "RemoveValueButton",
+                                "InsertButton",   "DeleteButton"};
         for (const QString& next : chain) {
             widget = widget->nextInFocusChain();
             // Skips the parts of compound widgets, such as the spin box's own edit box.
