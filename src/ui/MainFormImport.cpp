@@ -10,6 +10,7 @@
 #include "ui/Dialogs.h"
 #include "ui/DocumentCommands.h"
 #include "ui/MainForm.h"
+#include "ui/MessageText.h"
 #include "ui/ProgressBarAdapter.h"
 
 namespace vste::ui {
@@ -45,7 +46,7 @@ void TMainForm::ImportFromCSF1Click() {
     } catch (const std::exception& error) {
         m_progress->reset();
         setStatusText(previousStatus);
-        showError(QString::fromUtf8(error.what()));
+        showError(MessageText::ofError(error));
         return;
     }
 

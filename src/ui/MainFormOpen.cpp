@@ -17,6 +17,7 @@
 #include "formats/Registry.h"
 #include "ui/Dialogs.h"
 #include "ui/MainForm.h"
+#include "ui/MessageText.h"
 #include "ui/OpenFormats.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProgressBarAdapter.h"
@@ -136,7 +137,7 @@ bool TMainForm::readDocument(vste::DocumentFormat format, const QString& fileNam
         if (statusOnFailure)
             setStatusText(*statusOnFailure);
         m_openFileName = documentFileName();
-        showError(QString::fromUtf8(error.what()));
+        showError(MessageText::ofError(error));
         return false;
     }
 }

@@ -8,6 +8,7 @@
 #include "formats/Registry.h"
 #include "ui/Dialogs.h"
 #include "ui/MainForm.h"
+#include "ui/MessageText.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/SaveGuard.h"
 
@@ -65,7 +66,7 @@ bool TMainForm::saveDocumentTo(const QString& fileName, OpenDocument::Layout lay
         // No earlier "saved" text stays up after a failure.
         setStatusText(chooseText(QT_TR_NOOP("File was not saved")));
         // Every failure names the file it concerns; file errors do so already.
-        QString message = QString::fromUtf8(error.what());
+        QString message = MessageText::ofError(error);
         if (!message.contains(fileName))
             message = QDir::toNativeSeparators(fileName) + QStringLiteral("\n\n") + message;
         showError(message);

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "ui/Dialogs.h"
+#include "ui/MessageText.h"
 
 namespace vste::ui {
 
@@ -48,7 +49,7 @@ std::unique_ptr<TWestwoodStrings> ReadTableFile(Dialogs& dialogs, QWidget* paren
             .document;
     } catch (const std::exception& error) {
         dialogs.error(parent,
-                      QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(error.what())));
+                      QStringLiteral("%1: %2").arg(fileName, MessageText::ofError(error)));
         return nullptr;
     }
 }
