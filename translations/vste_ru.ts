@@ -1118,7 +1118,7 @@ This file no longer exists. It was removed from the recent files.</source>
     </message>
     <message>
         <source>%1 strings stay unchanged:</source>
-        <translation>Строк, оставшихся без изменений: %1</translation>
+        <translation>Без изменений остаются строки (%1):</translation>
     </message>
     <message>
         <source>Nothing can be replaced.</source>
@@ -1161,7 +1161,7 @@ This file no longer exists. It was removed from the recent files.</source>
     </message>
     <message>
         <source>With a regular expression, $1 inserts what group 1 matched, $0 the whole match, ${name} a named group; \$ is a dollar sign</source>
-        <translation>В регулярном выражении $1 вставляет то, что нашла группа 1, $0 — всё совпадение, ${name} — именованную группу; \$ — знак доллара</translation>
+        <translation>В регулярном выражении $1 вставляет то, что нашла группа 1, $0 — всё совпадение, ${имя} — именованную группу; \$ — знак доллара</translation>
     </message>
     <message>
         <source>Look in:</source>
@@ -1440,6 +1440,64 @@ This file no longer exists. It was removed from the recent files.</source>
     <message>
         <source>Cancel</source>
         <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::TAboutForm</name>
+    <message>
+        <source>About Velmoran String Table Editor</source>
+        <translation>О программе Velmoran String Table Editor</translation>
+    </message>
+    <message>
+        <source>Supported Games:</source>
+        <translation>Поддерживаемые игры:</translation>
+    </message>
+    <message>
+        <source>By Velmoran Studio</source>
+        <translation>Автор: Velmoran Studio</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Version %1 (Release Candidate 3)</source>
+        <translation>Версия %1 (кандидат в релизы 3)</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::OpenFormats</name>
+    <message>
+        <source>Compiled String Table Files (*.CSF)</source>
+        <translation>Скомпилированные строковые таблицы (*.CSF)</translation>
+    </message>
+    <message>
+        <source>Uncompiled String Table Files (*.STR)</source>
+        <translation>Нескомпилированные строковые таблицы (*.STR)</translation>
+    </message>
+    <message>
+        <source>Empire at War Text Data Files (*.DAT)</source>
+        <translation>Текстовые данные Empire at War (*.DAT)</translation>
+    </message>
+    <message>
+        <source>Dune 2000 String Table Files (*.UIB)</source>
+        <translation>Строковые таблицы Dune 2000 (*.UIB)</translation>
+    </message>
+    <message>
+        <source>Westwood String Table Files (*.ENG, etc)</source>
+        <translation>Строковые таблицы Westwood (*.ENG и др.)</translation>
+    </message>
+    <message>
+        <source>Liquid Text Files (*.LTE)</source>
+        <translation>Текстовые файлы Liquid (*.LTE)</translation>
+    </message>
+    <message>
+        <source>Blade Runner\LoL2 String Table Files (*.TRR)</source>
+        <translation>Строковые таблицы Blade Runner\LoL2 (*.TRR)</translation>
+    </message>
+    <message>
+        <source>Malcolm&apos;s Revenge String Table Files (*.TRE)</source>
+        <translation>Строковые таблицы Malcolm&apos;s Revenge (*.TRE)</translation>
     </message>
 </context>
 </TS>

@@ -19,6 +19,7 @@
 #include "core/NameIndex.h"
 #include "ui/AnsiText.h"
 #include "ui/CompareCommands.h"
+#include "ui/HeaderFit.h"
 #include "ui/MainForm.h"
 #include "ui/OpenDocument.h"
 #include "ui/OpenFormats.h"
@@ -237,6 +238,7 @@ int CompareController::takeOthers(bool all) {
 void CompareController::retranslate() {
     m_action->setText(tr("Compare with..."));
     m_list->setHeaderLabels({tr("Difference"), tr("Name"), tr("This value"), tr("Other value")});
+    FitCaptions(m_list->header());
     m_takeSelected->setText(tr("Take other's value"));
     m_takeAll->setText(tr("Take all changed"));
     if (m_other && m_form.openDocument())

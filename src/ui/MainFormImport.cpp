@@ -11,20 +11,21 @@
 #include "ui/DocumentCommands.h"
 #include "ui/MainForm.h"
 #include "ui/MessageText.h"
+#include "ui/OpenFormats.h"
 #include "ui/ProgressBarAdapter.h"
 
 namespace vste::ui {
 
 namespace {
 
-const QString kImportFilter = QStringLiteral("Compiled String Table Files (*.CSF)|*.CSF");
+constexpr std::string_view kImportFilter = "Compiled String Table Files (*.CSF)|*.CSF";
 
 } // namespace
 
 void TMainForm::ImportFromCSF1Click() {
     if (!m_document)
         return;
-    const auto choice = m_dialogs->openFile(this, {kImportFilter}, m_importFileName, 1);
+    const auto choice = m_dialogs->openFile(this, FilterTexts(kImportFilter), m_importFileName, 1);
     if (!choice)
         return;
     m_importFileName = choice->fileName;
@@ -33,7 +34,7 @@ void TMainForm::ImportFromCSF1Click() {
         return;
     }
     const QString previousStatus = statusText();
-    setStatusText(chooseText(QT_TR_NOOP("Opening file. Please Stand By...")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("Opening file. Please Stand By...")); });
     repaint();
 
     // The source is read completely before anything of the document changes, so a file that
@@ -50,18 +51,18 @@ void TMainForm::ImportFromCSF1Click() {
         return;
     }
 
-    setStatusText(chooseText(QT_TR_NOOP("Importing. Please Stand By...")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("Importing. Please Stand By...")); });
     repaint();
     push(std::make_unique<ImportCommand>(*m_document, std::move(source), *m_progress));
     CurrentCategories = m_document->document().GetCategories();
     refillCategoryList();
     selectCategoryLine(0);
     m_progress->reset();
-    setStatusText(chooseText(QT_TR_NOOP("Strings was imported successfully")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("Strings was imported successfully")); });
 }
 
 void TMainForm::OpenNewClick() {
-    const auto choice = m_dialogs->openFile(this, {kImportFilter}, m_importFileName, 1);
+    const auto choice = m_dialogs->openFile(this, FilterTexts(kImportFilter), m_importFileName, 1);
     if (!choice)
         return;
     m_importFileName = choice->fileName;

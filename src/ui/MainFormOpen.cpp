@@ -75,7 +75,7 @@ void TMainForm::openRoutine() {
     }
 
     const QString previousStatus = statusText();
-    setStatusText(chooseText(QT_TR_NOOP("Opening. Please Stand By...")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("Opening. Please Stand By...")); });
     repaint();
 
     // The new file is read completely before the old document is released, so a file that
@@ -91,7 +91,7 @@ void TMainForm::openRoutine() {
     m_saveFileName = fileName;
     updateTitleWithFile(fileName, " (RC3) - ");
     m_progress->reset();
-    setStatusText(chooseText(QT_TR_NOOP("File was opened successfully")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("File was opened successfully")); });
     emit documentOpened(fileName, filterIndex);
 }
 
@@ -117,7 +117,7 @@ void TMainForm::New1Click() {
     m_saveFilterIndex = 1;
     updateTitleWithFile(chooseText(QT_TR_NOOP("Untitled")), " (RC3) - ");
     m_progress->reset();
-    setStatusText(chooseText(QT_TR_NOOP("New file was created")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("New file was created")); });
 }
 
 QString TMainForm::documentFileName() const {
