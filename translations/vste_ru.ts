@@ -495,6 +495,137 @@ Do you want to replace it?</source>
 <context>
     <name>vste::ui::SaveGuard</name>
     <message>
+        <source>value %1: </source>
+        <translation>значение %1: </translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... и ещё %1</translation>
+    </message>
+    <message>
+        <source>Saving %1 would lose or refuse text (errors: %2). Characters the code page cannot hold are written as &apos;?&apos; or a look-alike; names and values too long for the format make the save fail.</source>
+        <translation>При сохранении %1 часть текста будет потеряна или не будет принята (ошибок: %2). Символы, которых нет в кодовой странице, записываются как &apos;?&apos; или похожая буква; слишком длинные для формата имена и значения не дают сохранить файл.</translation>
+    </message>
+    <message>
+        <source>Save anyway</source>
+        <translation>Всё равно сохранить</translation>
+    </message>
+    <message>
+        <source>Save as Unicode</source>
+        <translation>Сохранить в Unicode</translation>
+    </message>
+    <message>
+        <source>%1 cannot be saved: the format refuses these names or sizes (errors: %2).</source>
+        <translation>%1 невозможно сохранить: формат не допускает эти имена или размеры (ошибок: %2).</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::MessageText</name>
+    <message>
+        <source>Stream read error</source>
+        <translation>Ошибка чтения потока</translation>
+    </message>
+    <message>
+        <source>The file is not STR text: %1</source>
+        <translation>Файл не является текстом STR: %1</translation>
+    </message>
+    <message>
+        <source>it begins with &quot; FSC&quot;, the signature of a compiled CSF table; open it as CSF</source>
+        <translation>он начинается с &quot; FSC&quot;, подписи скомпилированной таблицы CSF; откройте его как CSF</translation>
+    </message>
+    <message>
+        <source>it holds a zero byte (at offset %1), as binary files do and text does not</source>
+        <translation>в нём есть нулевой байт (по смещению %1), как в двоичных файлах, а в тексте его не бывает</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Не удаётся открыть файл &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Не удаётся создать файл &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>It is %1, not a regular file.</source>
+        <translation>Это %1, а не обычный файл.</translation>
+    </message>
+    <message>
+        <source>a FIFO</source>
+        <translation>канал FIFO</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>сокет</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>устройство</translation>
+    </message>
+    <message>
+        <source>a special file</source>
+        <translation>особый файл</translation>
+    </message>
+    <message>
+        <source>%2</source>
+        <translation>%2</translation>
+    </message>
+    <message>
+        <source>The string &quot;%1&quot; (number %2) cannot be saved as STR: %3</source>
+        <translation>Строку &quot;%1&quot; (номер %2) невозможно сохранить в STR: %3</translation>
+    </message>
+    <message>
+        <source>its extra value &quot;%1&quot; holds characters other than letters, digits and _, which STR cannot carry</source>
+        <translation>её дополнительное значение &quot;%1&quot; содержит символы, кроме букв, цифр и _, а их STR передать не может</translation>
+    </message>
+    <message>
+        <source>its value holds U+0000, and a file holding a zero byte is not STR text</source>
+        <translation>её значение содержит U+0000, а файл с нулевым байтом не является текстом STR</translation>
+    </message>
+    <message>
+        <source>Only a CSF or STR document can be saved as STR text</source>
+        <translation>Сохранить как текст STR можно только документ CSF или STR</translation>
+    </message>
+    <message>
+        <source>The string &apos;%1&apos; does not fit: a Westwood string file cannot exceed 65536 bytes</source>
+        <translation>Строка &apos;%1&apos; не помещается: файл строк Westwood не может быть больше 65536 байт</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>&apos;%1&apos; не является допустимым целым числом</translation>
+    </message>
+    <message>
+        <source>The string &quot;%1&quot; cannot be saved: its name must be a number from 0 to %2</source>
+        <translation>Строку &quot;%1&quot; невозможно сохранить: её имя должно быть числом от 0 до %2</translation>
+    </message>
+    <message>
+        <source>The string &quot;%1&quot; cannot be saved: the file would be too big for 32-bit offsets</source>
+        <translation>Строку &quot;%1&quot; невозможно сохранить: файл стал бы слишком большим для 32-битных смещений</translation>
+    </message>
+    <message>
+        <source>The string &quot;%1&quot; cannot be saved: the file would be too big for 16-bit offsets</source>
+        <translation>Строку &quot;%1&quot; невозможно сохранить: файл стал бы слишком большим для 16-битных смещений</translation>
+    </message>
+    <message>
+        <source>The document cannot be saved: %1 strings are too many for 16-bit offsets</source>
+        <translation>Документ невозможно сохранить: строк (%1) слишком много для 16-битных смещений</translation>
+    </message>
+    <message>
+        <source>The string &quot;%1&quot; cannot be saved: its value of %2 characters is too long for a 16-bit size</source>
+        <translation>Строку &quot;%1&quot; невозможно сохранить: её значение длиной %2 символов слишком длинное для 16-битного размера</translation>
+    </message>
+    <message>
+        <source>The name of the string &apos;%1&apos; is too long: a Dune 2000 name holds at most 65534 bytes</source>
+        <translation>Имя строки &apos;%1&apos; слишком длинное: имя в Dune 2000 вмещает не более 65534 байт</translation>
+    </message>
+    <message>
+        <source>The value of the string &apos;%1&apos; is too long: a Dune 2000 value holds at most 65534 bytes</source>
+        <translation>Значение строки &apos;%1&apos; слишком длинное: значение в Dune 2000 вмещает не более 65534 байт</translation>
+    </message>
+    <message>
         <source>the name is empty</source>
         <translation>имя пустое</translation>
     </message>
@@ -543,38 +674,223 @@ Do you want to replace it?</source>
         <translation>имя читается как комментарий (если оставить в нём только буквы, цифры и &quot;$&amp;&apos;+-./:?[]_, оно начинается с //)</translation>
     </message>
     <message>
+        <source>a CSF file</source>
+        <translation>файл CSF</translation>
+    </message>
+    <message>
+        <source>an STR file</source>
+        <translation>файл STR</translation>
+    </message>
+    <message>
+        <source>an Empire at War file</source>
+        <translation>файл Empire at War</translation>
+    </message>
+    <message>
+        <source>a Dune 2000 file</source>
+        <translation>файл Dune 2000</translation>
+    </message>
+    <message>
+        <source>a Westwood string file</source>
+        <translation>файл строк Westwood</translation>
+    </message>
+    <message>
+        <source>a Liquid text file</source>
+        <translation>текстовый файл Liquid</translation>
+    </message>
+    <message>
+        <source>a Blade Runner file</source>
+        <translation>файл Blade Runner</translation>
+    </message>
+    <message>
+        <source>a Malcolm&apos;s Revenge file</source>
+        <translation>файл Malcolm&apos;s Revenge</translation>
+    </message>
+    <message>
+        <source>string %1 has the same name</source>
+        <translation>у строки %1 такое же имя</translation>
+    </message>
+    <message>
+        <source>string %1 (%2) has the same name ignoring case</source>
+        <translation>у строки %1 (%2) такое же имя без учёта регистра</translation>
+    </message>
+    <message>
+        <source>%1; the game sees only one of them</source>
+        <translation>%1; игра увидит только одну из них</translation>
+    </message>
+    <message>
+        <source>%1; a look-up by key finds only one of them</source>
+        <translation>%1; поиск по ключу найдёт только одну из них</translation>
+    </message>
+    <message>
         <source>not a valid STR label: %1</source>
         <translation>недопустимая метка STR: %1</translation>
     </message>
     <message>
-        <source>value %1: </source>
-        <translation>значение %1: </translation>
+        <source>the key %1 is not the CRC-32 of the name (%2): the game does not find the string by its name</source>
+        <translation>ключ %1 не равен CRC-32 имени (%2): игра не найдёт строку по имени</translation>
     </message>
     <message>
-        <source>... and %1 more</source>
-        <translation>... и ещё %1</translation>
+        <source>the name is %1 bytes long; %2 holds names of at most %3 bytes</source>
+        <translation>длина имени %1 байт; %2 вмещает имена не длиннее %3 байт</translation>
     </message>
     <message>
-        <source>Saving %1 would lose or refuse text (errors: %2). Characters the code page cannot hold are written as &apos;?&apos; or a look-alike; names and values too long for the format make the save fail.</source>
-        <translation>При сохранении %1 часть текста будет потеряна или не будет принята (ошибок: %2). Символы, которых нет в кодовой странице, записываются как &apos;?&apos; или похожая буква; слишком длинные для формата имена и значения не дают сохранить файл.</translation>
+        <source>the table has %1 strings; %2 holds at most %3, and this is the first one beyond</source>
+        <translation>в таблице строк: %1; %2 вмещает не более %3, и это первая лишняя</translation>
     </message>
     <message>
-        <source>Save anyway</source>
-        <translation>Всё равно сохранить</translation>
+        <source>with this string the file reaches %1 bytes; the offsets of %2 reach at most %3 bytes</source>
+        <translation>с этой строкой файл достигает %1 байт; смещения в %2 доходят не более чем до %3 байт</translation>
     </message>
     <message>
-        <source>Save as Unicode</source>
-        <translation>Сохранить в Unicode</translation>
+        <source>the value is %1 characters long; %2 holds values of at most %3</source>
+        <translation>длина значения %1 символов; %2 вмещает значения не длиннее %3</translation>
     </message>
     <message>
-        <source>%1 cannot be saved: the format refuses these names or sizes (errors: %2).</source>
-        <translation>%1 невозможно сохранить: формат не допускает эти имена или размеры (ошибок: %2).</translation>
+        <source>the extra value is %1 bytes long; %2 holds extra values of at most %3 bytes</source>
+        <translation>длина дополнительного значения %1 байт; %2 вмещает дополнительные значения не длиннее %3 байт</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
+        <source>U+0000 ends the value when it is written as single bytes: the text from there on is lost</source>
+        <translation>U+0000 обрывает значение при записи однобайтовыми символами: текст после него теряется</translation>
+    </message>
+    <message>
+        <source>U+0000 cannot be written in STR text: a file holding a zero byte is not read as text</source>
+        <translation>U+0000 нельзя записать в текст STR: файл с нулевым байтом не читается как текст</translation>
+    </message>
+    <message>
+        <source>code page %1 cannot hold %2</source>
+        <translation>в кодовой странице %1 нет символов %2</translation>
+    </message>
+    <message>
+        <source>%1 (dropped)</source>
+        <translation>%1 (выбрасывается)</translation>
+    </message>
+    <message>
+        <source>%1 (written as &apos;%2&apos;)</source>
+        <translation>%1 (записывается как &apos;%2&apos;)</translation>
+    </message>
+    <message>
+        <source>and %1 more characters</source>
+        <translation>и ещё символов: %1</translation>
+    </message>
+    <message>
+        <source>%1 is the byte 0xFF in code page %2, which the games&apos; STR reader takes for the end of the file: every string after this one is lost</source>
+        <translation>%1 — это байт 0xFF в кодовой странице %2, который игровое чтение STR принимает за конец файла: все строки после этой теряются</translation>
+    </message>
+    <message>
+        <source>the value line is %1 bytes long; the games&apos; STR reader keeps %2 bytes of a line and garbles the rest</source>
+        <translation>длина строки значения %1 байт; игровое чтение STR сохраняет %2 байт строки, а остальное искажает</translation>
+    </message>
+    <message>
+        <source>the extra value %1 ends in a digit, which the games&apos; STR reader changes</source>
+        <translation>дополнительное значение %1 заканчивается цифрой, и игровое чтение STR его изменит</translation>
+    </message>
+    <message>
+        <source>the extra value %1 holds characters other than letters, digits and &apos;_&apos;, which the games&apos; STR reader changes</source>
+        <translation>дополнительное значение %1 содержит символы, кроме букв, цифр и &apos;_&apos;, и игровое чтение STR его изменит</translation>
+    </message>
+    <message>
+        <source>the value is empty</source>
+        <translation>значение пустое</translation>
+    </message>
+    <message>
+        <source>the value begins with spaces or tabs</source>
+        <translation>значение начинается с пробелов или табуляций</translation>
+    </message>
+    <message>
+        <source>the value ends with spaces or tabs</source>
+        <translation>значение заканчивается пробелами или табуляциями</translation>
+    </message>
+    <message>
+        <source>the value begins and ends with spaces or tabs</source>
+        <translation>значение начинается и заканчивается пробелами или табуляциями</translation>
+    </message>
+    <message>
+        <source>%1, unlike the reference&apos;s</source>
+        <translation>%1, в отличие от оригинала</translation>
+    </message>
+    <message>
+        <source>the placeholders %1 do not match the reference&apos;s %2 (plain ones are taken in order and must match one for one)</source>
+        <translation>подстановки %1 не совпадают с подстановками оригинала %2 (простые берутся по порядку и должны совпадать одна к одной)</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>the value has %1 line breaks, the reference&apos;s %2</source>
+        <translation>переносов строк в значении: %1, в оригинале: %2</translation>
+    </message>
+    <message>
+        <source>the value is the same as the reference&apos;s</source>
+        <translation>значение такое же, как в оригинале</translation>
+    </message>
+    <message>
+        <source>the reference has no string of this name</source>
+        <translation>в оригинале нет строки с таким именем</translation>
+    </message>
+    <message>
+        <source>only the reference has a string of this name</source>
+        <translation>строка с таким именем есть только в оригинале</translation>
+    </message>
+    <message>
+        <source>unknown word %1</source>
+        <translation>неизвестное слово %1</translation>
+    </message>
+    <message>
+        <source>%1; suggestions: %2</source>
+        <translation>%1; варианты: %2</translation>
+    </message>
+    <message>
+        <source>the reference says %1, which the glossary translates as %2; the value lacks it</source>
+        <translation>в оригинале есть %1, что по глоссарию переводится как %2; в значении этого нет</translation>
+    </message>
+    <message>
+        <source>No such file or directory.</source>
+        <translation>Нет такого файла или каталога.</translation>
+    </message>
+    <message>
+        <source>Permission denied.</source>
+        <translation>Отказано в доступе.</translation>
+    </message>
+    <message>
+        <source>Operation not permitted.</source>
+        <translation>Операция не позволена.</translation>
+    </message>
+    <message>
+        <source>Is a directory.</source>
+        <translation>Это каталог.</translation>
+    </message>
+    <message>
+        <source>Not a directory.</source>
+        <translation>Это не каталог.</translation>
+    </message>
+    <message>
+        <source>File exists.</source>
+        <translation>Файл существует.</translation>
+    </message>
+    <message>
+        <source>No space left on device.</source>
+        <translation>На устройстве не осталось места.</translation>
+    </message>
+    <message>
+        <source>Read-only file system.</source>
+        <translation>Файловая система доступна только для чтения.</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links.</source>
+        <translation>Слишком много уровней символьных ссылок.</translation>
+    </message>
+    <message>
+        <source>File name too long.</source>
+        <translation>Слишком длинное имя файла.</translation>
+    </message>
+    <message>
+        <source>Input/output error.</source>
+        <translation>Ошибка ввода-вывода.</translation>
     </message>
 </context>
+
 <context>
     <name>vste::ui::ExchangeController</name>
     <message>
@@ -838,7 +1154,7 @@ This file no longer exists. It was removed from the recent files.</source>
     </message>
     <message>
         <source>%1 strings stay unchanged:</source>
-        <translation>Строк, оставшихся без изменений: %1</translation>
+        <translation>Без изменений остаются строки (%1):</translation>
     </message>
     <message>
         <source>Nothing can be replaced.</source>
@@ -881,7 +1197,7 @@ This file no longer exists. It was removed from the recent files.</source>
     </message>
     <message>
         <source>With a regular expression, $1 inserts what group 1 matched, $0 the whole match, ${name} a named group; \$ is a dollar sign</source>
-        <translation>В регулярном выражении $1 вставляет то, что нашла группа 1, $0 — всё совпадение, ${name} — именованную группу; \$ — знак доллара</translation>
+        <translation>В регулярном выражении $1 вставляет то, что нашла группа 1, $0 — всё совпадение, ${имя} — именованную группу; \$ — знак доллара</translation>
     </message>
     <message>
         <source>Look in:</source>
@@ -1172,6 +1488,64 @@ This file no longer exists. It was removed from the recent files.</source>
     <message>
         <source>Cancel</source>
         <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::TAboutForm</name>
+    <message>
+        <source>About Velmoran String Table Editor</source>
+        <translation>О программе Velmoran String Table Editor</translation>
+    </message>
+    <message>
+        <source>Supported Games:</source>
+        <translation>Поддерживаемые игры:</translation>
+    </message>
+    <message>
+        <source>By Velmoran Studio</source>
+        <translation>Автор: Velmoran Studio</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Version %1 (Release Candidate 3)</source>
+        <translation>Версия %1 (кандидат в релизы 3)</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::OpenFormats</name>
+    <message>
+        <source>Compiled String Table Files (*.CSF)</source>
+        <translation>Скомпилированные строковые таблицы (*.CSF)</translation>
+    </message>
+    <message>
+        <source>Uncompiled String Table Files (*.STR)</source>
+        <translation>Нескомпилированные строковые таблицы (*.STR)</translation>
+    </message>
+    <message>
+        <source>Empire at War Text Data Files (*.DAT)</source>
+        <translation>Текстовые данные Empire at War (*.DAT)</translation>
+    </message>
+    <message>
+        <source>Dune 2000 String Table Files (*.UIB)</source>
+        <translation>Строковые таблицы Dune 2000 (*.UIB)</translation>
+    </message>
+    <message>
+        <source>Westwood String Table Files (*.ENG, etc)</source>
+        <translation>Строковые таблицы Westwood (*.ENG и др.)</translation>
+    </message>
+    <message>
+        <source>Liquid Text Files (*.LTE)</source>
+        <translation>Текстовые файлы Liquid (*.LTE)</translation>
+    </message>
+    <message>
+        <source>Blade Runner\LoL2 String Table Files (*.TRR)</source>
+        <translation>Строковые таблицы Blade Runner\LoL2 (*.TRR)</translation>
+    </message>
+    <message>
+        <source>Malcolm&apos;s Revenge String Table Files (*.TRE)</source>
+        <translation>Строковые таблицы Malcolm&apos;s Revenge (*.TRE)</translation>
     </message>
 </context>
 <context>

@@ -46,11 +46,9 @@ public:
             // Single-byte values end at a zero byte; STR text holds none at all.
             if (value.find(u'\0') != std::u16string::npos)
                 report(sink, s, index, Field::Value,
-                       m_conversion == Conversion::Composing
-                           ? "U+0000 ends the value when it is written as single bytes: the text "
-                             "from there on is lost"
-                           : "U+0000 cannot be written in STR text: a file holding a zero byte is "
-                             "not read as text");
+                       Message(m_conversion == Conversion::Composing
+                                   ? MessageId::NulEndsSingleByteValue
+                                   : MessageId::NulInStrText));
             const std::vector<LostCharacter> lost =
                 LostCharacters(value, setup.target.codePage, m_conversion);
             if (!lost.empty())
@@ -106,19 +104,16 @@ private:
                 continue;
             }
             if (m_codec.toAnsi(c) == 0xFF) {
-                report(sink, s, 0, Field::Value,
-                       CharacterText(c) + " is the byte 0xFF in code page " +
-                           std::to_string(m_codec.codePage()) +
-                           ", which the games' STR reader takes for the end of the file: every "
-                           "string after this one is lost");
+                report(
+                    sink, s, 0, Field::Value,
+                    Message(MessageId::ByteEndsStrFile,
+                            {CharacterText(c), Number(static_cast<unsigned>(m_codec.codePage()))}));
                 reportedEnd = true;
             }
         }
         if (line > kStrReaderLine)
             report(sink, s, 0, Field::Value,
-                   "the value line is " + std::to_string(line) +
-                       " bytes long; the games' STR reader keeps " +
-                       std::to_string(kStrReaderLine) + " bytes of a line and garbles the rest");
+                   Message(MessageId::StrLineTooLong, {Number(line), Number(kStrReaderLine)}));
     }
 
     void checkExtra(const StringCheck& s, std::uint32_t k, const FindingSink& sink) const {
@@ -131,10 +126,8 @@ private:
         if (plain && !digitLast)
             return;
         report(sink, s, k, Field::Extra,
-               "the extra value " + QuotedName(extra, m_codec.codePage()) +
-                   (plain ? " ends in a digit"
-                          : " holds characters other than letters, digits and '_'") +
-                   ", which the games' STR reader changes");
+               Message(plain ? MessageId::ExtraEndsInDigit : MessageId::ExtraHoldsOtherCharacters,
+                       {QuotedName(extra, m_codec.codePage())}));
     }
 
     PlainCodec m_codec{1252};

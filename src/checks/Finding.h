@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Message.h"
 #include "core/NameIndex.h"
 #include "formats/Registry.h"
 
@@ -25,8 +26,24 @@ struct Finding {
     std::string name;                // the string's name, single-byte as stored
     std::uint32_t valueIndex = 0;    // 0-based; 0 for a name or a whole-string finding
     Field field = Field::Name;
-    std::string message; // UTF-8
+    std::string message; // UTF-8, in English: EnglishText(wording)
+    Message wording;     // the same as an id with arguments, for a program that words it itself
 };
+
+// A finding whose message is `wording` in English.
+inline Finding MakeFinding(std::string_view rule, Severity severity, std::uint32_t index,
+                           std::string name, std::uint32_t valueIndex, Field field,
+                           Message wording) {
+    std::string english = EnglishText(wording);
+    return Finding{rule,
+                   severity,
+                   index,
+                   std::move(name),
+                   valueIndex,
+                   field,
+                   std::move(english),
+                   std::move(wording)};
+}
 
 // How the document is to be written: the format, whether CSF values go single-byte, and the
 // code page of single-byte text (0: the active one).

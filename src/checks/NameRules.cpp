@@ -34,19 +34,20 @@ public:
         if (first == s.index || first == kNoString)
             return;
         const std::string& other = setup.document[first].Name;
-        std::string message = other == s.text.Name
-                                  ? "string " + std::to_string(first + 1) + " has the same name"
-                                  : "string " + std::to_string(first + 1) + " (" +
-                                        QuotedName(other, setup.target.codePage) +
-                                        ") has the same name ignoring case";
+        Message message =
+            other == s.text.Name
+                ? Message(MessageId::SameName, {Number(first + 1)})
+                : Message(MessageId::SameNameIgnoringCase,
+                          {Number(first + 1), QuotedName(other, setup.target.codePage)});
         // Empire at War files may repeat a key on purpose (the credits are read in file order),
         // while the other formats keep one string per name.
         if (setup.target.format == DocumentFormat::EmpireAtWar) {
             report(sink, Severity::Warning, s, 0, Field::Name,
-                   message + "; a look-up by key finds only one of them");
+                   Message(MessageId::DuplicateLookUpFindsOne, {std::move(message)}));
             return;
         }
-        report(sink, s, 0, Field::Name, message + "; the game sees only one of them");
+        report(sink, s, 0, Field::Name,
+               Message(MessageId::DuplicateGameSeesOne, {std::move(message)}));
     }
 
 private:
@@ -62,7 +63,7 @@ public:
     void check(const StringCheck& s, const CheckSetup&, const FindingSink& sink) const override {
         if (const std::optional<StrNameFault> fault = FindStrNameFault(s.text.Name))
             report(sink, s, 0, Field::Name,
-                   "not a valid STR label: the name " + std::string(StrNameFaultText(*fault)));
+                   Message(MessageId::NotStrLabel, {StrNameFaultMessage(*fault)}));
     }
 };
 
@@ -79,8 +80,7 @@ public:
         const Tag4 expected = TEmpireAtWarStrings::KeyForName(s.text.Name);
         if (stored != expected)
             report(sink, s, 0, Field::Name,
-                   "the key " + Hex32(stored) + " is not the CRC-32 of the name (" +
-                       Hex32(expected) + "): the game does not find the string by its name");
+                   Message(MessageId::KeyNotCrc, {Hex32(stored), Hex32(expected)}));
     }
 };
 
@@ -96,12 +96,11 @@ public:
 
     void check(const StringCheck& s, const CheckSetup& setup,
                const FindingSink& sink) const override {
-        const std::string_view where = m_limits.formatName;
+        const Message where(m_limits.formatName);
         if (m_limits.namesStored && s.text.Name.size() > m_limits.nameBytes)
             report(sink, s, 0, Field::Name,
-                   "the name is " + std::to_string(s.text.Name.size()) + " bytes long; " +
-                       std::string(where) + " holds names of at most " +
-                       std::to_string(m_limits.nameBytes) + " bytes");
+                   Message(MessageId::NameTooLong,
+                           {Number(s.text.Name.size()), where, Number(m_limits.nameBytes)}));
         const std::size_t written = setup.target.format == DocumentFormat::CSF
                                         ? s.text.Values.size()
                                         : std::min<std::size_t>(s.text.Values.size(), 1);
@@ -109,14 +108,12 @@ public:
             checkValue(s, static_cast<std::uint32_t>(k), sink);
         if (s.index == m_limits.strings)
             report(sink, s, 0, Field::Name,
-                   "the table has " + std::to_string(setup.document.size()) + " strings; " +
-                       std::string(where) + " holds at most " + std::to_string(m_limits.strings) +
-                       ", and this is the first one beyond");
+                   Message(MessageId::TooManyStrings,
+                           {Number(setup.document.size()), where, Number(m_limits.strings)}));
         if (m_overflow && m_overflow->index == s.index)
             report(sink, s, 0, Field::Value,
-                   "with this string the file reaches " + std::to_string(m_overflow->size) +
-                       " bytes; the offsets of " + std::string(where) + " reach at most " +
-                       std::to_string(m_limits.fileBytes) + " bytes");
+                   Message(MessageId::FileTooBig,
+                           {Number(m_overflow->size), where, Number(m_limits.fileBytes)}));
     }
 
 private:
@@ -128,15 +125,13 @@ private:
             length = WideToAnsi(value.Value).size();
         if (length > m_limits.valueUnits)
             report(sink, s, k, Field::Value,
-                   "the value is " + std::to_string(length) + " characters long; " +
-                       std::string(m_limits.formatName) + " holds values of at most " +
-                       std::to_string(m_limits.valueUnits));
+                   Message(MessageId::ValueTooLong, {Number(length), Message(m_limits.formatName),
+                                                     Number(m_limits.valueUnits)}));
         if (m_extras && value.HasExtraValue() && value.ExtraValue.size() > m_limits.extraBytes)
             report(sink, s, k, Field::Extra,
-                   "the extra value is " + std::to_string(value.ExtraValue.size()) +
-                       " bytes long; " + std::string(m_limits.formatName) +
-                       " holds extra values of at most " + std::to_string(m_limits.extraBytes) +
-                       " bytes");
+                   Message(MessageId::ExtraTooLong,
+                           {Number(value.ExtraValue.size()), Message(m_limits.formatName),
+                            Number(m_limits.extraBytes)}));
     }
 
     FormatLimits m_limits;

@@ -57,9 +57,9 @@ std::size_t Parse(std::u16string_view value, std::size_t at, Placeholder& out) {
     return k + 1 - at;
 }
 
-std::string Show(const std::vector<Placeholder>& list) {
+Message Show(const std::vector<Placeholder>& list) {
     if (list.empty())
-        return "none";
+        return Message(MessageId::NoPlaceholders);
     std::u16string text;
     for (const Placeholder& p : list) {
         if (!text.empty())
@@ -109,13 +109,13 @@ std::vector<Placeholder> FindPlaceholders(std::u16string_view value) {
     return found;
 }
 
-std::string PlaceholderMismatch(std::u16string_view value, std::u16string_view reference) {
+std::optional<Message> PlaceholderMismatch(std::u16string_view value,
+                                           std::u16string_view reference) {
     const std::vector<Placeholder> mine = FindPlaceholders(value);
     const std::vector<Placeholder> theirs = FindPlaceholders(reference);
     if (Plain(mine) == Plain(theirs) && Positional(mine) == Positional(theirs))
-        return {};
-    return "the placeholders " + Show(mine) + " do not match the reference's " + Show(theirs) +
-           " (plain ones are taken in order and must match one for one)";
+        return std::nullopt;
+    return Message(MessageId::PlaceholdersDiffer, {Show(mine), Show(theirs)});
 }
 
 } // namespace vste

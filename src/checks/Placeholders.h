@@ -3,9 +3,12 @@
 // and precision, plain (%s, taken in order) or positional (%1$s); %% is text.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/Message.h"
 
 namespace vste {
 
@@ -19,7 +22,8 @@ struct Placeholder {
 std::vector<Placeholder> FindPlaceholders(std::u16string_view value);
 
 // Why the placeholders of `value` do not fit those of `reference` (plain ones must come in the
-// same order, positional ones may move but must be the same set); empty when they fit.
-std::string PlaceholderMismatch(std::u16string_view value, std::u16string_view reference);
+// same order, positional ones may move but must be the same set); nullopt when they fit.
+std::optional<Message> PlaceholderMismatch(std::u16string_view value,
+                                           std::u16string_view reference);
 
 } // namespace vste

@@ -69,13 +69,13 @@ public:
 
 protected:
     void report(const FindingSink& sink, const StringCheck& string, std::uint32_t valueIndex,
-                Field field, std::string message) const {
+                Field field, Message message) const {
         report(sink, m_severity, string, valueIndex, field, std::move(message));
     }
     void report(const FindingSink& sink, Severity severity, const StringCheck& string,
-                std::uint32_t valueIndex, Field field, std::string message) const {
-        sink(Finding{m_id, severity, string.index, string.text.Name, valueIndex, field,
-                     std::move(message)});
+                std::uint32_t valueIndex, Field field, Message message) const {
+        sink(MakeFinding(m_id, severity, string.index, string.text.Name, valueIndex, field,
+                         std::move(message)));
     }
 
 private:

@@ -12,8 +12,8 @@ StoreCheck::StoreCheck(const CheckTarget& target)
     m_engine.prepare(m_scratch);
 }
 
-std::string StoreCheck::problem(const TText& string, std::uint32_t valueIndex,
-                                const TTextContainer& proposed) {
+Message StoreCheck::problemMessage(const TText& string, std::uint32_t valueIndex,
+                                   const TTextContainer& proposed) {
     TText& candidate = m_scratch.front();
     candidate.Tag = string.Tag;
     candidate.Name = string.Name;
@@ -21,12 +21,13 @@ std::string StoreCheck::problem(const TText& string, std::uint32_t valueIndex,
                             string.Values.begin() +
                                 std::min<std::size_t>(valueIndex, string.Values.size()));
     candidate.Values.push_back(proposed);
-    std::string problem;
+    Message problem;
     const std::uint32_t only = 0;
     m_engine.checkStrings({&only, 1}, [&](Finding&& finding) {
         if (problem.empty() && finding.severity == Severity::Error &&
             finding.field != Field::Name && finding.valueIndex == valueIndex)
-            problem = finding.message.empty() ? std::string(finding.rule) : finding.message;
+            problem = finding.wording.empty() ? Message(std::string(finding.rule))
+                                              : std::move(finding.wording);
     });
     return problem;
 }

@@ -27,7 +27,12 @@ public:
     // Why refuses() is true, in the words of the check that refuses (UTF-8); empty when it is
     // not.
     std::string problem(const TText& string, std::uint32_t valueIndex,
-                        const TTextContainer& proposed);
+                        const TTextContainer& proposed) {
+        return EnglishText(problemMessage(string, valueIndex, proposed));
+    }
+    // The same as a message; empty when refuses() is false.
+    Message problemMessage(const TText& string, std::uint32_t valueIndex,
+                           const TTextContainer& proposed);
 
 private:
     CheckEngine m_engine;

@@ -109,21 +109,21 @@ std::vector<LostCharacter> LostCharacters(std::u16string_view text, int codePage
     return lost;
 }
 
-std::string DescribeLost(const std::vector<LostCharacter>& lost, int codePage) {
+Message DescribeLost(const std::vector<LostCharacter>& lost, int codePage) {
     constexpr std::size_t kListed = 5;
-    std::string text = "code page " + std::to_string(codePage == 0 ? ActiveCodePage() : codePage) +
-                       " cannot hold ";
+    Message list(MessageId::List);
     for (std::size_t k = 0; k < lost.size() && k < kListed; ++k) {
-        if (k > 0)
-            text += ", ";
-        text += CharacterText(lost[k].character);
-        text += lost[k].writtenAs.empty()
-                    ? " (dropped)"
-                    : " (written as '" + Utf16ToUtf8(lost[k].writtenAs) + "')";
+        const std::string character = CharacterText(lost[k].character);
+        list.args.push_back(lost[k].writtenAs.empty()
+                                ? Message(MessageId::CharacterDropped, {character})
+                                : Message(MessageId::CharacterWrittenAs,
+                                          {character, Utf16ToUtf8(lost[k].writtenAs)}));
     }
     if (lost.size() > kListed)
-        text += ", and " + std::to_string(lost.size() - kListed) + " more characters";
-    return text;
+        list.args.push_back(Message(MessageId::MoreCharacters, {Number(lost.size() - kListed)}));
+    const int page = codePage == 0 ? ActiveCodePage() : codePage;
+    return Message(MessageId::CodePageCannotHold,
+                   {Number(static_cast<unsigned>(page)), std::move(list)});
 }
 
 } // namespace vste

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Message.h"
+
 namespace vste {
 
 struct LostCharacter {
@@ -29,6 +31,6 @@ std::vector<LostCharacter> LostCharacters(std::u16string_view text, int codePage
 
 // "code page 1251 cannot hold U+03A9 'Ω' (written as '?'), ..."; at most five characters are
 // listed, then how many more there are.
-std::string DescribeLost(const std::vector<LostCharacter>& lost, int codePage);
+Message DescribeLost(const std::vector<LostCharacter>& lost, int codePage);
 
 } // namespace vste

@@ -27,7 +27,8 @@ public:
     void check(const StringCheck& s, const CheckSetup&, const FindingSink& sink) const override {
         for (std::size_t k = 0; k < s.text.Values.size(); ++k)
             if (s.text.Values[k].Value.empty())
-                report(sink, s, static_cast<std::uint32_t>(k), Field::Value, "the value is empty");
+                report(sink, s, static_cast<std::uint32_t>(k), Field::Value,
+                       Message(MessageId::ValueEmpty));
     }
 };
 
@@ -47,12 +48,12 @@ public:
             const bool trailing = IsBlank(value.back()) && !refTrailing;
             if (!leading && !trailing)
                 continue;
-            std::string where = leading && trailing ? "begins and ends"
-                                : leading           ? "begins"
-                                                    : "ends";
-            report(sink, s, static_cast<std::uint32_t>(k), Field::Value,
-                   "the value " + where + " with spaces or tabs" +
-                       (ref ? ", unlike the reference's" : ""));
+            Message message(leading && trailing ? MessageId::ValueBeginsAndEndsWithBlanks
+                            : leading           ? MessageId::ValueBeginsWithBlanks
+                                                : MessageId::ValueEndsWithBlanks);
+            if (ref)
+                message = Message(MessageId::UnlikeReference, {std::move(message)});
+            report(sink, s, static_cast<std::uint32_t>(k), Field::Value, std::move(message));
         }
     }
 };
@@ -84,9 +85,9 @@ protected:
         if (value.find(u'%') == std::u16string::npos &&
             reference.find(u'%') == std::u16string::npos)
             return;
-        std::string mismatch = PlaceholderMismatch(value, reference);
-        if (!mismatch.empty())
-            report(sink, s, k, Field::Value, std::move(mismatch));
+        std::optional<Message> mismatch = PlaceholderMismatch(value, reference);
+        if (mismatch)
+            report(sink, s, k, Field::Value, std::move(*mismatch));
     }
 };
 
@@ -100,9 +101,10 @@ protected:
         const auto mine = std::count(value.begin(), value.end(), u'\n');
         const auto theirs = std::count(reference.begin(), reference.end(), u'\n');
         if (mine != theirs)
-            report(sink, s, k, Field::Value,
-                   "the value has " + std::to_string(mine) + " line breaks, the reference's " +
-                       std::to_string(theirs));
+            report(
+                sink, s, k, Field::Value,
+                Message(MessageId::LineBreaksDiffer, {Number(static_cast<std::uint64_t>(mine)),
+                                                      Number(static_cast<std::uint64_t>(theirs))}));
     }
 };
 
@@ -114,7 +116,7 @@ protected:
     void compare(const StringCheck& s, std::uint32_t k, const std::u16string& value,
                  const std::u16string& reference, const FindingSink& sink) const override {
         if (!value.empty() && value == reference)
-            report(sink, s, k, Field::Value, "the value is the same as the reference's");
+            report(sink, s, k, Field::Value, Message(MessageId::SameAsReference));
     }
 };
 
@@ -125,7 +127,7 @@ public:
 
     void check(const StringCheck& s, const CheckSetup&, const FindingSink& sink) const override {
         if (s.reference == nullptr)
-            report(sink, s, 0, Field::Name, "the reference has no string of this name");
+            report(sink, s, 0, Field::Name, Message(MessageId::NotInReference));
     }
 };
 
@@ -149,8 +151,8 @@ public:
         for (std::uint32_t j = 0; j < body.size(); ++j) {
             if (matched[setup.reference->index().first(j)])
                 continue;
-            sink(Finding{id(), severity(), kNoString, body[j].Name, 0, Field::Name,
-                         "only the reference has a string of this name"});
+            sink(MakeFinding(id(), severity(), kNoString, body[j].Name, 0, Field::Name,
+                             Message(MessageId::OnlyInReference)));
         }
     }
 };

@@ -147,10 +147,15 @@ public:
                 const std::u16string_view word(value.data() + w.begin, w.length);
                 if (dictionary.isKnown(word))
                     continue;
-                std::string message = "unknown word " + Quoted(word);
+                Message message(MessageId::UnknownWord, {Quoted(word)});
                 const auto better = dictionary.suggestions(word, 3);
-                for (std::size_t i = 0; i < better.size(); ++i)
-                    message += (i == 0 ? "; suggestions: " : ", ") + Quoted(better[i]);
+                if (!better.empty()) {
+                    Message list(MessageId::List);
+                    for (const std::u16string& suggestion : better)
+                        list.args.push_back(Quoted(suggestion));
+                    message =
+                        Message(MessageId::WithSuggestions, {std::move(message), std::move(list)});
+                }
                 report(sink, s, static_cast<std::uint32_t>(k), Field::Value, std::move(message));
             }
         }
@@ -192,9 +197,8 @@ public:
                 folded = true;
                 if (value.find(t.translation) == std::u16string::npos)
                     report(sink, s, static_cast<std::uint32_t>(k), Field::Value,
-                           "the reference says " + Quoted(t.source->term) +
-                               ", which the glossary translates as " +
-                               Quoted(t.source->translation) + "; the value lacks it");
+                           Message(MessageId::GlossaryTermMissing,
+                                   {Quoted(t.source->term), Quoted(t.source->translation)}));
             }
         }
     }

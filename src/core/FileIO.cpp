@@ -20,24 +20,16 @@
 namespace vste {
 namespace {
 
-std::string reason(int err) {
-    const char* text = std::strerror(err);
-    std::string s = text ? text : "Unknown error";
-    if (!s.empty() && s.back() != '.')
-        s += '.';
-    return s;
-}
-
 [[noreturn]] void throwOpen(const std::string& fileName, int err) {
-    throw FileError("Cannot open file \"" + fileName + "\". " + reason(err));
+    throw FileError(Message(MessageId::CannotOpenFile, {fileName, SystemReason(err)}));
 }
 
-[[noreturn]] void throwCreate(const std::string& fileName, const std::string& why) {
-    throw FileError("Cannot create file \"" + fileName + "\". " + why);
+[[noreturn]] void throwCreate(const std::string& fileName, Message why) {
+    throw FileError(Message(MessageId::CannotCreateFile, {fileName, std::move(why)}));
 }
 
 [[noreturn]] void throwCreate(const std::string& fileName, int err) {
-    throwCreate(fileName, reason(err));
+    throwCreate(fileName, SystemReason(err));
 }
 
 } // namespace
@@ -127,11 +119,12 @@ void refuseReadOnly(const std::string& fileName, const std::filesystem::path& ta
 void refuseSpecial(const std::string& fileName, const struct stat& st) {
     if (S_ISREG(st.st_mode))
         return;
-    const char* kind = S_ISFIFO(st.st_mode)                         ? "a FIFO"
-                       : S_ISSOCK(st.st_mode)                       ? "a socket"
-                       : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "a device"
-                                                                    : "a special file";
-    throwCreate(fileName, std::string("It is ") + kind + ", not a regular file.");
+    const MessageId kind = S_ISFIFO(st.st_mode)   ? MessageId::KindFifo
+                           : S_ISSOCK(st.st_mode) ? MessageId::KindSocket
+                           : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)
+                               ? MessageId::KindDevice
+                               : MessageId::KindSpecialFile;
+    throwCreate(fileName, Message(MessageId::NotRegularFile, {Message(kind)}));
 }
 
 // Creates a fresh temporary file beside `target`; returns its descriptor and sets `tmp`.

@@ -140,9 +140,9 @@ std::string Shown(std::string_view name) {
     return out;
 }
 
-[[noreturn]] void Refuse(std::size_t index, const TText& text, const std::string& why) {
-    throw FormatError("The string \"" + Shown(text.Name) + "\" (number " +
-                      std::to_string(index + 1) + ") cannot be saved as STR: " + why);
+[[noreturn]] void Refuse(std::size_t index, const TText& text, Message why) {
+    throw FormatError(
+        Message(MessageId::StrCannotSave, {Shown(text.Name), Number(index + 1), std::move(why)}));
 }
 
 // The characters the writer escapes, in code units or in bytes. Written without branches so
@@ -162,19 +162,15 @@ std::size_t CheckedSizeEstimate(const TCSFBody& body) {
     for (std::size_t i = 0; i < body.size(); ++i) {
         const TText& text = body[i];
         if (const std::optional<StrNameFault> fault = FindStrNameFault(text.Name)) {
-            Refuse(i, text, "the name " + std::string(StrNameFaultText(*fault)));
+            Refuse(i, text, StrNameFaultMessage(*fault));
         }
         const std::string_view speech = SpeechNameOf(text);
         if (!std::all_of(speech.begin(), speech.end(), IsSpeechChar)) {
-            Refuse(i, text,
-                   "its extra value \"" + Shown(speech) +
-                       "\" holds characters other than letters, digits and _, which STR cannot "
-                       "carry");
+            Refuse(i, text, Message(MessageId::StrExtraNotSpeech, {Shown(speech)}));
         }
         const std::u16string_view value = FirstValue(text);
         if (value.find(u'\0') != std::u16string_view::npos) {
-            Refuse(i, text,
-                   "its value holds U+0000, and a file holding a zero byte is not STR text");
+            Refuse(i, text, Message(MessageId::StrValueHoldsNul));
         }
         size += text.Name.size() + value.size() + speech.size() + 16;
         size += CountEscapes(value);
@@ -203,17 +199,16 @@ void EscapeInPlace(std::uint8_t* text, std::size_t n, std::size_t escapes) {
 // Why `data` cannot be STR text: a compiled table's signature, or a zero byte, which text never
 // holds and binary files nearly always do. Read as text, such a file would give a few garbage
 // labels in place of its strings.
-std::optional<std::string> NotTextReason(std::span<const std::uint8_t> data) {
+std::optional<Message> NotTextReason(std::span<const std::uint8_t> data) {
     if (data.size() >= kCsfMagic.size() &&
         std::equal(kCsfMagic.begin(), kCsfMagic.end(), data.begin())) {
-        return "it begins with \" FSC\", the signature of a compiled CSF table; open it as CSF";
+        return Message(MessageId::NotStrTextCsfSignature);
     }
     // An empty span may hold no pointer at all, which memchr must not see.
     const void* nul = data.empty() ? nullptr : std::memchr(data.data(), 0, data.size());
     if (nul != nullptr) {
         const auto offset = static_cast<const std::uint8_t*>(nul) - data.data();
-        return "it holds a zero byte (at offset " + std::to_string(offset) +
-               "), as binary files do and text does not";
+        return Message(MessageId::NotStrTextZeroByte, {Number(static_cast<std::uint64_t>(offset))});
     }
     return std::nullopt;
 }
@@ -222,8 +217,8 @@ std::optional<std::string> NotTextReason(std::span<const std::uint8_t> data) {
 
 std::unique_ptr<TCompiledStrings>
 TCompiledStrings::CreateFromSTRBuffer(std::span<const std::uint8_t> data, Progress& progress) {
-    if (const std::optional<std::string> reason = NotTextReason(data)) {
-        throw FormatError("The file is not STR text: " + *reason);
+    if (std::optional<Message> reason = NotTextReason(data)) {
+        throw FormatError(Message(MessageId::NotStrText, {std::move(*reason)}));
     }
     auto doc = std::make_unique<TCompiledStrings>();
     doc->Magic = kCsfMagic;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "core/StrLabels.h"
 
+#include <iterator>
+
 #include "core/StringUtils.h"
 
 namespace vste {
@@ -67,35 +69,19 @@ std::optional<StrNameFault> FindStrNameFault(std::string_view name) {
     return std::nullopt;
 }
 
-std::string_view StrNameFaultText(StrNameFault fault) {
-    switch (fault) {
-    case StrNameFault::Empty:
-        return "is empty";
-    case StrNameFault::LineEnd:
-        return "holds a line end";
-    case StrNameFault::Nul:
-        return "holds a NUL character";
-    case StrNameFault::LeadingSpace:
-        return "begins with a space";
-    case StrNameFault::LeadingTab:
-        return "begins with a tab";
-    case StrNameFault::TrailingSpace:
-        return "ends with a space";
-    case StrNameFault::TrailingTab:
-        return "ends with a tab";
-    case StrNameFault::CommentMark:
-        return "holds //";
-    case StrNameFault::EndKeyword:
-        return "is END";
-    case StrNameFault::LeadingQuote:
-        return "begins with a quotation mark";
-    case StrNameFault::ReadsAsBlank:
-        return "reads as a blank line (it has no letter, digit or any of \"$&'+-./:?[]_)";
-    case StrNameFault::ReadsAsComment:
-        return "reads as a comment (leaving out all but letters, digits and \"$&'+-./:?[]_, it "
-               "begins with //)";
-    }
-    return "cannot be written";
+Message StrNameFaultMessage(StrNameFault fault) {
+    // In the order of StrNameFault.
+    static constexpr MessageId kMessages[] = {
+        MessageId::StrNameEmpty,        MessageId::StrNameLineEnd,
+        MessageId::StrNameNul,          MessageId::StrNameLeadingSpace,
+        MessageId::StrNameLeadingTab,   MessageId::StrNameTrailingSpace,
+        MessageId::StrNameTrailingTab,  MessageId::StrNameCommentMark,
+        MessageId::StrNameEndKeyword,   MessageId::StrNameLeadingQuote,
+        MessageId::StrNameReadsAsBlank, MessageId::StrNameReadsAsComment,
+    };
+    static_assert(std::size(kMessages) ==
+                  static_cast<std::size_t>(StrNameFault::ReadsAsComment) + 1);
+    return Message(kMessages[static_cast<std::size_t>(fault)]);
 }
 
 } // namespace vste

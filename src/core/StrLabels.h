@@ -8,6 +8,8 @@
 #include <optional>
 #include <string_view>
 
+#include "core/Message.h"
+
 namespace vste {
 
 // What the reader needs to know of a line to tell its kind, without collecting its label
@@ -49,7 +51,7 @@ enum class StrNameFault {
 // The first fault of `name` in the order above; nullopt when the name can be written.
 std::optional<StrNameFault> FindStrNameFault(std::string_view name);
 
-// The fault in words, said of the name: "is empty", "begins with a space", "holds //", ...
-std::string_view StrNameFaultText(StrNameFault fault);
+// The fault in words: "the name is empty", "the name begins with a space", ...
+Message StrNameFaultMessage(StrNameFault fault);
 
 } // namespace vste

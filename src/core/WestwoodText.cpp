@@ -63,8 +63,7 @@ std::vector<std::uint8_t> EncodeWestwoodStrings(const TCSFBody& body, Progress& 
         texts[i] = FirstValueBytes(body[i]);
         offset += texts[i].size() + 1;
         if (offset + 1 > kWestwoodMaxFileSize)
-            throw FormatError("The string '" + body[i].Name +
-                              "' does not fit: a Westwood string file cannot exceed 65536 bytes");
+            throw FormatError(Message(MessageId::WestwoodTooBig, {body[i].Name}));
     }
     offsets[count] = offset;
 

@@ -54,8 +54,7 @@ std::vector<std::uint8_t> TBladeRunnerStrings::SaveToBuffer(Progress&, bool) con
     for (std::uint32_t k = 0; k < count; ++k) {
         offset += numbered.texts[k].size() + 1;
         if (offset > 0xFFFFFFFFu)
-            throw FormatError("The string \"" + Body[k].Name +
-                              "\" cannot be saved: the file would be too big for 32-bit offsets");
+            throw FormatError(Message(MessageId::TooBigFor32BitOffsets, {Body[k].Name}));
         offsets.push_back(static_cast<std::uint32_t>(offset));
     }
 

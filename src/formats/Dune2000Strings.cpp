@@ -91,11 +91,9 @@ std::vector<std::uint8_t> TDune2000Strings::SaveToBuffer(Progress& progress, boo
         }
         // Sizes are 16-bit and count the terminator: refuse what would wrap around.
         if (text.Name.size() >= kMaxField)
-            throw FormatError("The name of the string '" + text.Name +
-                              "' is too long: a Dune 2000 name holds at most 65534 bytes");
+            throw FormatError(Message(MessageId::Dune2000NameTooLong, {text.Name}));
         if (values[i].size() >= kMaxField)
-            throw FormatError("The value of the string '" + text.Name +
-                              "' is too long: a Dune 2000 value holds at most 65534 bytes");
+            throw FormatError(Message(MessageId::Dune2000ValueTooLong, {text.Name}));
         total += 6 + text.Name.size() + values[i].size();
     }
     ByteWriter out(total);

@@ -21,33 +21,34 @@ FormatLimits LimitsOf(DocumentFormat format) {
     FormatLimits l;
     switch (format) {
     case DocumentFormat::CSF:
-        l = {"a CSF file", k32, k32, k32, k32, kNoLimit, true, ValueStorage::CodePageInAnsi};
+        l = {MessageId::FileCsf, k32, k32, k32, k32, kNoLimit, true, ValueStorage::CodePageInAnsi};
         break;
     case DocumentFormat::STR:
-        l = {"an STR file", kNoLimit, kNoLimit, kNoLimit,
-             kNoLimit,      kNoLimit, true,     ValueStorage::PlainCodePage};
+        l = {MessageId::FileStr, kNoLimit, kNoLimit, kNoLimit,
+             kNoLimit,           kNoLimit, true,     ValueStorage::PlainCodePage};
         break;
     case DocumentFormat::EmpireAtWar:
-        l = {"an Empire at War file", k32, k32, 0, k32, kNoLimit, true, ValueStorage::Utf16};
+        l = {MessageId::FileEmpireAtWar, k32, k32, 0, k32, kNoLimit, true, ValueStorage::Utf16};
         break;
     case DocumentFormat::Dune2000:
-        l = {"a Dune 2000 file", k16 - 1, k16 - 1, 0, k32, kNoLimit, true, ValueStorage::CodePage};
+        l = {MessageId::FileDune2000, k16 - 1, k16 - 1, 0, k32, kNoLimit, true,
+             ValueStorage::CodePage};
         break;
     case DocumentFormat::Westwood:
-        l = {"a Westwood string file", kNoLimit, kNoLimit, 0, kNoLimit, kWestwoodMaxFileSize, false,
+        l = {MessageId::FileWestwood, kNoLimit, kNoLimit, 0, kNoLimit, kWestwoodMaxFileSize, false,
              ValueStorage::CodePage};
         break;
     case DocumentFormat::Liquid:
-        l = {"a Liquid text file",  kNoLimit, k32 - 1, 0, k32, kNoLimit, false,
+        l = {MessageId::FileLiquid, kNoLimit, k32 - 1, 0, k32, kNoLimit, false,
              ValueStorage::CodePage};
         break;
     case DocumentFormat::BladeRunner:
-        l = {"a Blade Runner file", kNoLimit, k32, 0, k32, k32, false, ValueStorage::CodePage};
+        l = {MessageId::FileBladeRunner, kNoLimit, k32, 0, k32, k32, false, ValueStorage::CodePage};
         break;
     case DocumentFormat::Malcolm:
         // The count, the identifiers and the offsets share 16-bit room: 2 + 4 * N <= 65535.
-        l = {"a Malcolm's Revenge file", kNoLimit, k16 - 1, 0, (k16 - 2) / 4, k16, false,
-             ValueStorage::CodePage};
+        l = {MessageId::FileMalcolm, kNoLimit, k16 - 1, 0,
+             (k16 - 2) / 4,          k16,      false,   ValueStorage::CodePage};
         break;
     default:
         throw std::invalid_argument("Unknown document format " +

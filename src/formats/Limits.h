@@ -10,6 +10,7 @@
 #include <optional>
 #include <string_view>
 
+#include "core/Message.h"
 #include "core/Model.h"
 #include "formats/Registry.h"
 
@@ -26,8 +27,8 @@ enum class ValueStorage {
 };
 
 struct FormatLimits {
-    std::string_view formatName;         // "a Dune 2000 file", for messages
-    std::uint64_t nameBytes = kNoLimit;  // longest name, in bytes
+    MessageId formatName = MessageId::FileCsf; // "a Dune 2000 file", for messages
+    std::uint64_t nameBytes = kNoLimit;        // longest name, in bytes
     std::uint64_t valueUnits = kNoLimit; // longest value: code units, or bytes when single-byte
     std::uint64_t extraBytes = kNoLimit; // longest extra value, in bytes
     std::uint64_t strings = kNoLimit;    // most strings the count and tables can hold

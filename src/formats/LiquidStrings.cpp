@@ -30,7 +30,7 @@ std::uint32_t ParseLiquidIdentifier(const std::string& name) {
     // from_chars reports a number beyond 32 bits through its error code, not its end pointer.
     const auto parsed = std::from_chars(name.data(), end, value);
     if (!digitsOnly || parsed.ec != std::errc{} || parsed.ptr != end)
-        throw FormatError("'" + name + "' is not a valid integer value");
+        throw FormatError(Message(MessageId::NameNotInteger, {name}));
     return value;
 }
 

@@ -44,8 +44,7 @@ std::vector<std::uint8_t> TMalcolmStrings::SaveToBuffer(Progress&, bool) const {
     const std::uint32_t count = LabelCount();
     // The count and every offset are 16-bit, and the tables take 4 bytes per string.
     if (count > 0xFFFF || 2 + 4 * static_cast<std::uint64_t>(count) > 0xFFFF)
-        throw FormatError("The document cannot be saved: " + std::to_string(count) +
-                          " strings are too many for 16-bit offsets");
+        throw FormatError(Message(MessageId::TooManyFor16BitOffsets, {Number(count)}));
     const detail::NumberedTexts numbered = detail::CollectNumberedTexts(Body, 0xFFFF);
     std::vector<std::uint16_t> offsets(count);
     std::size_t offset = 2 + 4 * static_cast<std::size_t>(count);
@@ -53,11 +52,9 @@ std::vector<std::uint8_t> TMalcolmStrings::SaveToBuffer(Progress&, bool) const {
         const std::string& name = Body[k].Name;
         const std::size_t size = numbered.texts[k].size();
         if (size + 1 > 0xFFFF)
-            throw FormatError("The string \"" + name + "\" cannot be saved: its value of " +
-                              std::to_string(size) + " characters is too long for a 16-bit size");
+            throw FormatError(Message(MessageId::ValueTooLongFor16BitSize, {name, Number(size)}));
         if (offset > 0xFFFF)
-            throw FormatError("The string \"" + name +
-                              "\" cannot be saved: the file would be too big for 16-bit offsets");
+            throw FormatError(Message(MessageId::TooBigFor16BitOffsets, {name}));
         offsets[k] = static_cast<std::uint16_t>(offset);
         offset += size + 1;
     }

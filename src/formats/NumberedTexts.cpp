@@ -15,9 +15,7 @@ std::uint32_t IdentifierOfName(const TText& text, std::uint32_t max) {
     const char* end = name.data() + name.size();
     const auto [ptr, ec] = std::from_chars(name.data(), end, value);
     if (name.empty() || ptr != end || ec != std::errc() || value > max)
-        throw FormatError("The string \"" + name +
-                          "\" cannot be saved: its name must be a number from 0 to " +
-                          std::to_string(max));
+        throw FormatError(Message(MessageId::NameNotNumber, {name, Number(max)}));
     return static_cast<std::uint32_t>(value);
 }
 

@@ -184,7 +184,7 @@ std::vector<std::uint8_t> WriteDocument(DocumentFormat format, const TWestwoodSt
     if (format == DocumentFormat::STR) {
         const auto* compiled = dynamic_cast<const TCompiledStrings*>(&document);
         if (!compiled)
-            throw FormatError("Only a CSF or STR document can be saved as STR text");
+            throw FormatError(Message(MessageId::SaveAsStrNeedsCsf));
         return compiled->SaveToSTRBuffer(progress);
     }
     return document.SaveToBuffer(progress, ansiMode);

@@ -65,7 +65,7 @@ QLabel* link(QWidget* parent, const char* name, int left, int top, const QString
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("About Velmoran String Table Editor"));
+    setWindowTitle(tr("About Velmoran String Table Editor"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(409, 666);
@@ -74,13 +74,13 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     VersionLabel = label(this, "VersionLabel", 120, 96, QString());
     CopyrightLabel =
         label(this, "CopyrightLabel", 120, 112, QStringLiteral("\u00a9 Velmoran Studio"));
-    SupportListLabel = label(this, "SupportListLabel", 40, 200, QStringLiteral("Supported Games:"));
+    SupportListLabel = label(this, "SupportListLabel", 40, 200, tr("Supported Games:"));
     IconImage = picture(this, "IconImage", 8, 90, QStringLiteral(":/icons/vste-100.png"));
-    CreditsLabel = label(this, "CreditsLabel", 120, 128, QStringLiteral("By Velmoran Studio"));
+    CreditsLabel = label(this, "CreditsLabel", 120, 128, tr("By Velmoran Studio"));
     MailLabel = link(this, "MailLabel", 304, 128, EMail());
     PageLabel = link(this, "PageLabel", 304, 112, HomePage());
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1 = new QPushButton(tr("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(320, 634, 75, 22);
     Button1->setDefault(true);
@@ -121,7 +121,7 @@ void TAboutForm::FormCreate() {
 }
 
 QString TAboutForm::VersionText(const QString& version) {
-    return QStringLiteral("Version ") + version + QStringLiteral(" (Release Candidate 3)");
+    return tr("Version %1 (Release Candidate 3)").arg(version);
 }
 
 QString TAboutForm::HomePage() {

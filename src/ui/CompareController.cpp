@@ -20,6 +20,7 @@
 #include "ui/AnsiText.h"
 #include "ui/CompareCommands.h"
 #include "ui/Dialogs.h"
+#include "ui/HeaderFit.h"
 #include "ui/MainForm.h"
 #include "ui/OpenDocument.h"
 #include "ui/OpenFormats.h"
@@ -241,6 +242,7 @@ int CompareController::takeOthers(bool all) {
 void CompareController::retranslate() {
     m_action->setText(tr("Compare with..."));
     m_list->setHeaderLabels({tr("Difference"), tr("Name"), tr("This value"), tr("Other value")});
+    FitCaptions(m_list->header());
     m_takeSelected->setText(tr("Take other's value"));
     m_takeAll->setText(tr("Take all changed"));
     if (m_other && m_form.openDocument())

@@ -22,6 +22,7 @@
 #include "ui/ExchangeCommand.h"
 #include "ui/ExchangeWork.h"
 #include "ui/MainForm.h"
+#include "ui/MessageText.h"
 
 namespace vste::ui {
 
@@ -193,7 +194,7 @@ void ExchangeController::exportClick() {
                 try {
                     StoreFileAtomically(LocalName(fileName), *bytes);
                 } catch (const std::exception& e) {
-                    error = QString::fromUtf8(e.what());
+                    error = MessageText::ofError(e);
                 }
             }
             if (!error.isEmpty()) {
@@ -268,7 +269,7 @@ void ExchangeController::runInBackground(const QString& label, std::function<voi
         try {
             work();
         } catch (const std::exception& e) {
-            m_workError = QString::fromUtf8(e.what());
+            m_workError = MessageText::ofError(e);
         }
     });
     connect(m_worker, &QThread::finished, this, &ExchangeController::workerFinished);

@@ -42,9 +42,9 @@ void FileDrop::openDropped(const QStringList& paths) {
     const QString first = paths.front();
     m_form.openFile(first, static_cast<int>(FormatOfFileName(first)));
     if (paths.size() > 1 && m_form.openDocument() && m_form.openDocument()->fileName() == first)
-        m_form.setStatusText(tr("Only the first of %1 dropped files was opened: %2")
-                                 .arg(paths.size())
-                                 .arg(QFileInfo(first).fileName()));
+        m_form.setStatusText([count = paths.size(), name = QFileInfo(first).fileName()] {
+            return tr("Only the first of %1 dropped files was opened: %2").arg(count).arg(name);
+        });
 }
 
 bool FileDrop::eventFilter(QObject* watched, QEvent* event) {

@@ -260,7 +260,7 @@ int FilterController::addMissing() {
         return 0;
     const std::vector<std::uint32_t>& missing = state().onlyInReference();
     if (missing.empty()) {
-        m_form.setStatusText(tr("The document has every string of the reference"));
+        m_form.setStatusText([] { return tr("The document has every string of the reference"); });
         return 0;
     }
     std::vector<TText> strings;
@@ -274,7 +274,8 @@ int FilterController::addMissing() {
         *open, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Add missing from reference"),
         std::move(strings)));
     m_form.showChange({-1, 0, true});
-    m_form.setStatusText(tr("%n string(s) added from the reference", nullptr, added));
+    m_form.setStatusText(
+        [added] { return tr("%n string(s) added from the reference", nullptr, added); });
     return added;
 }
 

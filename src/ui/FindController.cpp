@@ -22,6 +22,7 @@
 #include "ui/AnsiText.h"
 #include "ui/FindPanel.h"
 #include "ui/FindResultsModel.h"
+#include "ui/HeaderFit.h"
 #include "ui/MainForm.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/ReferenceWorkbench.h"
@@ -102,6 +103,7 @@ void FindController::retranslate() {
     FindNextAction->setText(tr("Find next"));
     FindPreviousAction->setText(tr("Find previous"));
     m_results->retranslate();
+    FitCaptions(m_panel->ResultsView->horizontalHeader());
     checkPattern();
     updateCount();
 }

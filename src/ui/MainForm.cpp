@@ -105,7 +105,7 @@ void TMainForm::FormCreate() {
         RussianUIClick();
     else
         EnglishUIClick();
-    setStatusText(chooseText(QT_TR_NOOP("Ready and waiting orders")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("Ready and waiting orders")); });
     setWindowTitle(baseTitle());
     AutodetectOn1->setChecked(AutodetectEncoding != 0);
     applyStoredChoices();
@@ -158,6 +158,8 @@ void TMainForm::retranslateUi() {
     SubStringEdit->setToolTip(tr("Extra value of string"));
     SubStringEdit->setPlaceholderText(tr("Extra value of string"));
     updateValuesNumberLabel();
+    if (m_statusWording)
+        StatusPanel0->setText(m_statusWording());
 
     retranslateMenus();
 }
@@ -172,7 +174,18 @@ QString TMainForm::statusText() const {
 }
 
 void TMainForm::setStatusText(const QString& text) {
+    // A text put back after a passing one ("Saving...") keeps the wording it was shown with.
+    const bool putBack = m_priorWording && m_priorWording() == text;
+    std::function<QString()> wording = putBack ? m_priorWording : nullptr;
+    m_priorWording = std::move(m_statusWording);
+    m_statusWording = std::move(wording);
     StatusPanel0->setText(text);
+}
+
+void TMainForm::setStatusText(std::function<QString()> wording) {
+    const QString text = wording();
+    setStatusText(text);
+    m_statusWording = std::move(wording);
 }
 
 void TMainForm::showError(const QString& text) {

@@ -93,9 +93,10 @@ public:
     QString saveFileName() const { return m_saveFileName; }
     // File > Export and File > Import translation; setReference() gives it the reference table.
     ExchangeController* exchange() const { return m_exchange; }
-    // The status text (panel 0 of the status bar).
+    // The status text (panel 0 of the status bar): fixed, or worded again on a language switch.
     QString statusText() const;
     void setStatusText(const QString& text);
+    void setStatusText(std::function<QString()> wording);
 
     // Opens `fileName` as format `filterIndex` (1..8) through the open routine.
     void openFile(const QString& fileName, int filterIndex);
@@ -301,6 +302,7 @@ private:
     Settings m_settings;
     QTranslator m_russian;
     bool m_russianLoaded = false;
+    std::function<QString()> m_statusWording, m_priorWording; // the shown and the replaced one
     bool m_russianInstalled = false;
 
     QString m_openFileName;

@@ -10,13 +10,15 @@
 #include "ui/Dialogs.h"
 #include "ui/DocumentCommands.h"
 #include "ui/MainForm.h"
+#include "ui/MessageText.h"
+#include "ui/OpenFormats.h"
 #include "ui/ProgressBarAdapter.h"
 
 namespace vste::ui {
 
 namespace {
 
-const QString kImportFilter = QStringLiteral("Compiled String Table Files (*.CSF)|*.CSF");
+constexpr std::string_view kImportFilter = "Compiled String Table Files (*.CSF)|*.CSF";
 
 } // namespace
 
@@ -25,7 +27,7 @@ void TMainForm::ImportFromCSF1Click() {
         return;
     const auto choice = m_dialogs->openFile(
         this, chooseText(QT_TR_NOOP("Choose the CSF table to import strings from")),
-        {kImportFilter}, StartingName(m_importFileName, documentFileName()), 1);
+        FilterTexts(kImportFilter), StartingName(m_importFileName, documentFileName()), 1);
     if (!choice)
         return;
     m_importFileName = choice->fileName;
@@ -34,7 +36,7 @@ void TMainForm::ImportFromCSF1Click() {
         return;
     }
     const QString previousStatus = statusText();
-    setStatusText(chooseText(QT_TR_NOOP("Opening file. Please Stand By...")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("Opening file. Please Stand By...")); });
     repaint();
 
     // The source is read completely before anything of the document changes, so a file that
@@ -47,24 +49,24 @@ void TMainForm::ImportFromCSF1Click() {
     } catch (const std::exception& error) {
         m_progress->reset();
         setStatusText(previousStatus);
-        showError(QString::fromUtf8(error.what()));
+        showError(MessageText::ofError(error));
         return;
     }
 
-    setStatusText(chooseText(QT_TR_NOOP("Importing. Please Stand By...")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("Importing. Please Stand By...")); });
     repaint();
     push(std::make_unique<ImportCommand>(*m_document, std::move(source), *m_progress));
     CurrentCategories = m_document->document().GetCategories();
     refillCategoryList();
     selectCategoryLine(0);
     m_progress->reset();
-    setStatusText(chooseText(QT_TR_NOOP("Strings was imported successfully")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("Strings was imported successfully")); });
 }
 
 void TMainForm::OpenNewClick() {
     const auto choice =
         m_dialogs->openFile(this, chooseText(QT_TR_NOOP("Open a CSF table in a new window")),
-                            {kImportFilter}, StartingName(m_importFileName, documentFileName()), 1);
+                            FilterTexts(kImportFilter), StartingName(m_importFileName, documentFileName()), 1);
     if (!choice)
         return;
     m_importFileName = choice->fileName;

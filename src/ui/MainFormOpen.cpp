@@ -17,6 +17,7 @@
 #include "formats/Registry.h"
 #include "ui/Dialogs.h"
 #include "ui/MainForm.h"
+#include "ui/MessageText.h"
 #include "ui/OpenFormats.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProgressBarAdapter.h"
@@ -74,7 +75,7 @@ void TMainForm::openRoutine() {
     }
 
     const QString previousStatus = statusText();
-    setStatusText(chooseText(QT_TR_NOOP("Opening. Please Stand By...")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("Opening. Please Stand By...")); });
     repaint();
 
     // The new file is read completely before the old document is released, so a file that
@@ -90,7 +91,7 @@ void TMainForm::openRoutine() {
     m_saveFileName = fileName;
     updateTitleWithFile(fileName, " (RC3) - ");
     m_progress->reset();
-    setStatusText(chooseText(QT_TR_NOOP("File was opened successfully")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("File was opened successfully")); });
     emit documentOpened(fileName, filterIndex);
 }
 
@@ -116,7 +117,7 @@ void TMainForm::New1Click() {
     m_saveFilterIndex = 1;
     updateTitleWithFile(chooseText(QT_TR_NOOP("Untitled")), " (RC3) - ");
     m_progress->reset();
-    setStatusText(chooseText(QT_TR_NOOP("New file was created")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("New file was created")); });
 }
 
 QString TMainForm::documentFileName() const {
@@ -136,7 +137,7 @@ bool TMainForm::readDocument(vste::DocumentFormat format, const QString& fileNam
         if (statusOnFailure)
             setStatusText(*statusOnFailure);
         m_openFileName = documentFileName();
-        showError(QString::fromUtf8(error.what()));
+        showError(MessageText::ofError(error));
         return false;
     }
 }

@@ -8,22 +8,14 @@
 #include "formats/Registry.h"
 #include "ui/Dialogs.h"
 #include "ui/MainForm.h"
+#include "ui/MessageText.h"
+#include "ui/OpenFormats.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/SaveGuard.h"
 
 namespace vste::ui {
 
 namespace {
-
-// "A|*.A|B|*.B" -> {"A|*.A", "B|*.B"}
-QStringList splitFilterPairs(std::string_view filter) {
-    const QStringList parts =
-        QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size())).split('|');
-    QStringList entries;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        entries << parts.at(i) + QLatin1Char('|') + parts.at(i + 1);
-    return entries;
-}
 
 // Replaces the extension `from` (upper case, with the dot) by `to` when `name` ends with it and
 // holds it nowhere earlier. Each part is upper-cased on its own: upper-casing may lengthen text
@@ -63,9 +55,9 @@ bool TMainForm::saveDocumentTo(const QString& fileName, OpenDocument::Layout lay
     } catch (const std::exception& error) {
         m_progress->reset();
         // No earlier "saved" text stays up after a failure.
-        setStatusText(chooseText(QT_TR_NOOP("File was not saved")));
+        setStatusText([this] { return chooseText(QT_TR_NOOP("File was not saved")); });
         // Every failure names the file it concerns; file errors do so already.
-        QString message = QString::fromUtf8(error.what());
+        QString message = MessageText::ofError(error);
         if (!message.contains(fileName))
             message = QDir::toNativeSeparators(fileName) + QStringLiteral("\n\n") + message;
         showError(message);
@@ -81,7 +73,7 @@ bool TMainForm::saveCommand() {
     if (!saveDocumentTo(m_openFileName, OpenDocument::Layout::Format))
         return false;
     m_progress->reset();
-    setStatusText(chooseText(QT_TR_NOOP("File was saved successfully")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("File was saved successfully")); });
     emit documentSaved(m_openFileName, static_cast<int>(documentFormat()));
     return true;
 }
@@ -100,7 +92,7 @@ bool TMainForm::saveAsCommand() {
     const FormatInfo& info = m_document->format();
     const bool tableFormat = info.savesStrText;
     if (!info.saveFilter.empty()) {
-        m_saveFilters = splitFilterPairs(info.saveFilter);
+        m_saveFilters = FilterTexts(info.saveFilter);
         if (m_saveFilterIndex > m_saveFilters.size())
             m_saveFilterIndex = 1;
     }
@@ -123,7 +115,7 @@ bool TMainForm::saveAsCommand() {
         else if (csfChosen)
             name = replaceLastExtension(name, QStringLiteral(".STR"), QStringLiteral(".csf"));
     } else {
-        setStatusText(chooseText(QT_TR_NOOP("Saving. Please Stand By...")));
+        setStatusText([this] { return chooseText(QT_TR_NOOP("Saving. Please Stand By...")); });
         repaint();
         if (strChosen)
             name += QStringLiteral(".str");
@@ -149,7 +141,7 @@ bool TMainForm::saveAsCommand() {
         return false;
     }
     m_progress->reset();
-    setStatusText(chooseText(QT_TR_NOOP("File was saved successfully")));
+    setStatusText([this] { return chooseText(QT_TR_NOOP("File was saved successfully")); });
     updateTitleWithFile(name, " (RC3)- ");
     const auto saved = strChosen   ? vste::DocumentFormat::STR
                        : csfChosen ? vste::DocumentFormat::CSF

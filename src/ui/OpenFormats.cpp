@@ -1,17 +1,45 @@
 // SPDX-License-Identifier: MIT
 #include "ui/OpenFormats.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 
 #include "ui/Dialogs.h"
+#include "ui/MessageText.h"
 
 namespace vste::ui {
+namespace {
+
+// The descriptions of the formats' filters, for the translation file.
+[[maybe_unused]] constexpr const char* kDescriptions[] = {
+    QT_TRANSLATE_NOOP("vste::ui::OpenFormats", "Compiled String Table Files (*.CSF)"),
+    QT_TRANSLATE_NOOP("vste::ui::OpenFormats", "Uncompiled String Table Files (*.STR)"),
+    QT_TRANSLATE_NOOP("vste::ui::OpenFormats", "Empire at War Text Data Files (*.DAT)"),
+    QT_TRANSLATE_NOOP("vste::ui::OpenFormats", "Dune 2000 String Table Files (*.UIB)"),
+    QT_TRANSLATE_NOOP("vste::ui::OpenFormats", "Westwood String Table Files (*.ENG, etc)"),
+    QT_TRANSLATE_NOOP("vste::ui::OpenFormats", "Liquid Text Files (*.LTE)"),
+    QT_TRANSLATE_NOOP("vste::ui::OpenFormats", "Blade Runner\\LoL2 String Table Files (*.TRR)"),
+    QT_TRANSLATE_NOOP("vste::ui::OpenFormats", "Malcolm's Revenge String Table Files (*.TRE)"),
+};
+
+} // namespace
+
+QStringList FilterTexts(std::string_view filter) {
+    QStringList parts =
+        QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size())).split('|');
+    QStringList filters;
+    for (qsizetype k = 0; k + 1 < parts.size(); k += 2)
+        filters << QCoreApplication::translate("vste::ui::OpenFormats",
+                                               parts[k].toUtf8().constData()) +
+                       QLatin1Char('|') + parts[k + 1];
+    return filters;
+}
 
 QStringList OpenFilters() {
     QStringList filters;
     for (const FormatInfo& format : Formats())
-        filters << QString::fromUtf8(format.openFilter.data(),
-                                     static_cast<qsizetype>(format.openFilter.size()));
+        filters << FilterTexts(format.openFilter);
     return filters;
 }
 
@@ -47,8 +75,7 @@ std::unique_ptr<TWestwoodStrings> ReadTableFile(Dialogs& dialogs, QWidget* paren
                                 progress)
             .document;
     } catch (const std::exception& error) {
-        dialogs.error(parent,
-                      QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(error.what())));
+        dialogs.error(parent, QStringLiteral("%1: %2").arg(fileName, MessageText::ofError(error)));
         return nullptr;
     }
 }

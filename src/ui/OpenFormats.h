@@ -17,6 +17,9 @@ namespace vste::ui {
 
 class Dialogs;
 
+// "Description|*.A; *.B|Description|*.C" as filters, one per pair, with each description in the
+// interface language.
+QStringList FilterTexts(std::string_view filter);
 // The open dialog's filters, one per format, as Open shows them.
 QStringList OpenFilters();
 // Whether `filterIndex` is one of the open dialog's filters (1..8), that is, a DocumentFormat.

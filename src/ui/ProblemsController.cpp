@@ -16,6 +16,7 @@
 #include <numeric>
 
 #include "checks/CheckEngine.h"
+#include "ui/HeaderFit.h"
 #include "ui/ProblemsModel.h"
 
 namespace vste::ui {
@@ -68,6 +69,9 @@ void ProblemsController::createDock(QMainWindow& window) {
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setColumnWidth(ProblemsModel::RuleColumn, 150);
     m_view->setColumnWidth(ProblemsModel::NameColumn, 160);
+    // "error" and "warning" in the interface language, whole.
+    m_view->horizontalHeader()->setSectionResizeMode(ProblemsModel::SeverityColumn,
+                                                     QHeaderView::ResizeToContents);
     layout->addWidget(m_counts);
     layout->addWidget(m_view);
     m_dock->setWidget(body);
@@ -226,6 +230,7 @@ void ProblemsController::retranslate() {
     if (m_viewMenu)
         m_viewMenu->setTitle(tr("View"));
     m_model->retranslate();
+    FitCaptions(m_view->horizontalHeader());
     showCounts();
 }
 

@@ -5,6 +5,7 @@
 #include <QStyle>
 
 #include "ui/AnsiText.h"
+#include "ui/MessageText.h"
 
 namespace vste::ui {
 
@@ -49,7 +50,7 @@ QString ProblemsModel::cellText(const Finding& finding, int column) const {
         // Names are bytes of the active code page, as the string grid shows them.
         return AnsiToQString(finding.name);
     default: {
-        const QString message = QString::fromStdString(finding.message);
+        const QString message = MessageText::text(finding.wording);
         if (finding.valueIndex == 0)
             return message;
         return tr("value %1: %2").arg(finding.valueIndex + 1).arg(message);

@@ -8,6 +8,7 @@
 #include "checks/CheckEngine.h"
 #include "ui/AnsiText.h"
 #include "ui/Dialogs.h"
+#include "ui/MessageText.h"
 
 namespace vste::ui {
 
@@ -22,44 +23,8 @@ DocumentFormat SaveGuard::targetFormat(const OpenDocument& document, OpenDocumen
     }
 }
 
-QString SaveGuard::strNameFaultText(StrNameFault fault) {
-    switch (fault) {
-    case StrNameFault::Empty:
-        return tr("the name is empty");
-    case StrNameFault::LineEnd:
-        return tr("the name holds a line end");
-    case StrNameFault::Nul:
-        return tr("the name holds a NUL character");
-    case StrNameFault::LeadingSpace:
-        return tr("the name begins with a space");
-    case StrNameFault::LeadingTab:
-        return tr("the name begins with a tab");
-    case StrNameFault::TrailingSpace:
-        return tr("the name ends with a space");
-    case StrNameFault::TrailingTab:
-        return tr("the name ends with a tab");
-    case StrNameFault::CommentMark:
-        return tr("the name holds //");
-    case StrNameFault::EndKeyword:
-        return tr("the name is END");
-    case StrNameFault::LeadingQuote:
-        return tr("the name begins with a quotation mark");
-    case StrNameFault::ReadsAsBlank:
-        return tr("the name reads as a blank line (it has no letter, digit or any of "
-                  "\"$&'+-./:?[]_)");
-    case StrNameFault::ReadsAsComment:
-        return tr("the name reads as a comment (leaving out all but letters, digits and "
-                  "\"$&'+-./:?[]_, it begins with //)");
-    }
-    return {};
-}
-
 QString SaveGuard::findingMessage(const Finding& finding) {
-    // The name rule is worded here, in the interface language; the other rules give English.
-    if (finding.rule == "str-name")
-        if (const std::optional<StrNameFault> fault = FindStrNameFault(finding.name))
-            return tr("not a valid STR label: %1").arg(strNameFaultText(*fault));
-    return QString::fromStdString(finding.message);
+    return MessageText::text(finding.wording);
 }
 
 QString SaveGuard::listFindings(const std::vector<Finding>& findings) {

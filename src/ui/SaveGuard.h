@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "checks/Finding.h"
-#include "core/StrLabels.h"
 #include "ui/OpenDocument.h"
 
 class QWidget;
@@ -36,10 +35,8 @@ public:
     // check does not throw.
     static Answer confirmSave(QWidget* parent, Dialogs& dialogs, const OpenDocument& document,
                               const QString& fileName, OpenDocument::Layout layout);
-    // A finding's message as the question shows it: an STR name's fault in the interface
-    // language, the checks' own text for the rest.
+    // A finding's message in the interface language.
     static QString findingMessage(const Finding& finding);
-    static QString strNameFaultText(StrNameFault fault);
     // The findings one per line, "NAME: value K: MESSAGE [RULE]", the first kListed of them and
     // then how many more there are.
     static QString listFindings(const std::vector<Finding>& findings);

@@ -6,6 +6,7 @@
 #include "checks/Unstorable.h"
 #include "encoding/CodePage.h"
 #include "ui/Dialogs.h"
+#include "ui/MessageText.h"
 
 namespace vste::ui {
 
@@ -17,7 +18,7 @@ QString lossesOf(const QString& text) {
                                    static_cast<std::size_t>(text.size()));
     const std::vector<LostCharacter> lost =
         LostCharacters(wide, ActiveCodePage(), Conversion::Composing);
-    return lost.empty() ? QString() : QString::fromStdString(DescribeLost(lost, ActiveCodePage()));
+    return lost.empty() ? QString() : MessageText::text(DescribeLost(lost, ActiveCodePage()));
 }
 
 } // namespace

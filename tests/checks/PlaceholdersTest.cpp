@@ -24,7 +24,7 @@ TEST(PlaceholdersTest, PlainPlaceholdersMustKeepTheirOrderAndKind) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.value, c.value + std::char_traits<char16_t>::length(c.value)));
-        EXPECT_EQ(PlaceholderMismatch(c.value, c.reference).empty(), c.fits);
+        EXPECT_EQ(!PlaceholderMismatch(c.value, c.reference).has_value(), c.fits);
     }
 }
 

@@ -201,7 +201,7 @@ TEST(RulesTest, StrNameFindsTheWritersFaultInItsWords) {
         const std::vector<Finding> found = Findings({Str(name, u"v")}, str, nullptr, "str-name");
         ASSERT_EQ(found.size(), 1u) << name;
         EXPECT_EQ(found[0].message,
-                  "not a valid STR label: the name " + std::string(StrNameFaultText(*fault)));
+                  "not a valid STR label: " + EnglishText(StrNameFaultMessage(*fault)));
     }
     for (const std::string name : {"GUI: OK", "GUI:<Back", "#1 (x) = 50%", "Caf\xE9", "E N D"})
         EXPECT_TRUE(Findings({Str(name, u"v")}, str, nullptr, "str-name").empty()) << name;

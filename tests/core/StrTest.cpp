@@ -331,12 +331,12 @@ TEST(StrWriteTest, NamesComeBackExactlyUnlessRefusedForTheirFault) {
         const std::optional<StrNameFault> fault = FindStrNameFault(name);
         try {
             EXPECT_EQ(Strings(*ReadStr(WriteStr(doc))), (List{"Good=g", name + "=v"}));
-            EXPECT_FALSE(fault) << StrNameFaultText(*fault);
+            EXPECT_FALSE(fault) << EnglishText(StrNameFaultMessage(*fault));
             ++accepted;
         } catch (const FormatError& e) {
             ASSERT_TRUE(fault) << e.what();
-            EXPECT_NE(std::string(e.what()).find("(number 2) cannot be saved as STR: the name " +
-                                                 std::string(StrNameFaultText(*fault))),
+            EXPECT_NE(std::string(e.what()).find("(number 2) cannot be saved as STR: " +
+                                                 EnglishText(StrNameFaultMessage(*fault))),
                       std::string::npos)
                 << e.what();
         }
@@ -356,7 +356,7 @@ class StrNameFaultTest : public ::testing::TestWithParam<NameFaultCase> {};
 TEST_P(StrNameFaultTest, IsFoundAndNamedInWordsWhenSaving) {
     const NameFaultCase& c = GetParam();
     EXPECT_EQ(FindStrNameFault(c.name), c.fault);
-    EXPECT_EQ(StrNameFaultText(c.fault), c.words);
+    EXPECT_EQ(EnglishText(StrNameFaultMessage(c.fault)), "the name " + std::string(c.words));
     TCompiledStrings doc;
     doc.Body = {Label("Good", u"g"), Label(c.name, u"v")};
     try {

@@ -69,8 +69,8 @@ private slots:
             QTest::keyClick(about, Qt::Key_Return);
         });
         form.About1Click();
-        // English texts whatever the interface language.
-        QCOMPARE(version, QStringLiteral("Version " VSTE_VERSION_STRING " (Release Candidate 3)"));
+        // The About window speaks the interface language.
+        QCOMPARE(version, QStringLiteral("Версия " VSTE_VERSION_STRING " (кандидат в релизы 3)"));
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(form.ChangesSaved(), 1);
         QCOMPARE(form.InterfaceLanguage, 0);

@@ -136,8 +136,8 @@ private slots:
         QVERIFY(f.action("RussianUI")->isChecked() && !f.action("EnglishUI")->isChecked());
         QCOMPARE(label->text(), QStringLiteral("Значение строки (из 3):"));
         compareAll(false);
-        // Status texts keep their wording until they are set again; messages follow at once.
-        QCOMPARE(form.statusText(), QStringLiteral("File was opened successfully"));
+        // The status text is worded again at once, as messages are.
+        QCOMPARE(form.statusText(), QStringLiteral("Файл был благополучно открыт"));
         form.openFile(f.path("missing.csf"), 1);
         QCOMPARE(f.log.errors.value(0), QStringLiteral("Файла с таким именем не существует!"));
 
@@ -145,6 +145,7 @@ private slots:
         QCOMPARE(form.InterfaceLanguage, 1);
         QVERIFY(f.action("EnglishUI")->isChecked() && !f.action("RussianUI")->isChecked());
         QCOMPARE(label->text(), QStringLiteral("String value of 3 values:"));
+        QCOMPARE(form.statusText(), QStringLiteral("File was opened successfully"));
         compareAll(true);
         // The category caption falls back to the plain title until a category is chosen.
         QCOMPARE(f.find<QGroupBox>("StringsGroupBox")->title(), QStringLiteral("Strings"));
