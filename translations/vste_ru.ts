@@ -1618,8 +1618,10 @@ This file no longer exists. It was removed from the recent files.</source>
         <translation>Чтение таблиц проекта. Подождите...</translation>
     </message>
     <message>
-        <source>Cannot open the project: %1</source>
-        <translation>Не удалось открыть проект: %1</translation>
+        <source>Cannot open the project:
+%1</source>
+        <translation>Не удалось открыть проект:
+%1</translation>
     </message>
     <message>
         <source>Open project...</source>

@@ -59,11 +59,7 @@ struct ProjectTables::Table {
 ProjectTables::ProjectTables(const std::string& sourcePath, DocumentFormat format, int codePage)
     : m_sourcePath(sourcePath), m_format(format) {
     NullProgress progress;
-    try {
-        m_source = ReadDocumentFile(format, sourcePath, progress).document;
-    } catch (const DocumentError& e) {
-        throw DocumentError("\"" + sourcePath + "\": " + e.what());
-    }
+    m_source = ReadDocumentFile(format, sourcePath, progress).document;
     m_sourceIndex = std::make_unique<NameIndex>(m_source->Body, codePage);
     const bool hasLanguage = GetFormatInfo(format).versionAndLanguage;
     for (const std::string& path : FindProjectTables(sourcePath, format)) {
@@ -77,7 +73,7 @@ ProjectTables::ProjectTables(const std::string& sourcePath, DocumentFormat forma
                 language.language = table->document->Language;
             language.status = CountTranslation(m_source->Body, table->document->Body, codePage);
         } catch (const DocumentError& e) {
-            language.error = e.what();
+            language.error = e.message();
         }
         m_languages.push_back(std::move(language));
         m_tables.push_back(std::move(table));

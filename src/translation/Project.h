@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Message.h"
 #include "core/Model.h"
 #include "core/NameIndex.h"
 #include "formats/Registry.h"
@@ -37,11 +38,11 @@ public:
         std::string path;
         std::optional<std::int32_t> language; // the CSF header's number, for formats with one
         TranslationStatus status;
-        std::string error; // why the table could not be read; empty when it was
+        Message error; // why the table could not be read; empty when it was
     };
 
-    // Reads the source and every table FindProjectTables lists. Throws DocumentError (with the
-    // file's name) when the source cannot be read; a language that cannot be read is listed
+    // Reads the source and every table FindProjectTables lists. Throws the reader's
+    // DocumentError when the source cannot be read; a language that cannot be read is listed
     // with its error.
     ProjectTables(const std::string& sourcePath, DocumentFormat format, int codePage = 0);
     ~ProjectTables();

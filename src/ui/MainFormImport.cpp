@@ -64,9 +64,9 @@ void TMainForm::ImportFromCSF1Click() {
 }
 
 void TMainForm::OpenNewClick() {
-    const auto choice =
-        m_dialogs->openFile(this, chooseText(QT_TR_NOOP("Open a CSF table in a new window")),
-                            FilterTexts(kImportFilter), StartingName(m_importFileName, documentFileName()), 1);
+    const auto choice = m_dialogs->openFile(
+        this, chooseText(QT_TR_NOOP("Open a CSF table in a new window")),
+        FilterTexts(kImportFilter), StartingName(m_importFileName, documentFileName()), 1);
     if (!choice)
         return;
     m_importFileName = choice->fileName;

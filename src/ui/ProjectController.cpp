@@ -13,6 +13,7 @@
 
 #include "translation/Project.h"
 #include "ui/Dialogs.h"
+#include "ui/MessageText.h"
 #include "ui/OpenFormats.h"
 #include "ui/ProjectPanels.h"
 
@@ -79,7 +80,8 @@ void ProjectController::openProject(const QString& source, int format, const QSt
         try {
             *tables = std::make_shared<ProjectTables>(path, static_cast<DocumentFormat>(format));
         } catch (const std::exception& e) {
-            *error = QString::fromUtf8(e.what());
+            *error =
+                QStringLiteral("%1: %2").arg(QString::fromStdString(path), MessageText::ofError(e));
         }
     });
     m_loading->setObjectName(QStringLiteral("ProjectLoading"));
@@ -95,7 +97,7 @@ void ProjectController::loaded(std::shared_ptr<ProjectTables> tables, const QStr
                                const QString& open) {
     if (!tables) {
         m_host.setStatus(QString());
-        m_dialogs.error(&m_window, tr("Cannot open the project: %1").arg(error));
+        m_dialogs.error(&m_window, tr("Cannot open the project:\n%1").arg(error));
         emit projectLoaded();
         return;
     }

@@ -12,6 +12,8 @@
 #include "translation/Languages.h"
 #include "translation/Project.h"
 #include "ui/AnsiText.h"
+#include "ui/HeaderFit.h"
+#include "ui/MessageText.h"
 
 namespace vste::ui {
 
@@ -101,7 +103,7 @@ void ProjectPanels::fillLanguages() {
         }
         m_languages->setItem(row, 1, Cell(code));
         if (!language.error.empty()) {
-            m_languages->setItem(row, 2, Cell(QString::fromUtf8(language.error.c_str())));
+            m_languages->setItem(row, 2, Cell(MessageText::text(language.error)));
             continue;
         }
         auto* bar = new QProgressBar(m_languages);
@@ -114,6 +116,7 @@ void ProjectPanels::fillLanguages() {
             m_languages->setItem(row, column++, Cell(QString::number(count)));
     }
     m_languages->resizeColumnsToContents();
+    FitCaptions(m_languages->horizontalHeader());
 }
 
 void ProjectPanels::fillValues() {
@@ -165,6 +168,8 @@ void ProjectPanels::retranslate() {
                                             tr("Only here")});
     m_valuesDock->setWindowTitle(tr("In every language"));
     m_values->setHorizontalHeaderLabels({tr("File"), tr("Value")});
+    FitCaptions(m_languages->horizontalHeader());
+    FitCaptions(m_values->horizontalHeader());
     fillValues();
 }
 
