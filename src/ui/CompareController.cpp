@@ -234,8 +234,9 @@ int CompareController::takeOthers(bool all) {
     open->push(MakeTakeValuesCommand(*open, *m_other, pairs, text).release());
     m_form.showChange({static_cast<int>(pairs.front().a), 0, false});
     fill();
-    m_form.setStatusText(
-        tr("%n string(s) took the other table's values", nullptr, static_cast<int>(pairs.size())));
+    m_form.setStatusText([count = static_cast<int>(pairs.size())] {
+        return tr("%n string(s) took the other table's values", nullptr, count);
+    });
     return static_cast<int>(pairs.size());
 }
 

@@ -201,7 +201,8 @@ void ExchangeController::exportClick() {
                 m_dialogs.error(&m_window, tr("Cannot export to %1:\n%2").arg(fileName, error));
                 return;
             }
-            m_window.setStatusText(tr("Exported to %1").arg(QFileInfo(fileName).fileName()));
+            m_window.setStatusText(
+                [name = QFileInfo(fileName).fileName()] { return tr("Exported to %1").arg(name); });
         });
 }
 
@@ -255,8 +256,9 @@ void ExchangeController::importClick() {
                 document->undoStack().push(
                     new ImportTranslationCommand(*document, std::move(*plan)));
             }
-            m_window.setStatusText(
-                tr("Translation imported from %1").arg(QFileInfo(fileName).fileName()));
+            m_window.setStatusText([name = QFileInfo(fileName).fileName()] {
+                return tr("Translation imported from %1").arg(name);
+            });
             showReport();
         });
 }
@@ -294,7 +296,7 @@ void ExchangeController::workerFinished() {
     const auto done = std::move(m_done);
     m_done = nullptr;
     if (cancelled)
-        m_window.setStatusText(tr("Cancelled"));
+        m_window.setStatusText([] { return tr("Cancelled"); });
     else
         done(m_workError);
     updateActions();

@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QTranslator>
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -189,7 +188,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    friend class TMainFormTestAccess;
     friend class FindController;
 
     void createWidgets();

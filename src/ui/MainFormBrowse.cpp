@@ -154,11 +154,17 @@ void TMainForm::StringsGridClick() {
 }
 
 void TMainForm::ValuesSpinEditChange() {
-    const TText* text = currentString();
-    if (!text)
+    if (!currentString())
         return;
     const int valueIndex = currentValueIndex();
-    if (valueIndex >= 0)
+    // Text typed for the value shown goes with that value before another is shown.
+    if (valueIndex != m_shownValue && m_shownValue >= 0 && !leaveShownString()) {
+        const QSignalBlocker blocker(ValuesSpinEdit);
+        ValuesSpinEdit->setValue(m_shownValue + 1);
+        return;
+    }
+    const TText* text = currentString();
+    if (text && valueIndex >= 0)
         showValue(*text, valueIndex);
 }
 

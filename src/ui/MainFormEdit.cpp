@@ -103,7 +103,7 @@ void TMainForm::DeleteButtonClick() {
 
 void TMainForm::AddValueButtonClick() {
     const int bodyIndex = currentBodyIndex();
-    if (bodyIndex < 0)
+    if (bodyIndex < 0 || !leaveShownString())
         return;
     push(std::make_unique<ValueCountCommand>(*m_document, static_cast<std::uint32_t>(bodyIndex),
                                              true));
@@ -121,7 +121,7 @@ void TMainForm::AddValueButtonClick() {
 
 void TMainForm::RemoveValueButtonClick() {
     const TText* text = currentString();
-    if (!text || text->ValueCount() <= 1)
+    if (!text || text->ValueCount() <= 1 || !leaveShownString())
         return;
     const int shown = ValuesSpinEdit->value();
     push(std::make_unique<ValueCountCommand>(

@@ -64,7 +64,9 @@ ProjectController* AttachProject(TMainForm& form) {
                                 const std::string& name) {
         return OpenLanguage(form, file, format, reference, name);
     };
-    host.setStatus = [&form](const QString& text) { form.setStatusText(text); };
+    host.setStatus = [&form](std::function<QString()> wording) {
+        form.setStatusText(std::move(wording));
+    };
     auto* project = new ProjectController(form, form.dialogs(), std::move(host));
     project->addActionsTo(form.File1, form.OpenFavorite->menuAction());
     if (QMenu* view = form.problems()->viewMenu()) {

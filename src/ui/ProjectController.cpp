@@ -72,7 +72,7 @@ void ProjectController::openProject(const QString& source, int format, const QSt
     if (busy() || !IsOpenFilterIndex(format))
         return;
     m_format = format;
-    m_host.setStatus(tr("Reading the project's tables. Please Stand By..."));
+    m_host.setStatus([] { return tr("Reading the project's tables. Please Stand By..."); });
     auto tables = std::make_shared<std::shared_ptr<ProjectTables>>();
     auto error = std::make_shared<QString>();
     const std::string path = source.toStdString();
@@ -96,15 +96,16 @@ void ProjectController::openProject(const QString& source, int format, const QSt
 void ProjectController::loaded(std::shared_ptr<ProjectTables> tables, const QString& error,
                                const QString& open) {
     if (!tables) {
-        m_host.setStatus(QString());
+        m_host.setStatus([] { return QString(); });
         m_dialogs.error(&m_window, tr("Cannot open the project:\n%1").arg(error));
         emit projectLoaded();
         return;
     }
     m_project = std::move(tables);
     m_panels->setProject(m_project.get());
-    m_host.setStatus(tr("Project of %n language(s) opened", nullptr,
-                        static_cast<int>(m_project->languages().size())));
+    m_host.setStatus([count = static_cast<int>(m_project->languages().size())] {
+        return tr("Project of %n language(s) opened", nullptr, count);
+    });
     remember(QString());
     if (!open.isEmpty()) {
         const auto& languages = m_project->languages();

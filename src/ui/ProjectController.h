@@ -40,7 +40,8 @@ public:
         std::function<bool(const QString& file, int format, const QString& reference,
                            const std::string& name)>
             openLanguage;
-        std::function<void(const QString&)> setStatus;
+        // Shows a status text, worded again when the interface language changes.
+        std::function<void(std::function<QString()>)> setStatus;
     };
 
     ProjectController(QMainWindow& window, Dialogs& dialogs, Host host);

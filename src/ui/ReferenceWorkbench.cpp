@@ -146,7 +146,7 @@ bool ReferenceWorkbench::openReference(const QString& fileName, int filterIndex)
     if (!document)
         return false;
     m_reference->adopt(std::move(document), fileName, static_cast<DocumentFormat>(filterIndex));
-    m_form.setStatusText(tr("Reference opened"));
+    m_form.setStatusText([] { return tr("Reference opened"); });
     return true;
 }
 
@@ -257,11 +257,14 @@ bool ReferenceWorkbench::updateTranslation(const QString& oldSource, int oldFilt
                 filter->forgetReview(review);
         }));
     m_form.showChange({-1, 0, true});
-    m_form.setStatusText(tr("Updated: %1 kept, %2 changed, %3 new, %4 removed")
-                             .arg(report.kept)
-                             .arg(report.changed.size())
-                             .arg(report.added.size())
-                             .arg(report.removed.size()));
+    m_form.setStatusText([kept = report.kept, changed = report.changed.size(),
+                          added = report.added.size(), removed = report.removed.size()] {
+        return tr("Updated: %1 kept, %2 changed, %3 new, %4 removed")
+            .arg(kept)
+            .arg(changed)
+            .arg(added)
+            .arg(removed);
+    });
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 #include <QUndoStack>
@@ -120,6 +121,27 @@ private slots:
         // An unchanged editor applies nothing.
         find<QListWidget>("CatsListBox")->setCurrentRow(0);
         QCOMPARE(historySteps(), 1);
+    }
+
+    void typedTextGoesWithItsValueWhenAnotherValueIsShownOrAdded() {
+        TMainForm& form = openCsf({{"GUI:Two", {u"first", u"second"}, ""}});
+        auto* number = find<QSpinBox>("ValuesSpinEdit");
+        type("typed first");
+        number->setValue(2);
+        QCOMPARE(form.currentDocument()->Body[0].Values[0].Value, u"typed first");
+        QCOMPARE(memo()->toPlainText(), QStringLiteral("second"));
+        QCOMPARE(historySteps(), 1);
+        type("typed second");
+        form.AddValueButtonClick();
+        QCOMPARE(form.currentDocument()->Body[0].Values[1].Value, u"typed second");
+        QCOMPARE(form.currentDocument()->Body[0].Values.size(), std::size_t{3});
+        QCOMPARE(number->value(), 3);
+        QCOMPARE(memo()->toPlainText(), QString());
+        type("typed third");
+        form.RemoveValueButtonClick(); // applied, then the last value goes: two undo steps
+        QCOMPARE(form.currentDocument()->Body[0].Values.size(), std::size_t{2});
+        form.UndoClick();
+        QCOMPARE(form.currentDocument()->Body[0].Values[2].Value, u"typed third");
     }
 
     void aRefusedApplyKeepsTheSelectionAndTheTypedText() {
