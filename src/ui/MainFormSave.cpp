@@ -27,6 +27,26 @@ QString replaceLastExtension(const QString& name, const QString& from, const QSt
     return name;
 }
 
+// The name Save as writes for the typed `name`: with a table format's type chosen, its extension
+// in place of the other's; without an extension, the chosen type's or the format's own added.
+bool HasExtension(const QString& name) {
+    return name.size() >= 4 && name.at(name.size() - 4) == QLatin1Char('.');
+}
+
+QString NameToSave(const QString& name, bool strChosen, bool csfChosen,
+                   const QString& defaultExtension) {
+    if (HasExtension(name)) {
+        if (strChosen)
+            return replaceLastExtension(name, QStringLiteral(".CSF"), QStringLiteral(".str"));
+        if (csfChosen)
+            return replaceLastExtension(name, QStringLiteral(".STR"), QStringLiteral(".csf"));
+        return name;
+    }
+    return name + (strChosen   ? QStringLiteral(".str")
+                   : csfChosen ? QStringLiteral(".csf")
+                               : defaultExtension);
+}
+
 // The dialog confirmed the name typed; a file the extension rule names instead is replaced only
 // when the user answers `question` (holding %1 for the name) with Yes.
 bool mayReplace(Dialogs& dialogs, QWidget* parent, const QString& question, const QString& typed,
@@ -103,26 +123,13 @@ bool TMainForm::saveAsCommand() {
     if (!choice || choice->fileName.isEmpty())
         return false;
     m_saveFilterIndex = choice->filterIndex;
-    QString name = choice->fileName;
     const bool strChosen = tableFormat && m_saveFilterIndex == 2;
     const bool csfChosen = tableFormat && m_saveFilterIndex == 1;
-    const qsizetype length = name.size();
-    const bool hasExtension = length >= 4 && name.at(length - 4) == QLatin1Char('.');
     const QString previousStatus = statusText();
-    if (hasExtension) {
-        if (strChosen)
-            name = replaceLastExtension(name, QStringLiteral(".CSF"), QStringLiteral(".str"));
-        else if (csfChosen)
-            name = replaceLastExtension(name, QStringLiteral(".STR"), QStringLiteral(".csf"));
-    } else {
+    const QString name = NameToSave(choice->fileName, strChosen, csfChosen, defaultExtension);
+    if (!HasExtension(choice->fileName)) {
         setStatusText([this] { return chooseText(QT_TR_NOOP("Saving. Please Stand By...")); });
         repaint();
-        if (strChosen)
-            name += QStringLiteral(".str");
-        else if (csfChosen)
-            name += QStringLiteral(".csf");
-        else
-            name += defaultExtension;
     }
     if (!mayReplace(*m_dialogs, this,
                     chooseText(QT_TR_NOOP("%1 already exists.\nDo you want to "
