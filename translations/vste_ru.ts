@@ -1093,7 +1093,7 @@ This file no longer exists. It was removed from the recent files.</source>
         <translation>Поиск остановлен: %1</translation>
     </message>
     <message>
-        <source>%1 matches in %2 strings</source>
+        <source>Matches: %1, strings: %2</source>
         <translation>Совпадений: %1, строк: %2</translation>
     </message>
     <message>

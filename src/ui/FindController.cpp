@@ -307,7 +307,7 @@ void FindController::finishJob(const QString& message) {
 void FindController::updateCount(const QString& message) {
     QString text;
     if (m_listed)
-        text = tr("%1 matches in %2 strings").arg(m_results->rows()).arg(m_results->strings());
+        text = tr("Matches: %1, strings: %2").arg(m_results->rows()).arg(m_results->strings());
     if (m_job == Job::Find)
         text += tr(", searching...");
     if (m_results->stale())

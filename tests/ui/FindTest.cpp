@@ -117,7 +117,7 @@ private slots:
                  19);
         QCOMPARE(cell(4, FindResultsModel::CategoryColumn), QStringLiteral("NAME"));
         QCOMPARE(cell(4, FindResultsModel::FieldColumn), QStringLiteral("extra value"));
-        QCOMPARE(m_panel->CountLabel->text(), QStringLiteral("5 matches in 3 strings"));
+        QCOMPARE(m_panel->CountLabel->text(), QStringLiteral("Matches: 5, strings: 3"));
 
         m_panel->InNamesBox->setChecked(false);
         m_panel->MatchCaseBox->setChecked(true);
