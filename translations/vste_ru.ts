@@ -1647,4 +1647,46 @@ This file no longer exists. It was removed from the recent files.</source>
         <translation>Переносить длинные значения</translation>
     </message>
 </context>
+<context>
+    <name>vste::ui::SuggestionsController</name>
+    <message>
+        <source>Add a translation memory</source>
+        <translation>Добавить память переводов</translation>
+    </message>
+    <message>
+        <source>Translation memories (*.tmx)</source>
+        <translation>Памяти переводов (*.tmx)</translation>
+    </message>
+    <message>
+        <source>Suggestions</source>
+        <translation>Подсказки</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation>Клавиши</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Сходство</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Исходный текст</translation>
+    </message>
+    <message>
+        <source>Translation</source>
+        <translation>Перевод</translation>
+    </message>
+    <message>
+        <source>Translation memory...</source>
+        <translation>Память переводов...</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::ToolsMenu</name>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Инструменты</translation>
+    </message>
+</context>
 </TS>
