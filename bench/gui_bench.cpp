@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,6 +33,7 @@
 #include "core/CompiledStrings.h"
 #include "core/FileIO.h"
 #include "encoding/CodePage.h"
+#include "translation/Tmx.h"
 #include "ui/Dialogs.h"
 #include "ui/DocumentCommands.h"
 #include "ui/FilterBar.h"
@@ -42,6 +44,7 @@
 #include "ui/ProblemsController.h"
 #include "ui/ReferenceWorkbench.h"
 #include "ui/StringsModel.h"
+#include "ui/Suggestions.h"
 
 namespace {
 
@@ -97,6 +100,37 @@ void report(const char* step, qint64 nanoseconds, double targetMs) {
 }
 
 } // namespace
+
+// The Suggestions panel against a memory of a million units (every value of the table with a
+// translation of its own): the build in the background, then moving to the next string until
+// the panel shows its suggestions.
+void suggestionsBench(vste::ui::TMainForm& form, const QTemporaryDir& dir) {
+    std::vector<vste::TmUnit> units;
+    for (const vste::TText& text : form.currentDocument()->Body)
+        units.push_back({text.Values[0].Value, text.Values[0].Value + u" (de)"});
+    const QString tmx = dir.filePath(QStringLiteral("million.tmx"));
+    vste::StoreFileAtomically(tmx.toStdString(), vste::WriteTmx(units, "en", "de"));
+    auto& suggestions = *form.findChild<vste::ui::SuggestionsController*>();
+    QElapsedTimer timer;
+    timer.start();
+    suggestions.dock()->show();
+    suggestions.setMemoryFiles({tmx});
+    while (suggestions.busy())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    std::printf("Suggestions: memory of %zu units built in the background in %.0f ms\n",
+                units.size(), static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    qint64 longest = 0;
+    for (int k = 0; k < 20; ++k) {
+        QSignalSpy shown(&suggestions, &vste::ui::SuggestionsController::suggestionsShown);
+        timer.restart();
+        form.moveToString(1);
+        while (shown.isEmpty())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        longest = std::max(longest, timer.nsecsElapsed());
+    }
+    report("Suggestions shown after moving to the next string (longest of 20)", longest, 50);
+    suggestions.setMemoryFiles({});
+}
 
 int main(int argc, char* argv[]) {
     const int labels = argc > 1 ? std::atoi(argv[1]) : 1000000;
@@ -289,5 +323,6 @@ int main(int argc, char* argv[]) {
          [&] { form.workbench()->filter().setFilter(vste::ui::FilterKind::Untranslated); });
     step("filter switch back to All (100,000 rows)", 100,
          [&] { form.workbench()->filter().setFilter(vste::ui::FilterKind::All); });
+    suggestionsBench(form, dir);
     return 0;
 }
