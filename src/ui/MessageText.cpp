@@ -216,25 +216,14 @@ constexpr Pattern kPatterns[] = {
                        "value lacks it")},
 };
 
-// Replaces %1..%9 of `pattern` by `args` in one pass, as the engine does, so that an argument
-// holding "%2" stays as it is.
+// Replaces %1..%9 of `pattern` by `args` in one pass, through the engine's own filling, so that
+// an argument holding "%2" stays as it is.
 QString Fill(const QString& pattern, const QStringList& args) {
-    QString out;
-    out.reserve(pattern.size());
-    for (qsizetype k = 0; k < pattern.size(); ++k) {
-        const QChar c = pattern[k];
-        if (c == QLatin1Char('%') && k + 1 < pattern.size() && pattern[k + 1] >= QLatin1Char('1') &&
-            pattern[k + 1] <= QLatin1Char('9')) {
-            const qsizetype n = pattern[k + 1].unicode() - '1';
-            if (n < args.size()) {
-                out += args[n];
-                ++k;
-                continue;
-            }
-        }
-        out += c;
-    }
-    return out;
+    std::vector<std::string> utf8;
+    utf8.reserve(static_cast<std::size_t>(args.size()));
+    for (const QString& arg : args)
+        utf8.push_back(arg.toStdString());
+    return QString::fromStdString(FillPattern(pattern.toStdString(), utf8));
 }
 
 } // namespace
