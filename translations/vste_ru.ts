@@ -1631,13 +1631,9 @@ This file no longer exists. It was removed from the recent files.</source>
         <source>Recent projects</source>
         <translation>Недавние проекты</translation>
     </message>
-    <message numerus="yes">
-        <source>Project of %n language(s) opened</source>
-        <translation>
-            <numerusform>Открыт проект из %n языка</numerusform>
-            <numerusform>Открыт проект из %n языков</numerusform>
-            <numerusform>Открыт проект из %n языков</numerusform>
-        </translation>
+    <message>
+        <source>Project opened; languages: %1</source>
+        <translation>Проект открыт; языков: %1</translation>
     </message>
 </context>
 <context>

@@ -38,19 +38,20 @@ BottomPanels::BottomPanels(QMainWindow& window) : QObject(&window), m_window(win
     setObjectName(QStringLiteral("BottomPanels"));
 }
 
-void BottomPanels::add(QDockWidget* dock) {
+void BottomPanels::add(QDockWidget* dock, int rows) {
     if (!m_docks.empty())
         m_window.tabifyDockWidget(m_docks.back(), dock);
     m_docks.push_back(dock);
+    m_rows.push_back(rows);
     dock->installEventFilter(this);
 }
 
-int BottomPanels::wantedHeight(const QDockWidget& dock) {
+int BottomPanels::wantedHeight(const QDockWidget& dock, int rows) {
     const QWidget* content = dock.widget();
     const auto* list = content ? content->findChild<QAbstractItemView*>() : nullptr;
     if (!list)
         return dock.sizeHint().height();
-    const int listHeight = kRows * RowHeight(*list) + HeaderHeight(*list) + 2 * list->frameWidth();
+    const int listHeight = rows * RowHeight(*list) + HeaderHeight(*list) + 2 * list->frameWidth();
     // What the dock holds besides its list: title, counts, buttons, margins.
     const int rest = std::max(0, dock.sizeHint().height() - list->sizeHint().height());
     return listHeight + rest;
@@ -77,7 +78,8 @@ void BottomPanels::opened(QDockWidget* dock) {
     dock->raise(); // the panel just opened is the tab in front
     if (anotherIsOpen(dock))
         return; // the area is open already at the height the user left it
-    const int wanted = wantedHeight(*dock);
+    const auto at = std::find(m_docks.begin(), m_docks.end(), dock);
+    const int wanted = wantedHeight(*dock, m_rows[static_cast<std::size_t>(at - m_docks.begin())]);
     if (!m_grown && !(m_window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         m_grown = true;
         if (const QScreen* screen = m_window.screen()) {

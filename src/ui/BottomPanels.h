@@ -15,15 +15,18 @@ class QMainWindow;
 namespace vste::ui {
 
 class BottomPanels final : public QObject {
+    Q_OBJECT
+
 public:
-    // The rows a panel shows when it opens.
+    // The rows a panel shows when it opens, unless it is added with fewer.
     static constexpr int kRows = 10;
 
     explicit BottomPanels(QMainWindow& window);
-    // Adds a dock of the bottom area, tabbed with those added before it.
-    void add(QDockWidget* dock);
-    // The height that shows `kRows` rows of the dock's list with the rest of its content.
-    static int wantedHeight(const QDockWidget& dock);
+    // Adds a dock of the bottom area, tabbed with those added before it, opening with `rows`
+    // rows of its list.
+    void add(QDockWidget* dock, int rows = kRows);
+    // The height that shows `rows` rows of the dock's list with the rest of its content.
+    static int wantedHeight(const QDockWidget& dock, int rows = kRows);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,6 +37,7 @@ private:
 
     QMainWindow& m_window;
     std::vector<QDockWidget*> m_docks;
+    std::vector<int> m_rows;
     bool m_grown = false;
 };
 

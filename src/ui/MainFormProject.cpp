@@ -8,6 +8,7 @@
 #include <QTableView>
 
 #include "core/NameIndex.h"
+#include "ui/BottomPanels.h"
 #include "ui/MainForm.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProjectController.h"
@@ -68,6 +69,8 @@ ProjectController* AttachProject(TMainForm& form) {
         form.setStatusText(std::move(wording));
     };
     auto* project = new ProjectController(form, form.dialogs(), std::move(host));
+    if (auto* panels = form.findChild<BottomPanels*>())
+        panels->add(project->panels().languagesDock(), 5); // a mod has a handful of languages
     project->addActionsTo(form.File1, form.OpenFavorite->menuAction());
     if (QMenu* view = form.problems()->viewMenu()) {
         view->addAction(project->panels().languagesDock()->toggleViewAction());

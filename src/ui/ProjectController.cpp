@@ -104,7 +104,7 @@ void ProjectController::loaded(std::shared_ptr<ProjectTables> tables, const QStr
     m_project = std::move(tables);
     m_panels->setProject(m_project.get());
     m_host.setStatus([count = static_cast<int>(m_project->languages().size())] {
-        return tr("Project of %n language(s) opened", nullptr, count);
+        return tr("Project opened; languages: %1").arg(count);
     });
     remember(QString());
     if (!open.isEmpty()) {

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QTableWidget>
+#include <QTimer>
 
 #include "translation/Languages.h"
 #include "translation/Project.h"
@@ -30,12 +31,13 @@ QTableWidget* NewTable(QWidget* parent, const char* name, int columns) {
     return table;
 }
 
-QDockWidget* NewDock(QMainWindow& window, const char* name, QWidget* content) {
+QDockWidget* NewDock(QMainWindow& window, const char* name, QWidget* content,
+                     Qt::DockWidgetArea area) {
     auto* dock = new QDockWidget(&window);
     dock->setObjectName(QString::fromLatin1(name));
     content->setParent(dock);
     dock->setWidget(content);
-    window.addDockWidget(Qt::RightDockWidgetArea, dock);
+    window.addDockWidget(area, dock);
     dock->hide();
     return dock;
 }
@@ -50,11 +52,12 @@ ProjectPanels::ProjectPanels(QMainWindow& window, OpenLanguage open)
     : QObject(&window), m_window(window), m_open(std::move(open)) {
     setObjectName(QStringLiteral("ProjectPanels"));
     m_languages = NewTable(nullptr, "LanguagesView", 7);
-    m_languagesDock = NewDock(window, "LanguagesDock", m_languages);
+    // The languages' wide table goes under the editor with the other panels there; the values
+    // of the string shown beside the editor.
+    m_languagesDock = NewDock(window, "LanguagesDock", m_languages, Qt::BottomDockWidgetArea);
     m_values = NewTable(nullptr, "StringLanguagesView", 2);
     m_values->setWordWrap(true);
-    m_valuesDock = NewDock(window, "StringLanguagesDock", m_values);
-    window.splitDockWidget(m_languagesDock, m_valuesDock, Qt::Vertical);
+    m_valuesDock = NewDock(window, "StringLanguagesDock", m_values, Qt::RightDockWidgetArea);
     connect(m_languages, &QTableWidget::cellActivated, this,
             [this](int row, int) { m_open(row, m_name); });
     connect(m_values, &QTableWidget::cellClicked, this, [this](int row, int) {
@@ -70,7 +73,15 @@ void ProjectPanels::setProject(const ProjectTables* project) {
     fillValues();
     if (project) {
         m_languagesDock->show();
-        m_valuesDock->show();
+        if (!m_valuesDock->isVisible()) {
+            m_valuesDock->show();
+            // Wide enough for a sentence per language, once the window has laid it out.
+            QTimer::singleShot(0, this, [this] {
+                m_window.resizeDocks({m_valuesDock},
+                                     {m_values->fontMetrics().averageCharWidth() * 40},
+                                     Qt::Horizontal);
+            });
+        }
     }
 }
 
