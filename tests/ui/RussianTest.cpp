@@ -264,7 +264,9 @@ private slots:
 };
 
 void RussianTest::theRussianWindowShowsNoEnglish() {
-    m_fileNames = {m_dir.path(), QDir::toNativeSeparators(m_dir.path())};
+    // Paths, and the names of the tables as the project's panels and menus list them.
+    m_fileNames = {m_dir.path(), QDir::toNativeSeparators(m_dir.path()), QStringLiteral("т.csf"),
+                   QStringLiteral("о.csf"), QStringLiteral("плохо.csf")};
     // Names of digits, values in Cyrillic: what is left in Latin letters is the window's own.
     const std::vector<Entry> table = {
         {"1:1", {u"Привет %s"}, ""},
@@ -293,6 +295,14 @@ void RussianTest::theRussianWindowShowsNoEnglish() {
     trigger("OpenReference");
     m_log.files.push_back(FileChoice{path("о.csf"), 1});
     trigger("CompareWith");
+    // A project of the folder's tables, its two panels, and the Suggestions of a memory.
+    m_log.files.push_back(FileChoice{path("т.csf"), 1});
+    trigger("OpenProject");
+    QTRY_VERIFY(m_form->findChild<QDockWidget*>(QStringLiteral("LanguagesDock"))
+                    ->isVisibleTo(m_form.get()));
+    m_log.files.push_back(std::nullopt);
+    trigger("TranslationMemoryAction");
+    m_form->findChild<QDockWidget*>(QStringLiteral("SuggestionsDock"))->show();
     walk(m_form.get());
 
     // Read errors, a refused save and the save question, file dialogs' filters.
@@ -310,6 +320,8 @@ void RussianTest::theRussianWindowShowsNoEnglish() {
     QVERIFY(!m_log.questions.isEmpty());
     for (const QString& text : m_log.errors + m_log.questions + m_log.actions)
         check(QStringLiteral("message"), text);
+    for (const QString& caption : m_log.fileCaptions)
+        check(QStringLiteral("file dialog"), caption);
     for (const QString& filter : m_log.openFilters + m_log.saveFilters)
         check(QStringLiteral("filter"), filter.section(QLatin1Char('|'), 0, 0));
 
