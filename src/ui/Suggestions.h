@@ -33,7 +33,7 @@ class SuggestionsController final : public QObject {
 
 public:
     static constexpr int kShown = 9;
-    static constexpr int kMinScore = 50;
+    static constexpr int kMinScore = 70; // as vste-cli tm suggest by default
 
     struct Host {
         // The reference value of the string shown; none without one.
