@@ -27,6 +27,7 @@
 #include "ui/HighDpi.h"
 #include "ui/KeyboardAccess.h"
 #include "ui/MainFormProject.h"
+#include "ui/MainFormWording.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/RecentFiles.h"
@@ -76,6 +77,7 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     m_recentFiles = std::make_unique<RecentFiles>(*this);
     m_recentFiles->addMenuTo(File1, OpenFavorite->menuAction());
     AttachProject(*this);
+    AttachWording(*this);
     m_windowState = std::make_unique<WindowState>(*this);
     m_fileDrop = std::make_unique<FileDrop>(*this);
     m_keyboard = std::make_unique<KeyboardAccess>(*this);

@@ -25,10 +25,12 @@
 #include "UiTestSupport.h"
 #include "checks/Rule.h"
 #include "core/Errors.h"
+#include "translation/Spelling.h"
 #include "ui/AboutForm.h"
 #include "ui/MessageText.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProblemsModel.h"
+#include "ui/SpellingController.h"
 
 using namespace vste;
 using namespace vste::ui;
@@ -265,6 +267,9 @@ private slots:
 
 void RussianTest::theRussianWindowShowsNoEnglish() {
     m_fileNames = {m_dir.path(), QDir::toNativeSeparators(m_dir.path())};
+    // The spelling dictionaries are listed by their file names.
+    m_fileNames << SpellingController::InstalledDictionaries(
+        QString::fromLatin1(kSystemDictionaries));
     // Names of digits, values in Cyrillic: what is left in Latin letters is the window's own.
     const std::vector<Entry> table = {
         {"1:1", {u"Привет %s"}, ""},
