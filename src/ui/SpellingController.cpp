@@ -42,6 +42,7 @@ SpellingController::SpellingController(TMainForm& form, QAction* before)
     setObjectName(QStringLiteral("SpellingController"));
     m_highlighter = new SpellingHighlighter(form.EditorMemo->document());
     createMenu(before);
+    form.EditorMemo->installEventFilter(this);
     form.EditorMemo->viewport()->installEventFilter(this);
     connect(&form, &TMainForm::documentOpened, this,
             [this](const QString& fileName) { documentOpened(fileName); });
@@ -208,10 +209,18 @@ bool SpellingController::addToDictionary(const QString& word) {
 bool SpellingController::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::LanguageChange && watched == m_menu)
         retranslate();
-    if (event->type() == QEvent::ContextMenu && watched == m_form.EditorMemo->viewport() &&
-        m_dictionary) {
+    QPlainTextEdit* box = m_form.EditorMemo;
+    if (event->type() == QEvent::ContextMenu && m_dictionary &&
+        (watched == box || watched == box->viewport())) {
+        // The mouse asks about the word under it (on the viewport), the menu key about the word
+        // at the text cursor (on the box itself).
         const auto* request = static_cast<QContextMenuEvent*>(event);
-        const std::unique_ptr<QMenu> menu(createContextMenu(request->pos()));
+        QPoint at = request->pos();
+        if (request->reason() == QContextMenuEvent::Keyboard)
+            at = box->cursorRect().center();
+        else if (watched == box)
+            at = box->viewport()->mapFrom(box, at);
+        const std::unique_ptr<QMenu> menu(createContextMenu(at));
         menu->exec(request->globalPos());
         return true;
     }

@@ -3,6 +3,8 @@
 // dictionary from its context menu, the dictionary remembered for each file, the spelling and
 // glossary findings in the Problems panel, the Glossary panel and the Russian texts.
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDockWidget>
 #include <QListWidget>
 #include <QMenu>
@@ -13,6 +15,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "UiTestSupport.h"
@@ -160,6 +163,49 @@ private slots:
         // A known word gets the box's own menu only.
         const std::unique_ptr<QMenu> plain = menuOver(QStringLiteral("ready"));
         QVERIFY(plain->findChildren<QAction*>(QStringLiteral("AddToDictionaryAction")).isEmpty());
+    }
+
+    // The menu the box opens itself, for a right click on the viewport or the menu key on the
+    // box: a correction chosen in it replaces the word.
+    void theBoxOpensTheMenuForTheWordUnderTheMouseOrAtTheTextCursor_data() {
+        QTest::addColumn<bool>("keyboard");
+        QTest::newRow("mouse") << false;
+        QTest::newRow("menu key") << true;
+    }
+    void theBoxOpensTheMenuForTheWordUnderTheMouseOrAtTheTextCursor() {
+        QFETCH(bool, keyboard);
+        TMainForm& form = open({{"A:1", {u"The tnak is ready"}, ""}});
+        chooseDictionary("en_US");
+        QPlainTextEdit& box = *form.EditorMemo;
+        QTextCursor cursor(box.document());
+        cursor.setPosition(keyboard ? 6 : 0); // inside "tnak", or away from it
+        box.setTextCursor(cursor);
+        cursor.setPosition(6);
+        const QPoint mouse = box.cursorRect(cursor).center();
+        QStringList offered;
+        QTimer::singleShot(0, this, [&offered] {
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!popup)
+                return;
+            for (QAction* action : popup->actions())
+                if (action->objectName() == QStringLiteral("SpellingSuggestion"))
+                    offered << action->text();
+            for (QAction* action : popup->actions())
+                if (action->text() == QStringLiteral("tank"))
+                    action->trigger();
+            popup->close();
+        });
+        if (keyboard) {
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                                      box.mapToGlobal(QPoint(1, 1)));
+            QCoreApplication::sendEvent(&box, &request);
+        } else {
+            QContextMenuEvent request(QContextMenuEvent::Mouse, mouse,
+                                      box.viewport()->mapToGlobal(mouse));
+            QCoreApplication::sendEvent(box.viewport(), &request);
+        }
+        QVERIFY(offered.contains(QStringLiteral("tank")));
+        QCOMPARE(box.toPlainText(), QStringLiteral("The tank is ready"));
     }
 
     void addToDictionaryAcceptsTheWordFromNowOnAndAppendsItToThePersonalList() {
