@@ -12,10 +12,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "core/FileIO.h"
 #include "translation/Glossary.h"
@@ -67,7 +70,9 @@ void GlossaryPanel::createDock() {
     m_view->setColumnCount(2);
     m_view->setRootIsDecorated(false);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->header()->setStretchLastSection(true);
+    // Both columns share the panel's width, so the translation never hides off to the right.
+    m_view->header()->setSectionResizeMode(QHeaderView::Stretch);
+    m_view->setMinimumWidth(220);
     layout->addWidget(m_status);
     layout->addWidget(m_view);
     m_dock->setWidget(body);
@@ -104,11 +109,37 @@ bool GlossaryPanel::load(const QString& fileName) {
     }
     m_loaded = true;
     m_fileName = fileName;
-    m_dock->show();
-    m_dock->raise();
+    showDock();
     refresh();
     emit glossaryChanged();
     return true;
+}
+
+// Opened beside an empty right area, the panel widens the window by its own width where the
+// screen has room, so that the editor keeps its width.
+void GlossaryPanel::showDock() {
+    const QList<QDockWidget*> docks = m_form.findChildren<QDockWidget*>();
+    const bool rightInUse = std::any_of(docks.begin(), docks.end(), [this](QDockWidget* d) {
+        return d->isVisible() && !d->isFloating() &&
+               m_form.dockWidgetArea(d) == Qt::RightDockWidgetArea;
+    });
+    const bool grow = m_dock->isHidden() && !rightInUse && !m_form.isMaximized() &&
+                      !m_form.isFullScreen() && m_form.isVisible();
+    m_dock->show();
+    m_dock->raise();
+    const QScreen* screen = m_form.screen();
+    if (!grow || !screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const int frame = m_form.frameGeometry().width() - m_form.width();
+    const int width = std::min(m_form.width() + m_dock->sizeHint().width(), room.width() - frame);
+    if (width <= m_form.width())
+        return;
+    m_form.resize(width, m_form.height());
+    // Grown past the screen's right edge, the window moves left.
+    const int overflow = m_form.frameGeometry().right() - room.right();
+    if (overflow > 0)
+        m_form.move(std::max(room.left(), m_form.x() - overflow), m_form.y());
 }
 
 void GlossaryPanel::refresh() {

@@ -54,6 +54,7 @@ protected:
 private:
     void createDock();
     void openClick();
+    void showDock();
     void markMissing();
     void showStatus();
     void retranslate();

@@ -298,9 +298,11 @@ private slots:
                  bar.indexOf(form.Help1->menuAction()));
         QVERIFY(glossary().dock()->isHidden());
         m_log.files.push_back(FileChoice{path("terms.csv"), 1});
+        const int narrower = form.width();
         find<QAction>("GlossaryAction")->trigger();
         QCOMPARE(m_log.fileCaptions.size(), 1);
         QVERIFY(!glossary().dock()->isHidden());
+        QVERIFY(form.width() > narrower); // the editor keeps its width where the screen has room
         QCOMPARE(form.dockWidgetArea(glossary().dock()), Qt::RightDockWidgetArea);
 
         QTreeWidget& view = *glossary().view();
