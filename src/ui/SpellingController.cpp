@@ -18,6 +18,7 @@
 #include "ui/MainForm.h"
 #include "ui/Settings.h"
 #include "ui/SpellingHighlighter.h"
+#include "ui/SuggestionCache.h"
 
 namespace vste::ui {
 
@@ -71,7 +72,7 @@ QString SpellingController::DefaultPersonalFile() {
 }
 
 const WordChecker* SpellingController::checker() const {
-    return m_dictionary.get();
+    return m_cache.get();
 }
 
 void SpellingController::createMenu(QAction* before) {
@@ -125,7 +126,9 @@ bool SpellingController::load(const QString& name) {
         }
     }
     // The highlighter and the checks let go of the old dictionary before it goes.
-    m_highlighter->setChecker(dictionary.get());
+    auto cache = dictionary ? std::make_unique<SuggestionCache>(*dictionary) : nullptr;
+    m_highlighter->setChecker(cache.get());
+    m_cache = std::move(cache);
     m_dictionary = std::move(dictionary);
     m_name = m_dictionary ? name : QString();
     emit checkerChanged();
@@ -156,7 +159,7 @@ QMenu* SpellingController::createContextMenu(const QPoint& at) {
         block.text().mid(static_cast<qsizetype>(word->begin), static_cast<qsizetype>(word->length));
     const int position = block.position() + static_cast<int>(word->begin);
     QAction* first = menu->actions().value(0);
-    const auto suggestions = m_dictionary->suggestions(QStringToU16(text), kSuggestions);
+    const auto suggestions = m_cache->suggestions(QStringToU16(text), kSuggestions);
     for (const std::u16string& suggestion : suggestions) {
         auto* action = new QAction(U16ToQString(suggestion), menu);
         action->setObjectName(QStringLiteral("SpellingSuggestion"));

@@ -25,6 +25,7 @@ class WordChecker;
 namespace vste::ui {
 
 class SpellingHighlighter;
+class SuggestionCache;
 class TMainForm;
 
 class SpellingController final : public QObject {
@@ -45,7 +46,7 @@ public:
     void setPersonalFile(const QString& fileName) { m_personalFile = fileName; }
     QString personalFile() const { return m_personalFile; }
 
-    // The dictionary checking now; null for None.
+    // The dictionary checking now, its corrections remembered; null for None.
     const WordChecker* checker() const;
     QString dictionaryName() const { return m_name; }
     // Chooses the dictionary `name` (empty: None) as the menu does, remembering the choice for
@@ -76,6 +77,7 @@ private:
 
     TMainForm& m_form;
     std::unique_ptr<HunspellChecker> m_dictionary;
+    std::unique_ptr<SuggestionCache> m_cache; // in front of m_dictionary, for everyone else
     QString m_name;
     QString m_personalFile;
     QMenu* m_menu = nullptr;

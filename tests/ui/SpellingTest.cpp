@@ -28,6 +28,7 @@
 #include "ui/SpellingController.h"
 #include "ui/SpellingHighlighter.h"
 #include "ui/StringsModel.h"
+#include "ui/SuggestionCache.h"
 
 using namespace vste;
 using namespace vste::ui;
@@ -51,6 +52,22 @@ QStringList Texts(const QList<QAction*>& actions) {
         texts << action->text();
     return texts;
 }
+
+// A dictionary that knows nothing, offers "w1".."wN" for a word of N letters and counts the
+// times it is asked.
+class CountingDictionary final : public WordChecker {
+public:
+    mutable int asked = 0;
+    bool isKnown(std::u16string_view) const override { return false; }
+    std::vector<std::u16string> suggestions(std::u16string_view word,
+                                            std::size_t most) const override {
+        ++asked;
+        std::vector<std::u16string> out;
+        for (std::size_t i = 1; i <= std::min(most, word.size()); ++i)
+            out.push_back({u'w', static_cast<char16_t>(u'0' + i)});
+        return out;
+    }
+};
 
 } // namespace
 
@@ -229,6 +246,28 @@ private slots:
         open({{"A:1", {u"Zorgon meets Velmoran"}, ""}});
         QCOMPARE(spelling().dictionaryName(), QStringLiteral("en_US"));
         QVERIFY(Underlined(*m_form->EditorMemo).isEmpty());
+    }
+
+    // Hunspell takes up to a tenth of a second for one word's corrections.
+    void correctionsAreAskedOnceForEachWordUnlessMoreAreWanted() {
+        const CountingDictionary dictionary;
+        const SuggestionCache cache(dictionary);
+        const struct {
+            const char16_t* word;
+            std::size_t most;
+            std::size_t expected;
+            int asked; // the dictionary's count after the call
+        } calls[] = {
+            {u"abcdef", 3, 3, 1}, {u"abcdef", 3, 3, 1}, {u"abcdef", 5, 5, 2}, {u"abcdef", 3, 3, 2},
+            {u"ab", 3, 2, 3},     {u"ab", 5, 2, 3},     {u"xyz", 0, 0, 3},    {u"xyz", 1, 1, 4},
+        };
+        for (const auto& c : calls) {
+            const auto words = cache.suggestions(c.word, c.most);
+            QCOMPARE(words.size(), c.expected);
+            QCOMPARE(dictionary.asked, c.asked);
+            if (!words.empty())
+                QVERIFY(words.front() == u"w1");
+        }
     }
 
     void aListThatCannotBeWrittenIsReportedAndTheWordStaysUnknown() {
