@@ -156,40 +156,15 @@ private slots:
         QVERIFY(Underlined(*form.EditorMemo).isEmpty());
     }
 
-    void aCorrectionReplacesTheWordAsTypedTextThatTheBoxCanUndo() {
-        TMainForm& form = open({{"A:1", {u"The tnak is ready"}, ""}});
-        chooseDictionary("en_US");
-        const std::unique_ptr<QMenu> menu = menuOver(QStringLiteral("tnak"));
-        const QList<QAction*> offered =
-            menu->findChildren<QAction*>(QStringLiteral("SpellingSuggestion"));
-        QVERIFY(!offered.isEmpty());
-        QVERIFY(offered.size() <= SpellingController::kSuggestions);
-        QVERIFY(Texts(offered).contains(QStringLiteral("tank")));
-        // The corrections come first, the box's own items (Undo, Copy, ...) after them.
-        QCOMPARE(menu->actions().constFirst()->objectName(), QStringLiteral("SpellingSuggestion"));
-        QVERIFY(menu->actions().size() > offered.size() + 2);
-        for (QAction* action : offered)
-            if (action->text() == QStringLiteral("tank"))
-                action->trigger();
-        QCOMPARE(form.EditorMemo->toPlainText(), QStringLiteral("The tank is ready"));
-        QVERIFY(Underlined(*form.EditorMemo).isEmpty());
-        QCOMPARE(form.ChangesSaved(), 1); // typed, not applied
-        form.EditorMemo->undo();
-        QCOMPARE(form.EditorMemo->toPlainText(), QStringLiteral("The tnak is ready"));
-
-        // A known word gets the box's own menu only.
-        const std::unique_ptr<QMenu> plain = menuOver(QStringLiteral("ready"));
-        QVERIFY(plain->findChildren<QAction*>(QStringLiteral("AddToDictionaryAction")).isEmpty());
-    }
-
     // The menu the box opens itself, for a right click on the viewport or the menu key on the
-    // box: a correction chosen in it replaces the word.
-    void theBoxOpensTheMenuForTheWordUnderTheMouseOrAtTheTextCursor_data() {
+    // box: corrections first, then Add to dictionary and the box's own items; the chosen one
+    // replaces the word as typed text that the box's Undo takes back.
+    void aCorrectionFromTheBoxMenuReplacesTheWordUnderTheMouseOrAtTheTextCursor_data() {
         QTest::addColumn<bool>("keyboard");
         QTest::newRow("mouse") << false;
         QTest::newRow("menu key") << true;
     }
-    void theBoxOpensTheMenuForTheWordUnderTheMouseOrAtTheTextCursor() {
+    void aCorrectionFromTheBoxMenuReplacesTheWordUnderTheMouseOrAtTheTextCursor() {
         QFETCH(bool, keyboard);
         TMainForm& form = open({{"A:1", {u"The tnak is ready"}, ""}});
         chooseDictionary("en_US");
@@ -199,14 +174,16 @@ private slots:
         box.setTextCursor(cursor);
         cursor.setPosition(6);
         const QPoint mouse = box.cursorRect(cursor).center();
-        QStringList offered;
-        QTimer::singleShot(0, this, [&offered] {
+        QStringList shown; // the menu's object names, then the corrections' texts
+        QTimer::singleShot(0, this, [&shown] {
             auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             if (!popup)
                 return;
             for (QAction* action : popup->actions())
+                shown << action->objectName();
+            for (QAction* action : popup->actions())
                 if (action->objectName() == QStringLiteral("SpellingSuggestion"))
-                    offered << action->text();
+                    shown << action->text();
             for (QAction* action : popup->actions())
                 if (action->text() == QStringLiteral("tank"))
                     action->trigger();
@@ -221,8 +198,19 @@ private slots:
                                       box.viewport()->mapToGlobal(mouse));
             QCoreApplication::sendEvent(box.viewport(), &request);
         }
-        QVERIFY(offered.contains(QStringLiteral("tank")));
+        QVERIFY(shown.contains(QStringLiteral("tank")));
+        const auto corrections = shown.count(QStringLiteral("SpellingSuggestion"));
+        QVERIFY(corrections >= 1 && corrections <= SpellingController::kSuggestions);
+        QCOMPARE(shown.at(corrections), QStringLiteral("AddToDictionaryAction"));
+        QVERIFY(shown.size() > 2 * corrections + 3); // the box's own Undo, Copy, ...
         QCOMPARE(box.toPlainText(), QStringLiteral("The tank is ready"));
+        QVERIFY(Underlined(box).isEmpty());
+        QCOMPARE(form.ChangesSaved(), 1); // typed, not applied
+        box.undo();
+        QCOMPARE(box.toPlainText(), QStringLiteral("The tnak is ready"));
+        // A known word gets the box's own menu only.
+        const std::unique_ptr<QMenu> plain = menuOver(QStringLiteral("ready"));
+        QVERIFY(plain->findChild<QAction*>(QStringLiteral("AddToDictionaryAction")) == nullptr);
     }
 
     void addToDictionaryAcceptsTheWordFromNowOnAndAppendsItToThePersonalList() {
