@@ -1644,6 +1644,90 @@ This file no longer exists. It was removed from the recent files.</source>
     </message>
 </context>
 <context>
+    <name>vste::ui::SpellingController</name>
+    <message>
+        <source>The spelling dictionary %1 could not be loaded:
+%2</source>
+        <translation>Не удалось загрузить словарь орфографии %1:
+%2</translation>
+    </message>
+    <message>
+        <source>No suggestions</source>
+        <translation>Нет вариантов</translation>
+    </message>
+    <message>
+        <source>Add to dictionary</source>
+        <translation>Добавить в словарь</translation>
+    </message>
+    <message>
+        <source>The word could not be added to %1:
+%2</source>
+        <translation>Не удалось добавить слово в %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Spelling</source>
+        <translation>Орфография</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Нет</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::GlossaryPanel</name>
+    <message>
+        <source>Choose a glossary (CSV with the columns term and translation)</source>
+        <translation>Выберите глоссарий (CSV со столбцами term и translation)</translation>
+    </message>
+    <message>
+        <source>Glossaries</source>
+        <translation>Глоссарии</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Все файлы</translation>
+    </message>
+    <message>
+        <source>The glossary %1 could not be read:
+%2</source>
+        <translation>Не удалось прочитать глоссарий %1:
+%2</translation>
+    </message>
+    <message>
+        <source>missing in the value</source>
+        <translation>нет в значении</translation>
+    </message>
+    <message>
+        <source>No glossary is read: Tools &gt; Glossary... chooses one</source>
+        <translation>Глоссарий не загружен: выберите его в меню Сервис &gt; Глоссарий...</translation>
+    </message>
+    <message>
+        <source>Terms are looked up in the reference: open one with File &gt; Open reference...</source>
+        <translation>Термины ищутся в оригинале: откройте его через Файл &gt; Открыть оригинал...</translation>
+    </message>
+    <message>
+        <source>Glossary %1, terms: %2</source>
+        <translation>Глоссарий %1, терминов: %2</translation>
+    </message>
+    <message>
+        <source>Glossary...</source>
+        <translation>Глоссарий...</translation>
+    </message>
+    <message>
+        <source>Glossary</source>
+        <translation>Глоссарий</translation>
+    </message>
+    <message>
+        <source>Term</source>
+        <translation>Термин</translation>
+    </message>
+    <message>
+        <source>Translation</source>
+        <translation>Перевод</translation>
+    </message>
+</context>
+<context>
     <name>vste::ui::SuggestionsController</name>
     <message>
         <source>Add a translation memory</source>
@@ -1682,7 +1766,7 @@ This file no longer exists. It was removed from the recent files.</source>
     <name>vste::ui::ToolsMenu</name>
     <message>
         <source>&amp;Tools</source>
-        <translation>&amp;Инструменты</translation>
+        <translation>&amp;Сервис</translation>
     </message>
 </context>
 </TS>

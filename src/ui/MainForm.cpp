@@ -28,6 +28,7 @@
 #include "ui/KeyboardAccess.h"
 #include "ui/MainFormProject.h"
 #include "ui/MainFormSuggestions.h"
+#include "ui/MainFormWording.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProgressBarAdapter.h"
 #include "ui/RecentFiles.h"
@@ -78,6 +79,7 @@ TMainForm::TMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
     m_recentFiles->addMenuTo(File1, OpenFavorite->menuAction());
     AttachProject(*this);
     AttachSuggestions(*this);
+    AttachWording(*this);
     m_windowState = std::make_unique<WindowState>(*this);
     m_fileDrop = std::make_unique<FileDrop>(*this);
     m_keyboard = std::make_unique<KeyboardAccess>(*this);

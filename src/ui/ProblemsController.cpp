@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,8 +24,11 @@ namespace vste::ui {
 
 namespace {
 
-// Strings checked between two events of the window: about 15 ms on a million-string table.
-constexpr std::uint32_t kSliceStrings = 20000;
+// Strings are checked in chunks until a slice's time is up, then the window takes its events.
+// Each slice starts with one string and doubles the chunk: plain checks take about a microsecond
+// a string, spelling with its suggestions may take milliseconds, so no fixed count suits both.
+constexpr std::uint32_t kLargestChunk = 4096;
+constexpr qint64 kSliceMs = 15;
 // Edits that come in quick succession (a batch, typing into Apply) share one check.
 constexpr int kDelayMs = 50;
 
@@ -124,6 +128,12 @@ void ProblemsController::setReference(const TWestwoodStrings* reference) {
     schedule();
 }
 
+void ProblemsController::setExtras(const CheckExtras& extras) {
+    stop();
+    m_extras = extras;
+    schedule();
+}
+
 void ProblemsController::schedule() {
     stop();
     m_stale = true;
@@ -152,7 +162,8 @@ void ProblemsController::start() {
     if (m_referenceTable)
         m_reference = std::make_unique<Reference>(m_referenceTable->Body);
     const CheckTarget target{m_document->format().id, m_document->ansiMode(), 0};
-    m_engine = std::make_unique<CheckEngine>(target, std::vector<std::string>{}, m_reference.get());
+    m_engine = std::make_unique<CheckEngine>(target, std::vector<std::string>{}, m_reference.get(),
+                                             m_extras);
     m_engine->prepare(m_document->document().Body);
     m_next = 0;
     m_slices.start();
@@ -166,11 +177,18 @@ void ProblemsController::step() {
     }
     const TCSFBody& body = m_document->document().Body;
     const auto size = static_cast<std::uint32_t>(body.size());
-    const std::uint32_t end = m_next + std::min(kSliceStrings, size - m_next);
-    std::vector<std::uint32_t> indexes(end - m_next);
-    std::iota(indexes.begin(), indexes.end(), m_next);
-    m_engine->checkStrings(indexes, [this](Finding&& f) { m_pending.push_back(std::move(f)); });
-    m_next = end;
+    QElapsedTimer slice;
+    slice.start();
+    std::vector<std::uint32_t> indexes;
+    std::uint32_t chunk = 1;
+    do {
+        const std::uint32_t end = m_next + std::min(chunk, size - m_next);
+        chunk = std::min(chunk * 2, kLargestChunk);
+        indexes.resize(end - m_next);
+        std::iota(indexes.begin(), indexes.end(), m_next);
+        m_engine->checkStrings(indexes, [this](Finding&& f) { m_pending.push_back(std::move(f)); });
+        m_next = end;
+    } while (m_next < size && slice.elapsed() < kSliceMs);
     if (m_next < size) {
         showCounts();
         return;

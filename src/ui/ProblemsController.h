@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "checks/Finding.h"
+#include "checks/Wording.h"
 #include "ui/OpenDocument.h"
 
 class QAction;
@@ -54,6 +55,9 @@ public:
     // The original-language table the reference rules compare with; null for none. The table
     // must stay alive and unchanged until the next call.
     void setReference(const TWestwoodStrings* reference);
+    // The dictionary and glossary the spelling and glossary rules check against; a rule whose
+    // part is null does not run. Both must stay alive and unchanged until the next call.
+    void setExtras(const CheckExtras& extras);
 
     QDockWidget* dock() const { return m_dock; }
     QTableView* view() const { return m_view; }
@@ -89,6 +93,7 @@ private:
     QPointer<OpenDocument> m_document;
     const TWestwoodStrings* m_referenceTable = nullptr;
     std::unique_ptr<Reference> m_reference;
+    CheckExtras m_extras;
     std::unique_ptr<CheckEngine> m_engine;
     // Findings of the running check, and the next string it looks at.
     std::vector<Finding> m_pending;

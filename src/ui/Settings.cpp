@@ -238,4 +238,38 @@ void Settings::setRecentProjects(const QList<RecentProject>& projects) {
     store.endArray();
 }
 
+namespace {
+
+// Files remembered with their dictionaries; older ones are forgotten.
+constexpr qsizetype kSpellingFiles = 200;
+
+} // namespace
+
+std::optional<QString> Settings::spellingDictionary(const QString& path) {
+    QSettings store = favoritesStore();
+    if (!path.isEmpty()) {
+        const QStringList pairs = store.value(QStringLiteral("Spelling/Files")).toStringList();
+        for (qsizetype i = 0; i + 1 < pairs.size(); i += 2)
+            if (pairs.at(i) == path)
+                return pairs.at(i + 1);
+    }
+    const QVariant last = store.value(QStringLiteral("Spelling/Last"));
+    if (!last.isValid())
+        return std::nullopt;
+    return last.toString();
+}
+
+void Settings::setSpellingDictionary(const QString& path, const QString& name) {
+    QSettings store = favoritesStore();
+    store.setValue(QStringLiteral("Spelling/Last"), name);
+    if (path.isEmpty())
+        return;
+    const QStringList pairs = store.value(QStringLiteral("Spelling/Files")).toStringList();
+    QStringList kept{path, name};
+    for (qsizetype i = 0; i + 1 < pairs.size() && kept.size() < 2 * kSpellingFiles; i += 2)
+        if (pairs.at(i) != path)
+            kept << pairs.at(i) << pairs.at(i + 1);
+    store.setValue(QStringLiteral("Spelling/Files"), kept);
+}
+
 } // namespace vste::ui

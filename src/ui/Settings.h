@@ -78,6 +78,12 @@ public:
     };
     static QList<RecentProject> recentProjects();
     static void setRecentProjects(const QList<RecentProject>& projects);
+    // The spelling dictionary chosen for the file `path` (an empty name: none), or for an empty
+    // path the one chosen last, which files without a choice of their own start with. Empty
+    // when nothing was chosen.
+    static std::optional<QString> spellingDictionary(const QString& path);
+    // Remembers `name` for `path` (when not empty) and as the last choice.
+    static void setSpellingDictionary(const QString& path, const QString& name);
 
 private:
     std::uint8_t m_interfaceLanguage = 1;

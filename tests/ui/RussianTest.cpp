@@ -25,10 +25,12 @@
 #include "UiTestSupport.h"
 #include "checks/Rule.h"
 #include "core/Errors.h"
+#include "translation/Spelling.h"
 #include "ui/AboutForm.h"
 #include "ui/MessageText.h"
 #include "ui/ProblemsController.h"
 #include "ui/ProblemsModel.h"
+#include "ui/SpellingController.h"
 
 using namespace vste;
 using namespace vste::ui;
@@ -264,9 +266,12 @@ private slots:
 };
 
 void RussianTest::theRussianWindowShowsNoEnglish() {
-    // Paths, and the names of the tables as the project's panels and menus list them.
+    // Paths, the names of the tables as the project's panels and menus list them, and the
+    // spelling dictionaries, listed by their file names.
     m_fileNames = {m_dir.path(), QDir::toNativeSeparators(m_dir.path()), QStringLiteral("т.csf"),
                    QStringLiteral("о.csf"), QStringLiteral("плохо.csf")};
+    m_fileNames << SpellingController::InstalledDictionaries(
+        QString::fromLatin1(kSystemDictionaries));
     // Names of digits, values in Cyrillic: what is left in Latin letters is the window's own.
     const std::vector<Entry> table = {
         {"1:1", {u"Привет %s"}, ""},

@@ -123,7 +123,7 @@ private slots:
         form.RussianUIClick();
         QTRY_COMPARE(find<QDockWidget>("SuggestionsDock")->windowTitle(),
                      QStringLiteral("Подсказки"));
-        QTRY_COMPARE(find<QMenu>("ToolsMenu")->title(), QStringLiteral("&Инструменты"));
+        QTRY_COMPARE(find<QMenu>("ToolsMenu")->title(), QStringLiteral("&Сервис"));
         QCOMPARE(find<QAction>("TranslationMemoryAction")->text(),
                  QStringLiteral("Память переводов..."));
     }
