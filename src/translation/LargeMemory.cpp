@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+#include "translation/LargeMemory.h"
+
+#include <cstdlib>
+
+#include "core/FileIO.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace vste {
+
+#ifndef _WIN32
+
+namespace {
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+std::size_t Rounded(std::size_t bytes) {
+    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
+}
+} // namespace
+
+void* AllocateLarge(std::size_t bytes) {
+    // Mapped with a huge page of slack, then trimmed to start on a huge-page boundary, where
+    // the system can back it with huge pages.
+    const std::size_t size = Rounded(bytes);
+    void* raw = ::mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED)
+        return nullptr;
+    const auto start = reinterpret_cast<std::uintptr_t>(raw);
+    const std::uintptr_t aligned = (start + kHugePage - 1) / kHugePage * kHugePage;
+    if (aligned > start)
+        ::munmap(raw, aligned - start);
+    if (const std::size_t tail = start + size + kHugePage - (aligned + size); tail > 0)
+        ::munmap(reinterpret_cast<void*>(aligned + size), tail);
+#ifdef MADV_HUGEPAGE
+    ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+#endif
+    return reinterpret_cast<void*>(aligned);
+}
+
+void FreeLarge(void* block, std::size_t bytes) {
+    if (block)
+        ::munmap(block, Rounded(bytes));
+}
+
+std::optional<MappedFile> MappedFile::Open(const std::string& fileName) {
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st {};
+    void* data = MAP_FAILED;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        data = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (data == MAP_FAILED)
+        return std::nullopt;
+    return MappedFile(static_cast<const std::uint8_t*>(data), static_cast<std::size_t>(st.st_size));
+}
+
+MappedFile::~MappedFile() {
+    if (m_data)
+        ::munmap(const_cast<std::uint8_t*>(m_data), m_size);
+}
+
+#else
+
+void* AllocateLarge(std::size_t bytes) {
+    return std::malloc(bytes);
+}
+
+void FreeLarge(void* block, std::size_t) {
+    std::free(block);
+}
+
+std::optional<MappedFile> MappedFile::Open(const std::string&) {
+    return std::nullopt;
+}
+
+MappedFile::~MappedFile() = default;
+
+#endif
+
+MappedFile::MappedFile(MappedFile&& other) noexcept : m_data(other.m_data), m_size(other.m_size) {
+    other.m_data = nullptr;
+    other.m_size = 0;
+}
+
+FileBytes::FileBytes(const std::string& fileName) : m_mapped(MappedFile::Open(fileName)) {
+    if (!m_mapped)
+        m_read = LoadFile(fileName);
+}
+
+} // namespace vste
