@@ -46,12 +46,9 @@ TmxContents LoadTmx(const std::string& file, std::string_view source = {},
     }
 }
 
-std::vector<std::u16string> Sources(const std::vector<TmUnit>& units) {
-    std::vector<std::u16string> sources;
-    sources.reserve(units.size());
-    for (const TmUnit& unit : units)
-        sources.push_back(unit.source);
-    return sources;
+FuzzyIndex IndexOfSources(const std::vector<TmUnit>& units) {
+    return FuzzyIndex(units.size(),
+                      [&units](std::size_t k) { return std::u16string_view(units[k].source); });
 }
 
 void Print(std::FILE* file, const Json& json) {
@@ -236,7 +233,7 @@ void TmBuild(const TmBuildOptions& options, std::FILE* out) {
 
 void TmSuggest(const TmSuggestOptions& options, std::FILE* out) {
     const TmxContents memory = LoadTmx(options.memory);
-    const FuzzyIndex index(Sources(memory.units));
+    const FuzzyIndex index = IndexOfSources(memory.units);
     Json json = Json::array();
     for (const FuzzyMatch& m : index.search(Utf8ToUtf16(options.text), options.min,
                                             static_cast<std::size_t>(options.max)))
@@ -250,7 +247,7 @@ void Pretranslate(const PretranslateOptions& options, std::FILE* out) {
     const FormatInfo& format = InputFormat(options.table);
     std::vector<ReadResult> read = ReadAll({options.table, options.source});
     const TmxContents memory = LoadTmx(options.memory);
-    const FuzzyIndex index(Sources(memory.units));
+    const FuzzyIndex index = IndexOfSources(memory.units);
     auto check = std::make_shared<StoreCheck>(CheckTarget{format.id, read[0].singleByte, 0});
     const StoreRefusal refuse = [check](const TText& text, std::uint32_t valueIndex,
                                         const TTextContainer& proposed) {
