@@ -38,9 +38,9 @@ std::vector<ReadResult> ReadAll(const std::vector<InputOptions>& inputs) {
 
 TmxContents LoadTmx(const std::string& file, std::string_view source = {},
                     std::string_view target = {}) {
-    const std::vector<std::uint8_t> data = LoadFile(file);
+    const FileBytes data(file);
     try {
-        return ReadTmx(data, source, target);
+        return ReadTmx(data.bytes(), source, target);
     } catch (const DocumentError& e) {
         throw TmxError("\"" + file + "\", " + e.what());
     }

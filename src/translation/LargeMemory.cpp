@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "translation/LargeMemory.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/FileIO.h"
@@ -89,6 +90,34 @@ MappedFile::~MappedFile() = default;
 MappedFile::MappedFile(MappedFile&& other) noexcept : m_data(other.m_data), m_size(other.m_size) {
     other.m_data = nullptr;
     other.m_size = 0;
+}
+
+LargeArena::~LargeArena() {
+    for (const Chunk& chunk : m_chunks)
+        FreeLarge(chunk.start, chunk.size);
+}
+
+void* LargeArena::allocate(std::size_t bytes) {
+    bytes = (bytes + 15) / 16 * 16;
+    if (m_chunks.empty() || m_chunks.back().size - m_used < bytes) {
+        const std::size_t size = std::max(kChunk, bytes);
+        void* start = AllocateLarge(size);
+        if (!start)
+            return nullptr;
+        m_chunks.push_back({static_cast<char*>(start), size});
+        m_used = 0;
+    }
+    void* block = m_chunks.back().start + m_used;
+    m_used += bytes;
+    return block;
+}
+
+bool LargeArena::owns(const void* block) const {
+    const auto* p = static_cast<const char*>(block);
+    for (const Chunk& chunk : m_chunks)
+        if (p >= chunk.start && p < chunk.start + chunk.size)
+            return true;
+    return false;
 }
 
 FileBytes::FileBytes(const std::string& fileName) : m_mapped(MappedFile::Open(fileName)) {

@@ -47,6 +47,29 @@ template <class T> struct LargeAllocator {
 template <class T> using LargeVector = std::vector<T, LargeAllocator<T>>;
 using LargeText = std::basic_string<char, std::char_traits<char>, LargeAllocator<char>>;
 
+// Blocks handed out one after another from large chunks and given back all at once when the
+// arena goes: for the many small allocations of one big parse. Not for several threads at once.
+class LargeArena {
+public:
+    LargeArena() = default;
+    LargeArena(const LargeArena&) = delete;
+    LargeArena& operator=(const LargeArena&) = delete;
+    ~LargeArena();
+
+    // Aligned for any type; null when the system has no memory left.
+    void* allocate(std::size_t bytes);
+    bool owns(const void* block) const;
+
+private:
+    struct Chunk {
+        char* start;
+        std::size_t size;
+    };
+    static constexpr std::size_t kChunk = std::size_t{64} << 20;
+    std::vector<Chunk> m_chunks;
+    std::size_t m_used = 0; // of the last chunk
+};
+
 // A file's bytes mapped read-only. Open gives nothing when the file cannot be mapped (it cannot
 // be opened, is empty or no regular file, or the system maps no files); the caller then reads
 // it the ordinary way, which also reports why it cannot.
