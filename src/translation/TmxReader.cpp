@@ -80,6 +80,40 @@ void ScanMarkup(std::string_view text) {
     }
 }
 
+// Whether every `seg` holds text alone: nothing that begins with '<' (an inline tag, CDATA, a
+// comment) between its start tag and its end tag. Then a segment's text is at most one node, a
+// whitespace-only one being its parent's only child, and the whitespace between elements need
+// not become nodes. Anything unclear counts as not plain.
+bool SegmentsArePlainText(std::string_view text) {
+    constexpr std::string_view kBlank = " \t\r\n";
+    for (std::size_t at = text.find("<seg"); at != std::string_view::npos;
+         at = text.find("<seg", at + 4)) {
+        const std::size_t name = at + 4;
+        if (name >= text.size() ||
+            (text[name] != '>' && text[name] != '/' && kBlank.find(text[name]) == kBlank.npos))
+            continue; // another element's name
+        std::size_t end = name;
+        while (end < text.size() && text[end] != '>') {
+            if (text[end] == '"' || text[end] == '\'') {
+                end = text.find(text[end], end + 1);
+                if (end == std::string_view::npos)
+                    return false;
+            }
+            ++end;
+        }
+        if (end >= text.size())
+            return false;
+        if (text[end - 1] == '/')
+            continue; // <seg/>
+        const std::size_t next = text.find('<', end);
+        if (next == std::string_view::npos || text.substr(next, 5) != "</seg" ||
+            next + 5 >= text.size() ||
+            (text[next + 5] != '>' && kBlank.find(text[next + 5]) == kBlank.npos))
+            return false;
+    }
+    return true;
+}
+
 // UTF-16 with a byte-order mark becomes UTF-8; UTF-8 stays, without its mark. The copy is
 // parsed in place.
 LargeText AsUtf8(std::span<const std::uint8_t> data) {
@@ -191,8 +225,10 @@ TmxContents ReadTmx(std::span<const std::uint8_t> data, std::string_view sourceL
     LargeArena arena;
     const ArenaScope scope(arena); // outlives the document, which gives its nodes back
     pugi::xml_document doc;
+    const unsigned whitespace =
+        SegmentsArePlainText(text) ? pugi::parse_ws_pcdata_single : pugi::parse_ws_pcdata;
     const pugi::xml_parse_result parsed = doc.load_buffer_inplace(
-        text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_utf8);
+        text.data(), text.size(), pugi::parse_default | whitespace, pugi::encoding_utf8);
     if (!parsed)
         FailInFile(data, static_cast<std::size_t>(parsed.offset), parsed.description());
     const pugi::xml_node root = doc.document_element();
@@ -211,6 +247,10 @@ TmxContents ReadTmx(std::span<const std::uint8_t> data, std::string_view sourceL
     contents.targetLanguage = targetLanguage.empty()
                                   ? FirstOtherLanguage(body, contents.sourceLanguage)
                                   : std::string(targetLanguage);
+    std::size_t units = 0;
+    for ([[maybe_unused]] pugi::xml_node tu : body.children("tu"))
+        ++units;
+    contents.units.reserve(units);
     for (pugi::xml_node tu : body.children("tu")) {
         pugi::xml_node source, target;
         int sources = 0, targets = 0;
