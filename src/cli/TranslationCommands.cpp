@@ -57,28 +57,28 @@ void Print(std::FILE* file, const Json& json) {
     out.flush();
 }
 
-// CSF tables outlined in their mapped files, for the commands that only pair strings by name and
+// CSF tables outlined in their bytes, for the commands that only pair strings by name and
 // compare or copy values.
 struct Outlined {
-    std::vector<MappedFile> files;
+    std::vector<LargeFile> files;
     std::vector<CsfOutline> tables;
 };
 
 // Every input outlined, two at a time, or null when one is no CSF table the outline takes or
-// cannot be mapped: the tables are then read in full, which reports any fault.
+// cannot be read so: the tables are then read in full, which reports any fault.
 std::unique_ptr<Outlined> OutlineAll(const std::vector<InputOptions>& inputs) {
     for (const InputOptions& input : inputs)
         if (InputFormat(input).id != DocumentFormat::CSF)
             return nullptr;
     auto outlined = std::make_unique<Outlined>();
     for (const InputOptions& input : inputs) {
-        std::optional<MappedFile> file = MappedFile::Open(input.file);
+        std::optional<LargeFile> file = LargeFile::Read(input.file);
         if (!file)
             return nullptr;
         outlined->files.push_back(std::move(*file));
     }
     std::vector<std::future<std::optional<CsfOutline>>> scans;
-    for (const MappedFile& file : outlined->files)
+    for (const LargeFile& file : outlined->files)
         scans.push_back(
             std::async(std::launch::async, [&file] { return CsfOutline::Scan(file.bytes()); }));
     for (auto& scan : scans) {

@@ -2,6 +2,7 @@
 #include "translation/LargeMemory.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 
 #include "core/FileIO.h"
@@ -50,23 +51,39 @@ void FreeLarge(void* block, std::size_t bytes) {
         ::munmap(block, Rounded(bytes));
 }
 
-std::optional<MappedFile> MappedFile::Open(const std::string& fileName) {
+std::optional<LargeFile> LargeFile::Read(const std::string& fileName) {
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
+    LargeFile file;
     struct stat st {};
-    void* data = MAP_FAILED;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-        data = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok)
+        file.m_data.resize(static_cast<std::size_t>(st.st_size));
+    // Whole, also when the file grows while it is read: what comes past the size it had goes
+    // through a chunk, so that the usual read ending at that size moves nothing.
+    std::size_t filled = 0;
+    std::vector<std::uint8_t> chunk;
+    while (ok) {
+        const bool full = filled == file.m_data.size();
+        if (full)
+            chunk.resize(std::size_t{1} << 16);
+        std::uint8_t* into = full ? chunk.data() : file.m_data.data() + filled;
+        const std::size_t room = full ? chunk.size() : file.m_data.size() - filled;
+        const ::ssize_t n = ::read(fd, into, room);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n >= 0;
+        if (n <= 0)
+            break;
+        if (full)
+            file.m_data.insert(file.m_data.end(), chunk.begin(), chunk.begin() + n);
+        filled += static_cast<std::size_t>(n);
+    }
     ::close(fd);
-    if (data == MAP_FAILED)
+    if (!ok)
         return std::nullopt;
-    return MappedFile(static_cast<const std::uint8_t*>(data), static_cast<std::size_t>(st.st_size));
-}
-
-MappedFile::~MappedFile() {
-    if (m_data)
-        ::munmap(const_cast<std::uint8_t*>(m_data), m_size);
+    return file;
 }
 
 #else
@@ -79,18 +96,11 @@ void FreeLarge(void* block, std::size_t) {
     std::free(block);
 }
 
-std::optional<MappedFile> MappedFile::Open(const std::string&) {
+std::optional<LargeFile> LargeFile::Read(const std::string&) {
     return std::nullopt;
 }
 
-MappedFile::~MappedFile() = default;
-
 #endif
-
-MappedFile::MappedFile(MappedFile&& other) noexcept : m_data(other.m_data), m_size(other.m_size) {
-    other.m_data = nullptr;
-    other.m_size = 0;
-}
 
 LargeArena::~LargeArena() {
     for (const Chunk& chunk : m_chunks)
@@ -120,8 +130,8 @@ bool LargeArena::owns(const void* block) const {
     return false;
 }
 
-FileBytes::FileBytes(const std::string& fileName) : m_mapped(MappedFile::Open(fileName)) {
-    if (!m_mapped)
+FileBytes::FileBytes(const std::string& fileName) : m_large(LargeFile::Read(fileName)) {
+    if (!m_large)
         m_read = LoadFile(fileName);
 }
 

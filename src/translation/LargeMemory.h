@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Memory for the big buffers of the translation work: a million strings read, indexed or written
 // as TMX. Touching fresh memory one small page at a time is a large part of that work, so blocks
-// of a few megabytes and more are asked for in huge pages where the system offers them, and
-// files are read by mapping them rather than copying their bytes.
+// of a few megabytes and more are asked for in huge pages where the system offers them, also to
+// read files into.
 #pragma once
 
 #include <cstddef>
@@ -70,34 +70,30 @@ private:
     std::size_t m_used = 0; // of the last chunk
 };
 
-// A file's bytes mapped read-only. Open gives nothing when the file cannot be mapped (it cannot
-// be opened, is empty or no regular file, or the system maps no files); the caller then reads
-// it the ordinary way, which also reports why it cannot.
-class MappedFile {
+// A file's bytes read into huge pages. Read gives nothing when the file cannot be read so (it
+// cannot be opened or read, or is no regular file); the caller then reads it the ordinary way,
+// which also reports why it cannot. The bytes are copied rather than mapped, so that a file cut
+// short by another program while it is in use cannot bring the process down.
+class LargeFile {
 public:
-    static std::optional<MappedFile> Open(const std::string& fileName);
-    MappedFile(MappedFile&& other) noexcept;
-    MappedFile& operator=(MappedFile&&) = delete;
-    ~MappedFile();
-
-    std::span<const std::uint8_t> bytes() const { return {m_data, m_size}; }
+    static std::optional<LargeFile> Read(const std::string& fileName);
+    std::span<const std::uint8_t> bytes() const { return m_data; }
 
 private:
-    MappedFile(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-    const std::uint8_t* m_data = nullptr;
-    std::size_t m_size = 0;
+    LargeVector<std::uint8_t> m_data;
 };
 
-// The file's bytes: mapped when possible, else read whole (throwing FileError as LoadFile does).
+// The file's bytes: read into huge pages when possible, else read whole as LoadFile reads them
+// (throwing FileError as it does).
 class FileBytes {
 public:
     explicit FileBytes(const std::string& fileName);
     std::span<const std::uint8_t> bytes() const {
-        return m_mapped ? m_mapped->bytes() : std::span<const std::uint8_t>(m_read);
+        return m_large ? m_large->bytes() : std::span<const std::uint8_t>(m_read);
     }
 
 private:
-    std::optional<MappedFile> m_mapped;
+    std::optional<LargeFile> m_large;
     std::vector<std::uint8_t> m_read;
 };
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Large blocks, the arena and mapped files hold what is put in them, and a file that cannot be
-// mapped is read or refused as LoadFile reads or refuses it.
+// Large blocks, the arena and files read into them hold what is put in them, and a file that
+// cannot be read so is read or refused as LoadFile reads or refuses it.
 #include <gtest/gtest.h>
 
 #include <cstring>
