@@ -7,6 +7,7 @@
 #include <array>
 #include <bit>
 #include <functional>
+#include <future>
 #include <limits>
 
 namespace vste {
@@ -17,6 +18,8 @@ using bitdistance::BitPattern;
 using bitdistance::ShortPattern;
 
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+// A query looking at fewer sources than this is not worth a second thread.
+constexpr std::size_t kPlacesForTwoThreads = 20000;
 
 // The largest distance that still scores `minScore` between strings whose longer one has
 // `length` code points: floor(100 * (length - d) / length) >= minScore.
@@ -221,27 +224,45 @@ void FuzzyIndex::fuzzy(std::u32string_view query, int minScore, std::size_t most
     const bool isShort = n > 0 && n <= 64;
     const ShortPattern shortPattern(isShort ? query : std::u32string_view());
     const BitPattern longPattern(isShort || n == 0 ? std::u32string_view() : query);
-    std::vector<std::uint64_t> blocks;
-    int bar = minScore; // the least score that can still enter the result
-    for (std::size_t m : lengths) {
-        std::size_t limit = MaxDistance(std::max(n, m), bar);
-        for (std::size_t p = m_lengthStart[m]; p < m_lengthStart[m + 1] && apart(m) <= limit; ++p) {
-            if (ClassDistance(classes, m_classes[p]) > limit)
-                continue;
-            const std::size_t d = n == 0    ? m
-                                  : isShort ? shortPattern.distance(text(p), limit)
-                                            : longPattern.distance(text(p), limit, blocks);
-            if (d > limit)
-                continue;
-            out.push_back({m_unitAt[p], MatchScore(d, n, m)});
-            if (out.size() >= most) {
-                std::sort(out.begin(), out.end(), Ranked);
-                out.resize(most);
-                bar = out.back().score;
-                limit = MaxDistance(std::max(n, m), bar);
+    // Every `step`-th length from `first`, into `found`: at most `most` matches, best first.
+    const auto scan = [&](std::size_t first, std::size_t step, std::vector<FuzzyMatch>& found) {
+        std::vector<std::uint64_t> blocks;
+        int bar = minScore; // the least score that can still enter the result
+        for (std::size_t i = first; i < lengths.size(); i += step) {
+            const std::size_t m = lengths[i];
+            std::size_t limit = MaxDistance(std::max(n, m), bar);
+            for (std::size_t p = m_lengthStart[m]; p < m_lengthStart[m + 1] && apart(m) <= limit;
+                 ++p) {
+                if (ClassDistance(classes, m_classes[p]) > limit)
+                    continue;
+                const std::size_t d = n == 0    ? m
+                                      : isShort ? shortPattern.distance(text(p), limit)
+                                                : longPattern.distance(text(p), limit, blocks);
+                if (d > limit)
+                    continue;
+                found.push_back({m_unitAt[p], MatchScore(d, n, m)});
+                if (found.size() >= most) {
+                    std::sort(found.begin(), found.end(), Ranked);
+                    found.resize(most);
+                    bar = found.back().score;
+                    limit = MaxDistance(std::max(n, m), bar);
+                }
             }
         }
+    };
+    std::size_t places = 0;
+    for (std::size_t m : lengths)
+        places += m_lengthStart[m + 1] - m_lengthStart[m];
+    if (places < kPlacesForTwoThreads) {
+        scan(0, 1, out);
+        return;
     }
+    // Two threads, each with lengths of its own and its own bar; the best of both are the best.
+    std::vector<FuzzyMatch> other;
+    auto helper = std::async(std::launch::async, [&] { scan(1, 2, other); });
+    scan(0, 2, out);
+    helper.get();
+    out.insert(out.end(), other.begin(), other.end());
 }
 
 std::vector<FuzzyMatch> FuzzyIndex::search(std::u16string_view text, int minScore,

@@ -106,3 +106,23 @@ TEST(FuzzyIndexTest, LongTextsBeyondSixtyFourCodePointsAreScoredToo) {
     EXPECT_EQ(found[0].score, 99);
     EXPECT_EQ(found[1].score, 70);
 }
+
+TEST(FuzzyIndexTest, AMemoryLargeEnoughToBeSearchedOnTwoThreadsGivesTheSameResult) {
+    std::mt19937 rng(5);
+    std::vector<std::u16string> sources(40000);
+    for (auto& s : sources)
+        s = RandomText(rng, 14);
+    const FuzzyIndex index(sources);
+    for (int q = 0; q < 12; ++q) {
+        const std::u16string text = RandomText(rng, 14);
+        const int minScore = 40 + 5 * q;
+        const std::size_t most = 1 + q % 7;
+        const auto fast = index.search(text, minScore, most);
+        const auto slow = BruteForce(sources, text, minScore, most);
+        ASSERT_EQ(fast.size(), slow.size()) << q;
+        for (std::size_t i = 0; i < fast.size(); ++i) {
+            EXPECT_EQ(fast[i].unit, slow[i].unit) << q;
+            EXPECT_EQ(fast[i].score, slow[i].score) << q;
+        }
+    }
+}
