@@ -35,11 +35,9 @@ struct Loaded {
 std::unique_ptr<Loaded> Load() {
     auto loaded = std::make_unique<Loaded>();
     loaded->memory = ReadTmx(MemoryFile());
-    std::vector<std::u16string> sources;
-    sources.reserve(loaded->memory.units.size());
-    for (const TmUnit& unit : loaded->memory.units)
-        sources.push_back(unit.source);
-    loaded->index = FuzzyIndex(sources);
+    const std::vector<TmUnit>& units = loaded->memory.units;
+    loaded->index = FuzzyIndex(
+        units.size(), [&units](std::size_t k) { return std::u16string_view(units[k].source); });
     return loaded;
 }
 

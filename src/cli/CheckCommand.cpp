@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "checks/CheckEngine.h"
@@ -10,6 +11,7 @@
 #include "core/Progress.h"
 #include "exchange/Exchange.h"
 #include "translation/Glossary.h"
+#include "translation/LargeMemory.h"
 #include "translation/Spelling.h"
 
 namespace vste::cli {
@@ -97,6 +99,24 @@ std::string JsonLine(const Finding& f) {
     return DumpJson(json);
 }
 
+// The table, its bytes read into huge pages where they can be (touching fresh memory a small
+// page at a time is much of reading a million strings); errors as Read reports them.
+ReadResult ReadChecked(const InputOptions& input, const FormatInfo& format) {
+    std::optional<LargeFile> file;
+    if (format.id != DocumentFormat::STR) // read by name, as text
+        file = LargeFile::Read(input.file);
+    if (!file)
+        return Read(input, format);
+    NullProgress progress;
+    try {
+        return ReadDocument(format.id, file->bytes(), progress);
+    } catch (const DocumentError& e) {
+        throw DocumentError(input.file + ": " + e.what());
+    } catch (const std::bad_alloc&) {
+        throw DocumentError(input.file + ": " + kTooLargeToRead);
+    }
+}
+
 std::string Count(std::size_t n, const char* what) {
     return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
 }
@@ -117,7 +137,7 @@ void Check(const CheckOptions& options, std::FILE* file) {
         MakeEngine(target, rules, hasReference ? &dummy : nullptr, extras->extras);
     }
 
-    ReadResult document = Read(options.input, format);
+    ReadResult document = ReadChecked(options.input, format);
     target.ansiMode = document.singleByte;
     ReadResult referenceDocument;
     std::unique_ptr<Reference> reference;
@@ -154,6 +174,7 @@ void Check(const CheckOptions& options, std::FILE* file) {
                   Count(warnings, "warning") + "\n");
     }
     out.flush();
+    KeepUntilExit(std::move(document.document));
     if (errors > 0)
         throw CheckFailed(options.input.file + ": " + Count(errors, "error"));
 }

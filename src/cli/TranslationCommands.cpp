@@ -5,12 +5,16 @@
 
 #include <future>
 #include <memory>
+#include <optional>
 
 #include "checks/StoreCheck.h"
 #include "core/FileIO.h"
 #include "encoding/CodePage.h"
+#include "translation/CsfOutline.h"
 #include "translation/Languages.h"
+#include "translation/LargeMemory.h"
 #include "translation/Pretranslate.h"
+#include "translation/Tmx.h"
 #include "translation/TranslationStatus.h"
 
 namespace vste::cli {
@@ -34,20 +38,17 @@ std::vector<ReadResult> ReadAll(const std::vector<InputOptions>& inputs) {
 
 TmxContents LoadTmx(const std::string& file, std::string_view source = {},
                     std::string_view target = {}) {
-    const std::vector<std::uint8_t> data = LoadFile(file);
+    const FileBytes data(file);
     try {
-        return ReadTmx(data, source, target);
+        return ReadTmx(data.bytes(), source, target);
     } catch (const DocumentError& e) {
         throw TmxError("\"" + file + "\", " + e.what());
     }
 }
 
-std::vector<std::u16string> Sources(const std::vector<TmUnit>& units) {
-    std::vector<std::u16string> sources;
-    sources.reserve(units.size());
-    for (const TmUnit& unit : units)
-        sources.push_back(unit.source);
-    return sources;
+FuzzyIndex IndexOfSources(const std::vector<TmUnit>& units) {
+    return FuzzyIndex(units.size(),
+                      [&units](std::size_t k) { return std::u16string_view(units[k].source); });
 }
 
 void Print(std::FILE* file, const Json& json) {
@@ -56,31 +57,84 @@ void Print(std::FILE* file, const Json& json) {
     out.flush();
 }
 
-} // namespace
+// CSF tables outlined in their bytes, for the commands that only pair strings by name and
+// compare or copy values.
+struct Outlined {
+    std::vector<LargeFile> files;
+    std::vector<CsfOutline> tables;
+};
 
-void Status(const StatusOptions& options, std::FILE* out) {
-    std::vector<InputOptions> inputs{options.source};
-    for (const std::string& table : options.tables)
-        inputs.push_back({table, options.format});
-    std::vector<ReadResult> read = ReadAll(inputs);
-    const TCSFBody& source = read[0].document->Body;
-    std::vector<std::future<TranslationStatus>> counts;
-    for (std::size_t i = 1; i < read.size(); ++i)
-        counts.push_back(std::async(std::launch::async, [&, i] {
-            return CountTranslation(source, read[i].document->Body);
-        }));
+// Every input outlined, two at a time, or null when one is no CSF table the outline takes or
+// cannot be read so: the tables are then read in full, which reports any fault.
+std::unique_ptr<Outlined> OutlineAll(const std::vector<InputOptions>& inputs) {
+    for (const InputOptions& input : inputs)
+        if (InputFormat(input).id != DocumentFormat::CSF)
+            return nullptr;
+    auto outlined = std::make_unique<Outlined>();
+    for (const InputOptions& input : inputs) {
+        std::optional<LargeFile> file = LargeFile::Read(input.file);
+        if (!file)
+            return nullptr;
+        outlined->files.push_back(std::move(*file));
+    }
+    std::vector<std::future<std::optional<CsfOutline>>> scans;
+    for (const LargeFile& file : outlined->files)
+        scans.push_back(
+            std::async(std::launch::async, [&file] { return CsfOutline::Scan(file.bytes()); }));
+    for (auto& scan : scans) {
+        std::optional<CsfOutline> table = scan.get();
+        if (!table)
+            return nullptr;
+        outlined->tables.push_back(std::move(*table));
+    }
+    return outlined;
+}
+
+// --target-language, else the first translation's CSF header unless it names the source's
+// language (tables that never had their language set say English); else empty.
+std::string TargetLanguage(const TmBuildOptions& options, std::int32_t headerLanguage) {
+    if (!options.targetLanguage.empty())
+        return options.targetLanguage;
+    if (const auto code = CsfLanguageCode(headerLanguage);
+        code && !SameLanguage(*code, options.sourceLanguage))
+        return std::string(*code);
+    return {};
+}
+
+// tm build from outlined CSF pairs, when every table outlines and the translation's language is
+// known; false (nothing done) otherwise.
+bool TmBuildFromOutlines(const TmBuildOptions& options, const std::vector<InputOptions>& inputs,
+                         std::FILE* out) {
+    if (inputs.empty())
+        return false;
+    const std::unique_ptr<Outlined> outlined = OutlineAll(inputs);
+    if (!outlined)
+        return false;
+    const std::string target = TargetLanguage(options, outlined->tables[1].language());
+    if (target.empty())
+        return false;
+    std::vector<OutlinedPair> pairs;
+    for (std::size_t i = 0; i + 1 < inputs.size(); i += 2)
+        pairs.push_back({&outlined->tables[i], &outlined->tables[i + 1]});
+    const TablePairsTmx tmx = WriteTablePairsTmx(pairs, options.sourceLanguage, target);
+    StoreFileAtomically(options.output, {reinterpret_cast<const std::uint8_t*>(tmx.bytes.data()),
+                                         tmx.bytes.size()});
     Json json;
-    json["source"] = {{"file", options.source.file}, {"strings", source.size()}};
+    json["units"] = tmx.units;
+    Print(out, json);
+    return true;
+}
+
+void PrintStatus(std::FILE* out, const std::vector<InputOptions>& inputs, std::size_t sourceStrings,
+                 const std::vector<TranslationStatus>& counts, const std::vector<Json>& languages) {
+    Json json;
+    json["source"] = {{"file", inputs[0].file}, {"strings", sourceStrings}};
     json["tables"] = Json::array();
-    for (std::size_t i = 1; i < read.size(); ++i) {
-        const TranslationStatus s = counts[i - 1].get();
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        const TranslationStatus& s = counts[i];
         Json table;
-        table["file"] = inputs[i].file;
-        const TWestwoodStrings& doc = *read[i].document;
-        table["language"] = GetFormatInfo(InputFormat(inputs[i]).id).versionAndLanguage &&
-                                    InputFormat(inputs[i]).id == DocumentFormat::CSF
-                                ? Json(doc.Language)
-                                : Json(nullptr);
+        table["file"] = inputs[i + 1].file;
+        table["language"] = languages[i];
         table["strings"] = s.strings;
         table["translated"] = s.translated;
         table["untranslated"] = s.untranslated;
@@ -90,8 +144,50 @@ void Status(const StatusOptions& options, std::FILE* out) {
         json["tables"].push_back(std::move(table));
     }
     Print(out, json);
-    for (auto& r : read)
-        KeepUntilExit(std::move(r.document));
+}
+
+} // namespace
+
+void Status(const StatusOptions& options, std::FILE* out) {
+    std::vector<InputOptions> inputs{options.source};
+    for (const std::string& table : options.tables)
+        inputs.push_back({table, options.format});
+    std::vector<TranslationStatus> counts;
+    std::vector<Json> languages;
+    std::size_t sourceStrings = 0;
+    if (const std::unique_ptr<Outlined> outlined = OutlineAll(inputs)) {
+        // Outlined CSF tables: the source's names are grouped once for every translation.
+        const OutlineNames names(outlined->tables[0], 0);
+        sourceStrings = outlined->tables[0].size();
+        std::vector<std::future<TranslationStatus>> pending;
+        for (std::size_t i = 1; i < inputs.size(); ++i) {
+            pending.push_back(std::async(std::launch::async, [&, i] {
+                return CountTranslation(names, outlined->tables[i]);
+            }));
+            languages.push_back(Json(outlined->tables[i].language()));
+        }
+        for (auto& p : pending)
+            counts.push_back(p.get());
+    } else {
+        std::vector<ReadResult> read = ReadAll(inputs);
+        const TCSFBody& source = read[0].document->Body;
+        sourceStrings = source.size();
+        std::vector<std::future<TranslationStatus>> pending;
+        for (std::size_t i = 1; i < read.size(); ++i)
+            pending.push_back(std::async(std::launch::async, [&, i] {
+                return CountTranslation(source, read[i].document->Body);
+            }));
+        for (std::size_t i = 1; i < read.size(); ++i) {
+            counts.push_back(pending[i - 1].get());
+            const DocumentFormat id = InputFormat(inputs[i]).id;
+            languages.push_back(GetFormatInfo(id).versionAndLanguage && id == DocumentFormat::CSF
+                                    ? Json(read[i].document->Language)
+                                    : Json(nullptr));
+        }
+        for (auto& r : read)
+            KeepUntilExit(std::move(r.document));
+    }
+    PrintStatus(out, inputs, sourceStrings, counts, languages);
 }
 
 void TmBuild(const TmBuildOptions& options, std::FILE* out) {
@@ -103,16 +199,13 @@ void TmBuild(const TmBuildOptions& options, std::FILE* out) {
     std::vector<InputOptions> inputs;
     for (const std::string& file : options.pairs)
         inputs.push_back({file, options.format});
+    if (options.add.empty() && TmBuildFromOutlines(options, inputs, out))
+        return;
     std::vector<ReadResult> read = ReadAll(inputs);
 
     std::string target = options.targetLanguage;
-    // The translation's CSF header, unless it names the source's language (tables that never
-    // had their language set say English).
-    if (target.empty() && !read.empty())
-        if (const auto code = CsfLanguageCode(read[1].document->Language);
-            code && InputFormat(inputs[1]).id == DocumentFormat::CSF &&
-            !SameLanguage(*code, options.sourceLanguage))
-            target = std::string(*code);
+    if (!read.empty() && InputFormat(inputs[1]).id == DocumentFormat::CSF)
+        target = TargetLanguage(options, read[1].document->Language);
     MemoryBuilder memory;
     for (std::size_t i = 0; i + 1 < read.size(); i += 2)
         AddTablePairs(memory, read[i].document->Body, read[i + 1].document->Body);
@@ -140,7 +233,7 @@ void TmBuild(const TmBuildOptions& options, std::FILE* out) {
 
 void TmSuggest(const TmSuggestOptions& options, std::FILE* out) {
     const TmxContents memory = LoadTmx(options.memory);
-    const FuzzyIndex index(Sources(memory.units));
+    const FuzzyIndex index = IndexOfSources(memory.units);
     Json json = Json::array();
     for (const FuzzyMatch& m : index.search(Utf8ToUtf16(options.text), options.min,
                                             static_cast<std::size_t>(options.max)))
@@ -154,7 +247,7 @@ void Pretranslate(const PretranslateOptions& options, std::FILE* out) {
     const FormatInfo& format = InputFormat(options.table);
     std::vector<ReadResult> read = ReadAll({options.table, options.source});
     const TmxContents memory = LoadTmx(options.memory);
-    const FuzzyIndex index(Sources(memory.units));
+    const FuzzyIndex index = IndexOfSources(memory.units);
     auto check = std::make_shared<StoreCheck>(CheckTarget{format.id, read[0].singleByte, 0});
     const StoreRefusal refuse = [check](const TText& text, std::uint32_t valueIndex,
                                         const TTextContainer& proposed) {

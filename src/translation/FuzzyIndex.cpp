@@ -1,100 +1,25 @@
 // SPDX-License-Identifier: MIT
 #include "translation/FuzzyIndex.h"
 
+#include "translation/BitDistance.h"
+
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <functional>
+#include <future>
 #include <limits>
 
 namespace vste {
 
 namespace {
 
+using bitdistance::BitPattern;
+using bitdistance::ShortPattern;
+
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
-
-// Myers' bit-parallel distance of a pattern against any text, in blocks of 64 code points of the
-// pattern (Hyyrö's form for whole strings): one pass over the text with a few word operations
-// per code point and block.
-class BitPattern {
-public:
-    explicit BitPattern(std::u32string_view pattern)
-        : m_length(pattern.size()), m_blocks((pattern.size() + 63) / 64),
-          m_ascii(128 * m_blocks, 0), m_none(m_blocks, 0) {
-        for (std::size_t i = 0; i < pattern.size(); ++i) {
-            const std::uint64_t bit = std::uint64_t{1} << (i % 64);
-            const char32_t c = pattern[i];
-            std::uint64_t* masks = nullptr;
-            if (c < 128) {
-                masks = &m_ascii[c * m_blocks];
-            } else {
-                auto it = std::find_if(m_other.begin(), m_other.end(),
-                                       [c](const auto& entry) { return entry.first == c; });
-                if (it == m_other.end()) {
-                    m_other.emplace_back(c, m_otherMasks.size());
-                    m_otherMasks.resize(m_otherMasks.size() + m_blocks, 0);
-                    it = m_other.end() - 1;
-                }
-                masks = &m_otherMasks[it->second];
-            }
-            masks[i / 64] |= bit;
-        }
-    }
-
-    // `scratch` holds the state of the blocks between calls, to spare an allocation each.
-    std::size_t distance(std::u32string_view text, std::vector<std::uint64_t>& scratch) const {
-        scratch.assign(2 * m_blocks, 0);
-        std::uint64_t* pv = scratch.data();
-        std::uint64_t* mv = scratch.data() + m_blocks;
-        std::fill(pv, pv + m_blocks, ~std::uint64_t{0});
-        const std::uint64_t lastHigh = std::uint64_t{1} << ((m_length - 1) % 64);
-        std::size_t score = m_length;
-        for (char32_t c : text) {
-            const std::uint64_t* eqs = mask(c);
-            int h = 1; // the first row grows by one per column
-            for (std::size_t w = 0; w < m_blocks; ++w)
-                h = advance(pv[w], mv[w], eqs[w], h,
-                            w + 1 == m_blocks ? lastHigh : std::uint64_t{1} << 63);
-            score += static_cast<std::size_t>(h); // wraps for -1, as intended
-        }
-        return score;
-    }
-
-private:
-    static int advance(std::uint64_t& pv, std::uint64_t& mv, std::uint64_t eq, int hin,
-                       std::uint64_t high) {
-        const std::uint64_t xv = eq | mv;
-        if (hin < 0)
-            eq |= 1;
-        const std::uint64_t xh = (((eq & pv) + pv) ^ pv) | eq;
-        std::uint64_t ph = mv | ~(xh | pv);
-        std::uint64_t mh = pv & xh;
-        const int hout = (ph & high) ? 1 : (mh & high) ? -1 : 0;
-        ph <<= 1;
-        mh <<= 1;
-        if (hin < 0)
-            mh |= 1;
-        else if (hin > 0)
-            ph |= 1;
-        pv = mh | ~(xv | ph);
-        mv = ph & xv;
-        return hout;
-    }
-
-    const std::uint64_t* mask(char32_t c) const {
-        if (c < 128)
-            return &m_ascii[c * m_blocks];
-        for (const auto& [key, at] : m_other)
-            if (key == c)
-                return &m_otherMasks[at];
-        return m_none.data();
-    }
-
-    std::size_t m_length;
-    std::size_t m_blocks;
-    std::vector<std::uint64_t> m_ascii; // 128 characters, m_blocks masks each
-    std::vector<std::uint64_t> m_none;
-    std::vector<std::pair<char32_t, std::size_t>> m_other; // character, first of its masks
-    std::vector<std::uint64_t> m_otherMasks;
-};
+// A query looking at fewer sources than this is not worth a second thread.
+constexpr std::size_t kPlacesForTwoThreads = 20000;
 
 // The largest distance that still scores `minScore` between strings whose longer one has
 // `length` code points: floor(100 * (length - d) / length) >= minScore.
@@ -103,8 +28,55 @@ std::size_t MaxDistance(std::size_t length, int minScore) {
     return length - needed;
 }
 
-std::uint64_t GramKey(char32_t a, char32_t b) {
-    return (static_cast<std::uint64_t>(a) << 32) | b;
+FuzzyIndex::Classes ClassesOf(std::u32string_view text) {
+    FuzzyIndex::Classes classes{};
+    for (char32_t c : text) {
+        std::size_t k;
+        if ((c | 0x20) >= U'a' && (c | 0x20) <= U'z')
+            k = (c | 0x20) - U'a';
+        else if (c >= U'0' && c <= U'9')
+            k = 26;
+        else if (c == U' ')
+            k = 27;
+        else
+            k = 28 + c % 4;
+        if (classes[k] < 255)
+            ++classes[k];
+    }
+    return classes;
+}
+
+// The least distance the counts allow: an edit changes at most one count up and one down. The
+// counts stop at 255, which only makes the bound lower.
+std::size_t ClassDistance(const FuzzyIndex::Classes& a, const FuzzyIndex::Classes& b) {
+    unsigned more = 0;
+    unsigned less = 0;
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        const int d = a[k] - b[k];
+        more += static_cast<unsigned>(d > 0 ? d : 0);
+        less += static_cast<unsigned>(d < 0 ? -d : 0);
+    }
+    return std::max(more, less);
+}
+
+std::size_t CodePointCount(std::u16string_view text) {
+    std::size_t count = text.size();
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] >= 0xD800 && text[i] < 0xDC00 && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            --count;
+            ++i;
+        }
+    return count;
+}
+
+std::uint32_t HashOf(std::u32string_view text) {
+    const std::size_t h = std::hash<std::u32string_view>{}(text);
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
+}
+
+bool Ranked(const FuzzyMatch& a, const FuzzyMatch& b) {
+    return a.score != b.score ? a.score > b.score : a.unit < b.unit;
 }
 
 } // namespace
@@ -150,146 +122,147 @@ std::u32string CodePoints(std::u16string_view text) {
     return out;
 }
 
-FuzzyIndex::FuzzyIndex(std::span<const std::u16string> sources) {
-    m_offsets.reserve(sources.size() + 1);
-    m_offsets.push_back(0);
-    for (const std::u16string& s : sources) {
-        m_text += CodePoints(s);
-        m_offsets.push_back(m_text.size());
-    }
-    const auto count = static_cast<std::uint32_t>(sources.size());
-    m_nextSameText.assign(count, kNone);
-    std::vector<std::uint32_t> lastOfText(count, kNone);
-    m_firstOfText.reserve(count);
-    for (std::uint32_t u = 0; u < count; ++u) {
-        const std::u32string_view s = source(u);
-        if (m_byLength.size() <= s.size())
-            m_byLength.resize(s.size() + 1);
-        m_byLength[s.size()].push_back(u);
-        const auto [it, fresh] = m_firstOfText.emplace(s, u);
-        if (!fresh)
-            m_nextSameText[lastOfText[it->second]] = u;
-        lastOfText[it->second] = u;
-    }
-    // Bigram ids, then each bigram's postings: counted first, then filled in unit order.
-    m_denseGram.assign(256 * 256, kNone);
-    std::vector<std::size_t> sizes;
-    auto idOf = [&](char32_t a, char32_t b) {
-        std::uint32_t* slot = a < 256 && b < 256
-                                  ? &m_denseGram[a * 256 + b]
-                                  : &m_otherGram.try_emplace(GramKey(a, b), kNone).first->second;
-        if (*slot == kNone) {
-            *slot = static_cast<std::uint32_t>(sizes.size());
-            sizes.push_back(0);
-        }
-        return *slot;
-    };
-    for (std::uint32_t u = 0; u < count; ++u) {
-        const std::u32string_view s = source(u);
-        for (std::size_t i = 1; i < s.size(); ++i)
-            ++sizes[idOf(s[i - 1], s[i])];
-    }
-    m_gramStart.assign(sizes.size() + 1, 0);
-    for (std::size_t g = 0; g < sizes.size(); ++g)
-        m_gramStart[g + 1] = m_gramStart[g] + sizes[g];
-    m_postings.resize(m_gramStart.back());
-    std::vector<std::size_t> cursor(m_gramStart.begin(), m_gramStart.end() - 1);
-    for (std::uint32_t u = 0; u < count; ++u) {
-        const std::u32string_view s = source(u);
-        for (std::size_t i = 1; i < s.size(); ++i)
-            m_postings[cursor[gramOf(s[i - 1], s[i])]++] = u;
-    }
-}
+FuzzyIndex::FuzzyIndex(std::span<const std::u16string> sources)
+    : FuzzyIndex(sources.size(),
+                 [sources](std::size_t k) { return std::u16string_view(sources[k]); }) {}
 
-std::uint32_t FuzzyIndex::gramOf(char32_t a, char32_t b) const {
-    if (a < 256 && b < 256)
-        return m_denseGram.empty() ? kNone : m_denseGram[a * 256 + b];
-    const auto it = m_otherGram.find(GramKey(a, b));
-    return it == m_otherGram.end() ? kNone : it->second;
-}
-
-void FuzzyIndex::exact(std::u32string_view text, std::vector<FuzzyMatch>& out) const {
-    const auto it = m_firstOfText.find(text);
-    if (it != m_firstOfText.end())
-        for (std::uint32_t u = it->second; u != kNone; u = m_nextSameText[u])
-            out.push_back({u, 100});
-}
-
-void FuzzyIndex::countShared(std::u32string_view text, std::vector<std::uint32_t>& shared,
-                             std::vector<std::uint32_t>& touched) const {
-    std::vector<std::uint32_t> grams;
-    for (std::size_t i = 1; i < text.size(); ++i)
-        if (const std::uint32_t g = gramOf(text[i - 1], text[i]); g != kNone)
-            grams.push_back(g);
-    std::sort(grams.begin(), grams.end());
-    for (std::size_t i = 0; i < grams.size();) {
-        std::size_t j = i;
-        while (j < grams.size() && grams[j] == grams[i])
-            ++j;
-        const auto inText = static_cast<std::uint32_t>(j - i);
-        // A unit's occurrences of the bigram are neighbours in the postings.
-        const std::uint32_t* p = m_postings.data() + m_gramStart[grams[i]];
-        const std::uint32_t* end = m_postings.data() + m_gramStart[grams[i] + 1];
-        while (p != end) {
-            const std::uint32_t u = *p;
-            std::uint32_t run = 0;
-            while (p != end && *p == u) {
-                ++run;
-                ++p;
+FuzzyIndex::FuzzyIndex(std::size_t count,
+                       const std::function<std::u16string_view(std::size_t)>& sourceOf) {
+    // Places by length, then position: counted, then filled.
+    LargeVector<std::uint32_t> lengths(count);
+    std::size_t longest = 0;
+    for (std::size_t u = 0; u < count; ++u) {
+        lengths[u] = static_cast<std::uint32_t>(CodePointCount(sourceOf(u)));
+        longest = std::max<std::size_t>(longest, lengths[u]);
+    }
+    m_lengthStart.assign(longest + 2, 0);
+    for (std::uint32_t length : lengths)
+        ++m_lengthStart[length + 1];
+    for (std::size_t m = 1; m < m_lengthStart.size(); ++m)
+        m_lengthStart[m] += m_lengthStart[m - 1];
+    m_unitAt.resize(count);
+    {
+        std::vector<std::size_t> next(m_lengthStart.begin(), m_lengthStart.end() - 1);
+        for (std::uint32_t u = 0; u < count; ++u)
+            m_unitAt[next[lengths[u]]++] = u;
+    }
+    m_offsets.resize(count + 1);
+    m_offsets[0] = 0;
+    for (std::size_t p = 0; p < count; ++p)
+        m_offsets[p + 1] = m_offsets[p] + lengths[m_unitAt[p]];
+    m_text.resize(m_offsets[count]);
+    m_classes.resize(count);
+    for (std::size_t p = 0; p < count; ++p) {
+        const std::u16string_view s = sourceOf(m_unitAt[p]);
+        char32_t* out = m_text.data() + m_offsets[p];
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            const char16_t c = s[i];
+            if (c >= 0xD800 && c < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
+                s[i + 1] < 0xE000) {
+                *out++ = 0x10000 + ((char32_t{c} - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+                ++i;
+            } else {
+                *out++ = c;
             }
-            if (shared[u] == 0)
-                touched.push_back(u);
-            shared[u] += std::min(run, inText);
         }
-        i = j;
+        m_classes[p] = ClassesOf(text(p));
+    }
+    indexTexts();
+}
+
+void FuzzyIndex::indexTexts() {
+    // One slot per distinct text, its places chained in order.
+    const std::size_t count = size();
+    std::size_t capacity = 16;
+    while (capacity < 2 * count)
+        capacity *= 2;
+    m_exact.assign(capacity, 0);
+    m_samePlace.assign(count, kNone);
+    LargeVector<std::uint32_t> lastPlace(capacity, kNone);
+    for (std::uint32_t p = 0; p < count; ++p) {
+        const std::uint32_t hash = HashOf(text(p));
+        std::size_t at = hash & (capacity - 1);
+        while (m_exact[at] != 0 && !(m_exact[at] >> 32 == hash &&
+                                     text(static_cast<std::uint32_t>(m_exact[at]) - 1) == text(p)))
+            at = (at + 1) & (capacity - 1);
+        if (m_exact[at] == 0)
+            m_exact[at] = std::uint64_t{hash} << 32 | (p + 1);
+        else
+            m_samePlace[lastPlace[at]] = p;
+        lastPlace[at] = p;
     }
 }
 
-std::vector<std::vector<std::uint32_t>>
-FuzzyIndex::candidates(std::u32string_view query, int minScore,
-                       std::vector<std::size_t>& maxDistance) const {
-    const std::size_t n = query.size();
-    // Per length: 0 no unit of it can score enough, 1 compare each, 2 those sharing enough
-    // bigrams.
-    std::vector<std::uint8_t> how(m_byLength.size(), 0);
-    std::vector<std::size_t> bound(m_byLength.size(), 0);
-    maxDistance.assign(m_byLength.size(), 0);
-    bool anyCounted = false;
-    for (std::size_t m = 0; m < m_byLength.size(); ++m) {
-        const std::size_t longer = std::max(n, m);
-        maxDistance[m] = MaxDistance(longer, minScore);
-        if (m_byLength[m].empty() || longer - std::min(n, m) > maxDistance[m])
-            continue;
-        const std::size_t grams = longer == 0 ? 0 : longer - 1;
-        how[m] = grams <= 2 * maxDistance[m] ? 1 : 2;
-        bound[m] = how[m] == 2 ? grams - 2 * maxDistance[m] : 0;
-        anyCounted = anyCounted || how[m] == 2;
-    }
-    // By the best score each could reach: the distance is at least the difference of lengths,
-    // and at least half the bigrams the unit does not share.
-    std::vector<std::vector<std::uint32_t>> byBest(101);
-    auto best = [&](std::size_t m, std::size_t atLeast) {
-        return static_cast<std::size_t>(
-            MatchScore(std::max(atLeast, std::max(n, m) - std::min(n, m)), n, m));
-    };
-    for (std::size_t m = 0; m < m_byLength.size(); ++m)
-        if (how[m] == 1)
-            for (std::uint32_t u : m_byLength[m])
-                byBest[best(m, 0)].push_back(u);
-    if (anyCounted) {
-        std::vector<std::uint32_t> shared(size(), 0);
-        std::vector<std::uint32_t> touched;
-        countShared(query, shared, touched);
-        for (std::uint32_t u : touched) {
-            const std::size_t m = m_offsets[u + 1] - m_offsets[u];
-            if (how[m] != 2 || shared[u] < bound[m])
-                continue;
-            const std::size_t grams = std::max(n, m) - 1;
-            const std::size_t unshared = grams > shared[u] ? grams - shared[u] : 0;
-            byBest[best(m, (unshared + 1) / 2)].push_back(u);
+void FuzzyIndex::exact(std::u32string_view query, std::vector<FuzzyMatch>& out) const {
+    if (m_exact.empty())
+        return;
+    const std::uint32_t hash = HashOf(query);
+    const std::size_t mask = m_exact.size() - 1;
+    for (std::size_t at = hash & mask; m_exact[at] != 0; at = (at + 1) & mask) {
+        const auto first = static_cast<std::uint32_t>(m_exact[at]) - 1;
+        if (m_exact[at] >> 32 == hash && text(first) == query) {
+            for (std::uint32_t p = first; p != kNone; p = m_samePlace[p])
+                out.push_back({m_unitAt[p], 100});
+            return;
         }
     }
-    return byBest;
+}
+
+void FuzzyIndex::fuzzy(std::u32string_view query, int minScore, std::size_t most,
+                       std::vector<FuzzyMatch>& out) const {
+    const std::size_t n = query.size();
+    // Lengths that could score enough, nearest the query's first: their sources score best.
+    std::vector<std::size_t> lengths;
+    for (std::size_t m = 0; m + 1 < m_lengthStart.size(); ++m)
+        if (m_lengthStart[m] < m_lengthStart[m + 1] &&
+            std::max(n, m) - std::min(n, m) <= MaxDistance(std::max(n, m), minScore))
+            lengths.push_back(m);
+    const auto apart = [n](std::size_t m) { return std::max(n, m) - std::min(n, m); };
+    std::stable_sort(lengths.begin(), lengths.end(),
+                     [&](std::size_t a, std::size_t b) { return apart(a) < apart(b); });
+    const Classes classes = ClassesOf(query);
+    const bool isShort = n > 0 && n <= 64;
+    const ShortPattern shortPattern(isShort ? query : std::u32string_view());
+    const BitPattern longPattern(isShort || n == 0 ? std::u32string_view() : query);
+    // Every `step`-th length from `first`, into `found`: at most `most` matches, best first.
+    const auto scan = [&](std::size_t first, std::size_t step, std::vector<FuzzyMatch>& found) {
+        std::vector<std::uint64_t> blocks;
+        int bar = minScore; // the least score that can still enter the result
+        for (std::size_t i = first; i < lengths.size(); i += step) {
+            const std::size_t m = lengths[i];
+            std::size_t limit = MaxDistance(std::max(n, m), bar);
+            for (std::size_t p = m_lengthStart[m]; p < m_lengthStart[m + 1] && apart(m) <= limit;
+                 ++p) {
+                if (ClassDistance(classes, m_classes[p]) > limit)
+                    continue;
+                const std::size_t d = n == 0    ? m
+                                      : isShort ? shortPattern.distance(text(p), limit)
+                                                : longPattern.distance(text(p), limit, blocks);
+                if (d > limit)
+                    continue;
+                found.push_back({m_unitAt[p], MatchScore(d, n, m)});
+                if (found.size() >= most) {
+                    std::sort(found.begin(), found.end(), Ranked);
+                    found.resize(most);
+                    bar = found.back().score;
+                    limit = MaxDistance(std::max(n, m), bar);
+                }
+            }
+        }
+    };
+    std::size_t places = 0;
+    for (std::size_t m : lengths)
+        places += m_lengthStart[m + 1] - m_lengthStart[m];
+    if (places < kPlacesForTwoThreads) {
+        scan(0, 1, out);
+        return;
+    }
+    // Two threads, each with lengths of its own and its own bar; the best of both are the best.
+    std::vector<FuzzyMatch> other;
+    auto helper = std::async(std::launch::async, [&] { scan(1, 2, other); });
+    scan(0, 2, out);
+    helper.get();
+    out.insert(out.end(), other.begin(), other.end());
 }
 
 std::vector<FuzzyMatch> FuzzyIndex::search(std::u16string_view text, int minScore,
@@ -299,32 +272,11 @@ std::vector<FuzzyMatch> FuzzyIndex::search(std::u16string_view text, int minScor
     if (most == 0 || minScore > 100 || size() == 0)
         return found;
     const std::u32string query = CodePoints(text);
-    if (minScore == 100) {
+    if (minScore == 100)
         exact(query, found);
-    } else {
-        std::vector<std::size_t> maxDistance;
-        const auto byBest = candidates(query, minScore, maxDistance);
-        const BitPattern pattern(query);
-        std::vector<std::uint64_t> blocks;
-        std::array<std::size_t, 101> scored{};
-        // Best bound first; once `most` units score at least what the rest could reach, the
-        // rest cannot enter the result.
-        std::size_t atLeast = 0;
-        for (std::size_t b = 101; b-- > 0 && atLeast < most;) {
-            for (std::uint32_t u : byBest[b]) {
-                const std::u32string_view s = source(u);
-                const std::size_t d = query.empty() ? s.size() : pattern.distance(s, blocks);
-                if (d > maxDistance[s.size()])
-                    continue;
-                found.push_back({u, MatchScore(d, query.size(), s.size())});
-                ++scored[static_cast<std::size_t>(found.back().score)];
-            }
-            atLeast += scored[b];
-        }
-    }
-    std::sort(found.begin(), found.end(), [](const FuzzyMatch& a, const FuzzyMatch& b) {
-        return a.score != b.score ? a.score > b.score : a.unit < b.unit;
-    });
+    else
+        fuzzy(query, minScore, most, found);
+    std::sort(found.begin(), found.end(), Ranked);
     if (found.size() > most)
         found.resize(most);
     return found;

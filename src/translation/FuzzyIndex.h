@@ -3,20 +3,24 @@
 // floor(100 * (1 - d / max(len(text), len(source)))), with d the Levenshtein distance over code
 // points (case counts), so only an exact match scores 100.
 //
-// The index keeps, per pair of neighbouring code points (a bigram), the units holding it. A
-// query counts the bigrams each unit shares with the text and compares with the text only units
-// whose length and count could still reach the score asked for: two strings at distance d share
-// at least max(len) - 1 - 2d bigrams. Lengths for which that bound says nothing are compared
-// unit by unit. The result is exactly that of comparing every unit, in less time.
+// The index keeps the sources grouped by length, each with a count of its characters in a few
+// classes. A query looks only at lengths that could still score enough, nearest its own length
+// first; skips a source whose counts alone (every edit changes at most one count up and one down)
+// put it too far; and measures the rest bit-parallel, giving up as soon as the distance along the
+// diagonal that ends the comparison exceeds what may score. Once `most` matches are found, the
+// worst of them sets the bar for the rest. The result is exactly that of comparing every unit.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "translation/LargeMemory.h"
 
 namespace vste {
 
@@ -37,36 +41,37 @@ public:
     FuzzyIndex() = default;
     // Indexes `sources` in order; a match names its source by position.
     explicit FuzzyIndex(std::span<const std::u16string> sources);
+    // Indexes `count` sources, source k being sourceOf(k), without copying them first.
+    FuzzyIndex(std::size_t count, const std::function<std::u16string_view(std::size_t)>& sourceOf);
 
-    std::size_t size() const { return m_offsets.empty() ? 0 : m_offsets.size() - 1; }
+    std::size_t size() const { return m_unitAt.size(); }
 
     // The sources scoring at least `minScore` against `text`, best first, ties in the order of
     // the sources, at most `most`. Safe to call from several threads at once.
     std::vector<FuzzyMatch> search(std::u16string_view text, int minScore, std::size_t most) const;
 
-private:
-    std::u32string_view source(std::uint32_t unit) const {
-        return std::u32string_view(m_text).substr(m_offsets[unit],
-                                                  m_offsets[unit + 1] - m_offsets[unit]);
-    }
-    std::uint32_t gramOf(char32_t a, char32_t b) const;
-    void exact(std::u32string_view text, std::vector<FuzzyMatch>& out) const;
-    // The units that could score at least `minScore`, grouped by the best score each could
-    // reach; `maxDistance` receives, per source length, the largest distance scoring enough.
-    std::vector<std::vector<std::uint32_t>> candidates(std::u32string_view query, int minScore,
-                                                       std::vector<std::size_t>& maxDistance) const;
-    void countShared(std::u32string_view text, std::vector<std::uint32_t>& shared,
-                     std::vector<std::uint32_t>& touched) const;
+    // Counts of a text's characters in classes (letters ignoring case, digits, space, others),
+    // up to 255 each.
+    using Classes = std::array<std::uint8_t, 32>;
 
-    std::u32string m_text;              // every source, one after another
-    std::vector<std::size_t> m_offsets; // source k is m_text[m_offsets[k], m_offsets[k + 1])
-    std::vector<std::vector<std::uint32_t>> m_byLength; // units of each length, in order
-    std::unordered_map<std::u32string_view, std::uint32_t> m_firstOfText;
-    std::vector<std::uint32_t> m_nextSameText; // the next unit of the same source, or none
-    std::vector<std::uint32_t> m_denseGram;    // bigram id of two code points below 256
-    std::unordered_map<std::uint64_t, std::uint32_t> m_otherGram;
-    std::vector<std::size_t> m_gramStart;  // postings of bigram g: [m_gramStart[g], [g + 1])
-    std::vector<std::uint32_t> m_postings; // unit ids, once per occurrence, in unit order
+private:
+    // Sources are kept in order of length (then of position): place p holds unit m_unitAt[p].
+    std::u32string_view text(std::size_t place) const {
+        return {m_text.data() + m_offsets[place], m_offsets[place + 1] - m_offsets[place]};
+    }
+    // Groups the places of each distinct text, for exact matches.
+    void indexTexts();
+    void exact(std::u32string_view query, std::vector<FuzzyMatch>& out) const;
+    void fuzzy(std::u32string_view query, int minScore, std::size_t most,
+               std::vector<FuzzyMatch>& out) const;
+
+    LargeVector<char32_t> m_text;           // every source in order of places
+    LargeVector<std::size_t> m_offsets;     // place p is m_text[m_offsets[p], m_offsets[p + 1])
+    LargeVector<std::uint32_t> m_unitAt;    // the unit at each place
+    std::vector<std::size_t> m_lengthStart; // the first place of each length, and one past
+    LargeVector<Classes> m_classes;         // per place
+    LargeVector<std::uint64_t> m_exact;     // hash << 32 | first place of a text + 1; 0: empty
+    LargeVector<std::uint32_t> m_samePlace; // the next place of the same text, or none
 };
 
 } // namespace vste

@@ -44,7 +44,8 @@ HunspellChecker::HunspellChecker(const std::string& folder, const std::string& n
 HunspellChecker::~HunspellChecker() = default;
 
 void HunspellChecker::accept(std::u16string word) {
-    m_known.erase(word);
+    if (const auto it = m_known.find(word); it != m_known.end())
+        m_known.erase(it);
     m_accepted.insert(std::move(word));
 }
 
@@ -80,28 +81,26 @@ std::u16string HunspellChecker::decode(std::string_view text) const {
 }
 
 bool HunspellChecker::isKnown(std::u16string_view word) const {
-    std::u16string key(word);
-    if (const auto it = m_known.find(key); it != m_known.end())
+    if (const auto it = m_known.find(word); it != m_known.end())
         return it->second;
-    const bool known =
-        m_accepted.count(key) != 0 || (encode(word, m_scratch) && m_hunspell->spell(m_scratch));
-    m_known.emplace(std::move(key), known);
+    const bool known = m_accepted.find(word) != m_accepted.end() ||
+                       (encode(word, m_scratch) && m_hunspell->spell(m_scratch));
+    m_known.emplace(std::u16string(word), known);
     return known;
 }
 
 std::vector<std::u16string> HunspellChecker::suggestions(std::u16string_view word,
                                                          std::size_t most) const {
-    std::vector<std::u16string> out;
-    if (!encode(word, m_scratch))
-        return out;
-    for (const std::string& s : m_hunspell->suggest(m_scratch)) {
-        if (out.size() >= most)
-            break;
-        std::u16string wide = decode(s);
-        if (!wide.empty())
-            out.push_back(std::move(wide));
+    auto it = m_suggested.find(word);
+    if (it == m_suggested.end()) {
+        std::vector<std::u16string> all;
+        if (encode(word, m_scratch))
+            for (const std::string& s : m_hunspell->suggest(m_scratch))
+                if (std::u16string wide = decode(s); !wide.empty())
+                    all.push_back(std::move(wide));
+        it = m_suggested.emplace(std::u16string(word), std::move(all)).first;
     }
-    return out;
+    return {it->second.begin(), it->second.begin() + std::min(most, it->second.size())};
 }
 
 std::vector<std::u16string> ReadWordList(const std::string& fileName) {

@@ -2,6 +2,7 @@
 // Hunspell dictionaries as the checks' word list, and the personal list of accepted words.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -45,11 +46,23 @@ private:
     bool encode(std::u16string_view word, std::string& out) const;
     std::u16string decode(std::string_view text) const;
 
+    // Looked up by view, so that asking about a word already answered allocates nothing.
+    struct WordHash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view word) const {
+            return std::hash<std::u16string_view>{}(word);
+        }
+    };
+    template <class T>
+    using WordMap = std::unordered_map<std::u16string, T, WordHash, std::equal_to<>>;
+
     std::unique_ptr<Hunspell> m_hunspell;
     struct Codec;
     std::unique_ptr<Codec> m_codec; // null for UTF-8 dictionaries
-    std::unordered_set<std::u16string> m_accepted;
-    mutable std::unordered_map<std::u16string, bool> m_known;
+    std::unordered_set<std::u16string, WordHash, std::equal_to<>> m_accepted;
+    mutable WordMap<bool> m_known;
+    // Every suggestion Hunspell gave for a word, decoded; a table repeats its unknown words.
+    mutable WordMap<std::vector<std::u16string>> m_suggested;
     mutable std::string m_scratch;
 };
 

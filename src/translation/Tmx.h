@@ -19,6 +19,8 @@
 
 #include "core/Errors.h"
 #include "core/Model.h"
+#include "translation/CsfOutline.h"
+#include "translation/LargeMemory.h"
 
 namespace vste {
 
@@ -75,5 +77,22 @@ TmxContents ReadTmx(std::span<const std::uint8_t> data, std::string_view sourceL
 // TMX 1.4b of `units` in order, UTF-8.
 std::vector<std::uint8_t> WriteTmx(std::span<const TmUnit> units, std::string_view sourceLanguage,
                                    std::string_view targetLanguage);
+
+struct OutlinedPair {
+    const CsfOutline* source = nullptr;
+    const CsfOutline* translation = nullptr;
+};
+
+struct TablePairsTmx {
+    LargeText bytes;
+    std::size_t units = 0;
+};
+
+// The TMX that AddTablePairs of each pair in turn and then WriteTmx give, written straight from
+// outlined tables, with no text copied out of their bytes first. Throws FormatError as
+// AddTablePairs does.
+TablePairsTmx WriteTablePairsTmx(std::span<const OutlinedPair> pairs,
+                                 std::string_view sourceLanguage, std::string_view targetLanguage,
+                                 int codePage = 0);
 
 } // namespace vste

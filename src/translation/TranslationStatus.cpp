@@ -39,4 +39,28 @@ TranslationStatus CountTranslation(const TCSFBody& source, const TCSFBody& trans
     return status;
 }
 
+TranslationStatus CountTranslation(const OutlineNames& source, const CsfOutline& translation) {
+    const CsfOutline& table = source.table();
+    const OutlinePairing pairing = source.pair(translation);
+    TranslationStatus status;
+    status.strings = translation.size();
+    std::size_t paired = 0;
+    for (std::uint32_t j = 0; j < translation.size(); ++j) {
+        const std::uint32_t i = pairing.toB[j];
+        if (i == kNoString) {
+            ++status.onlyHere;
+            continue;
+        }
+        ++paired;
+        const StoredText value = translation.value(j, 0);
+        if (value.empty() || value == table.value(i, 0))
+            ++status.untranslated;
+        else
+            ++status.translated;
+    }
+    status.missing = table.size() - paired;
+    status.percent = table.size() == 0 ? 0 : status.translated * 100 / table.size();
+    return status;
+}
+
 } // namespace vste

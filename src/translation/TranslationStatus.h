@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/Model.h"
+#include "translation/CsfOutline.h"
 
 namespace vste {
 
@@ -26,5 +27,7 @@ bool FirstValueUntranslated(const TText& string, const TText& source);
 
 TranslationStatus CountTranslation(const TCSFBody& source, const TCSFBody& translation,
                                    int codePage = 0);
+// The same for outlined tables, the source's names grouped once for any number of translations.
+TranslationStatus CountTranslation(const OutlineNames& source, const CsfOutline& translation);
 
 } // namespace vste

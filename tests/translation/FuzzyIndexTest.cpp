@@ -67,9 +67,12 @@ TEST(FuzzyIndexTest, RandomMemoriesGiveWhatAScanOfEveryUnitGives) {
             sources.push_back(sources[rng() % sources.size()]); // a repeated source
         const FuzzyIndex index(sources);
         for (int q = 0; q < 10; ++q) {
+            // In the rounds of long sources, long queries too: past one block of 64, and
+            // against many sources, so that the best found early raise the bar for the rest.
+            const std::size_t length = round % 50 == 49 && q % 2 ? 200 : 1 + round % 12;
             const std::u16string text = q % 3 == 0 && !sources.empty()
                                             ? sources[rng() % sources.size()]
-                                            : RandomText(rng, 1 + round % 12);
+                                            : RandomText(rng, length);
             const int minScore = static_cast<int>(rng() % 102);
             const std::size_t most = 1 + rng() % 8;
             const auto fast = index.search(text, minScore, most);
@@ -102,4 +105,24 @@ TEST(FuzzyIndexTest, LongTextsBeyondSixtyFourCodePointsAreScoredToo) {
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].score, 99);
     EXPECT_EQ(found[1].score, 70);
+}
+
+TEST(FuzzyIndexTest, AMemoryLargeEnoughToBeSearchedOnTwoThreadsGivesTheSameResult) {
+    std::mt19937 rng(5);
+    std::vector<std::u16string> sources(40000);
+    for (auto& s : sources)
+        s = RandomText(rng, 14);
+    const FuzzyIndex index(sources);
+    for (int q = 0; q < 12; ++q) {
+        const std::u16string text = RandomText(rng, 14);
+        const int minScore = 40 + 5 * q;
+        const std::size_t most = 1 + q % 7;
+        const auto fast = index.search(text, minScore, most);
+        const auto slow = BruteForce(sources, text, minScore, most);
+        ASSERT_EQ(fast.size(), slow.size()) << q;
+        for (std::size_t i = 0; i < fast.size(); ++i) {
+            EXPECT_EQ(fast[i].unit, slow[i].unit) << q;
+            EXPECT_EQ(fast[i].score, slow[i].score) << q;
+        }
+    }
 }

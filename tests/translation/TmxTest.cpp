@@ -103,3 +103,25 @@ TEST(TmxTest, HostileFilesAreRefusedWithTheirLine) {
         }
     }
 }
+
+TEST(TmxTest, WhitespaceInsideSegmentsIsTextWhateverElseTheSegmentHolds) {
+    // The source segment of a unit whose target is plain, and the source text it reads as.
+    const std::vector<std::pair<std::string, std::u16string>> cases = {
+        {"<seg>   </seg>", u"   "},
+        {"<seg xml:space=\"preserve\">\n\t</seg >", u"\n\t"},
+        {"<seg><ph>a</ph> <ph>b</ph></seg>", u"a b"},
+        {"<seg a=\"></seg>\"><ph>a</ph> <ph>b</ph></seg>", u"a b"},
+        {"<seg><![CDATA[ ]]></seg>", u" "},
+        {"<seg> <!-- note --> </seg>", u"  "},
+    };
+    for (const auto& [segment, expected] : cases) {
+        SCOPED_TRACE(segment);
+        const TmxContents tmx = ReadTmx(AsBytes(Wrapped(
+            "<tu>\n  <tuv xml:lang=\"en\">" + segment +
+            "</tuv>\n  <tuv xml:lang=\"de\"><seg>x</seg></tuv>\n</tu>\n<tu><tuv xml:lang=\"en\">"
+            "<seg>plain</seg></tuv><tuv xml:lang=\"de\"><seg>y</seg></tuv></tu>")));
+        ASSERT_EQ(tmx.units.size(), 2u);
+        EXPECT_EQ(tmx.units[0].source, expected);
+        EXPECT_EQ(tmx.units[1].source, u"plain");
+    }
+}

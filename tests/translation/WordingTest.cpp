@@ -53,6 +53,10 @@ TEST(WordingTest, ALegacyEncodedDictionaryKnowsItsWordsAndSuggests) {
     const auto better = dictionary.suggestions(u"cafe", 3);
     ASSERT_FALSE(better.empty());
     EXPECT_EQ(better[0], u"caf\u00e9");
+    // Asked again (answered from what the first call kept), fewer or none.
+    EXPECT_EQ(dictionary.suggestions(u"cafe", 3), better);
+    EXPECT_EQ(dictionary.suggestions(u"cafe", 1), std::vector<std::u16string>{better[0]});
+    EXPECT_TRUE(dictionary.suggestions(u"cafe", 0).empty());
     dictionary.accept(u"colur");
     EXPECT_TRUE(dictionary.isKnown(u"colur"));
     EXPECT_THROW(HunspellChecker(kFixtures, "missing"), DictionaryMissing);
