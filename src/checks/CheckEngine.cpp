@@ -43,16 +43,29 @@ std::vector<std::string_view> CheckEngine::ruleIds() const {
 }
 
 void CheckEngine::prepare(const TCSFBody& document) {
+    const std::size_t parts = prepareParts(document);
+    for (std::size_t k = 0; k < parts; ++k)
+        prepareStep(k);
+}
+
+std::size_t CheckEngine::prepareParts(const TCSFBody& document) {
     m_document = &document;
     m_match.clear();
-    if (m_reference != nullptr) {
-        m_match.resize(document.size());
-        for (std::size_t i = 0; i < document.size(); ++i)
-            m_match[i] = m_reference->index().find(document[i].Name);
+    return m_rules.size() + 1; // matching the reference's names, then each rule's own
+}
+
+void CheckEngine::prepareStep(std::size_t part) {
+    const TCSFBody& document = *m_document;
+    if (part == 0) {
+        if (m_reference != nullptr) {
+            m_match.resize(document.size());
+            for (std::size_t i = 0; i < document.size(); ++i)
+                m_match[i] = m_reference->index().find(document[i].Name);
+        }
+        return;
     }
     const CheckSetup setup{document, m_target, m_reference, m_match, &m_extras};
-    for (const auto& rule : m_rules)
-        rule->prepare(setup);
+    m_rules.at(part - 1)->prepare(setup);
 }
 
 void CheckEngine::checkOne(std::uint32_t index, const TText* reference, const CheckSetup& setup,

@@ -30,6 +30,11 @@ public:
     // again after strings were added, deleted or renamed. The document must stay alive and
     // unchanged in size until the next prepare().
     void prepare(const TCSFBody& document);
+    // The same work in parts, for a caller that must not pause for all of it at once:
+    // prepareParts(document) returns how many parts there are, then prepareStep(k) does part k
+    // for k = 0, 1, ... in order. Checking may start once every part is done.
+    std::size_t prepareParts(const TCSFBody& document);
+    void prepareStep(std::size_t part);
 
     // Every finding, string by string in table order, then those about reference strings the
     // document lacks.

@@ -96,11 +96,10 @@ public:
 
     void check(const StringCheck& s, const CheckSetup& setup,
                const FindingSink& sink) const override {
-        const Message where(m_limits.formatName);
         if (m_limits.namesStored && s.text.Name.size() > m_limits.nameBytes)
             report(sink, s, 0, Field::Name,
                    Message(MessageId::NameTooLong,
-                           {Number(s.text.Name.size()), where, Number(m_limits.nameBytes)}));
+                           {Number(s.text.Name.size()), where(), Number(m_limits.nameBytes)}));
         const std::size_t written = setup.target.format == DocumentFormat::CSF
                                         ? s.text.Values.size()
                                         : std::min<std::size_t>(s.text.Values.size(), 1);
@@ -109,14 +108,17 @@ public:
         if (s.index == m_limits.strings)
             report(sink, s, 0, Field::Name,
                    Message(MessageId::TooManyStrings,
-                           {Number(setup.document.size()), where, Number(m_limits.strings)}));
+                           {Number(setup.document.size()), where(), Number(m_limits.strings)}));
         if (m_overflow && m_overflow->index == s.index)
             report(sink, s, 0, Field::Value,
                    Message(MessageId::FileTooBig,
-                           {Number(m_overflow->size), where, Number(m_limits.fileBytes)}));
+                           {Number(m_overflow->size), where(), Number(m_limits.fileBytes)}));
     }
 
 private:
+    // The format's name, as the messages name it; made only for a finding.
+    Message where() const { return Message(m_limits.formatName); }
+
     void checkValue(const StringCheck& s, std::uint32_t k, const FindingSink& sink) const {
         const TTextContainer& value = s.text.Values[k];
         std::uint64_t length = value.Value.size();
@@ -125,13 +127,12 @@ private:
             length = WideToAnsi(value.Value).size();
         if (length > m_limits.valueUnits)
             report(sink, s, k, Field::Value,
-                   Message(MessageId::ValueTooLong, {Number(length), Message(m_limits.formatName),
-                                                     Number(m_limits.valueUnits)}));
+                   Message(MessageId::ValueTooLong,
+                           {Number(length), where(), Number(m_limits.valueUnits)}));
         if (m_extras && value.HasExtraValue() && value.ExtraValue.size() > m_limits.extraBytes)
             report(sink, s, k, Field::Extra,
-                   Message(MessageId::ExtraTooLong,
-                           {Number(value.ExtraValue.size()), Message(m_limits.formatName),
-                            Number(m_limits.extraBytes)}));
+                   Message(MessageId::ExtraTooLong, {Number(value.ExtraValue.size()), where(),
+                                                     Number(m_limits.extraBytes)}));
     }
 
     FormatLimits m_limits;

@@ -164,7 +164,9 @@ void ProblemsController::start() {
     const CheckTarget target{m_document->format().id, m_document->ansiMode(), 0};
     m_engine = std::make_unique<CheckEngine>(target, std::vector<std::string>{}, m_reference.get(),
                                              m_extras);
-    m_engine->prepare(m_document->document().Body);
+    // The whole-table work goes in parts too, one slice at a time.
+    m_parts = m_engine->prepareParts(m_document->document().Body);
+    m_prepared = 0;
     m_next = 0;
     m_slices.start();
     showCounts();
@@ -179,6 +181,12 @@ void ProblemsController::step() {
     const auto size = static_cast<std::uint32_t>(body.size());
     QElapsedTimer slice;
     slice.start();
+    if (m_prepared < m_parts) {
+        do
+            m_engine->prepareStep(m_prepared++);
+        while (m_prepared < m_parts && slice.elapsed() < kSliceMs);
+        return;
+    }
     std::vector<std::uint32_t> indexes;
     std::uint32_t chunk = 1;
     do {

@@ -98,6 +98,8 @@ private:
     // Findings of the running check, and the next string it looks at.
     std::vector<Finding> m_pending;
     std::uint32_t m_next = 0;
+    std::size_t m_parts = 0;    // parts of the engine's whole-table work
+    std::size_t m_prepared = 0; // of which done
     bool m_stale = false;
     QTimer m_delay;
     QTimer m_slices;
