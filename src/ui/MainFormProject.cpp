@@ -80,6 +80,8 @@ ProjectController* AttachProject(TMainForm& form) {
     QObject::connect(form.StringsGrid->selectionModel(), &QItemSelectionModel::currentChanged,
                      project, follow);
     QObject::connect(project, &ProjectController::projectLoaded, project, follow);
+    QObject::connect(&form, &TMainForm::documentSaved, project,
+                     [project](const QString& fileName) { project->fileSaved(fileName); });
     return project;
 }
 

@@ -87,6 +87,9 @@ bool TMainForm::saveDocumentTo(const QString& fileName, OpenDocument::Layout lay
 }
 
 bool TMainForm::saveCommand() {
+    // Text typed and not yet applied is saved with the rest, as one Apply step first.
+    if (m_document && !leaveShownString())
+        return false;
     // A new document has no file yet: saving it means choosing one.
     if (m_document && m_document->fileName().isEmpty())
         return saveAsCommand();
@@ -107,7 +110,7 @@ void TMainForm::Saveas1Click() {
 }
 
 bool TMainForm::saveAsCommand() {
-    if (!m_document)
+    if (!m_document || !leaveShownString())
         return false;
     const FormatInfo& info = m_document->format();
     const bool tableFormat = info.savesStrText;

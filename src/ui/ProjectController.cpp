@@ -127,6 +127,18 @@ void ProjectController::openLanguage(int language, const std::string& name) {
         remember(file);
 }
 
+void ProjectController::fileSaved(const QString& fileName) {
+    if (!m_project)
+        return;
+    const QString saved = QFileInfo(fileName).absoluteFilePath();
+    bool ours =
+        QFileInfo(QString::fromStdString(m_project->sourcePath())).absoluteFilePath() == saved;
+    for (const ProjectTables::Language& language : m_project->languages())
+        ours = ours || QFileInfo(QString::fromStdString(language.path)).absoluteFilePath() == saved;
+    if (ours)
+        openProject(QString::fromStdString(m_project->sourcePath()), m_format);
+}
+
 void ProjectController::showString(const std::string& name) {
     m_panels->showString(name);
 }

@@ -57,6 +57,9 @@ public:
     bool busy() const { return m_loading != nullptr; }
     // The string shown in the editor, by name.
     void showString(const std::string& name);
+    // A file was saved: when it is one of the project's tables, the project is read again so
+    // that its counts and values are those of the files.
+    void fileSaved(const QString& fileName);
     void retranslate();
 
 protected:

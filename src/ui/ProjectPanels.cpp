@@ -7,8 +7,11 @@
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
+
+#include <algorithm>
 
 #include "translation/Languages.h"
 #include "translation/Project.h"
@@ -76,13 +79,28 @@ void ProjectPanels::setProject(const ProjectTables* project) {
         if (!m_valuesDock->isVisible()) {
             m_valuesDock->show();
             // Wide enough for a sentence per language, once the window has laid it out.
-            QTimer::singleShot(0, this, [this] {
-                m_window.resizeDocks({m_valuesDock},
-                                     {m_values->fontMetrics().averageCharWidth() * 40},
-                                     Qt::Horizontal);
-            });
+            QTimer::singleShot(0, this, [this] { widenValues(); });
         }
     }
+}
+
+void ProjectPanels::widenValues() {
+    const int wanted = m_values->fontMetrics().averageCharWidth() * 40;
+    // The window grows by what the panel lacks, where the screen has room.
+    const QScreen* screen = m_window.screen();
+    if (screen && !(m_window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        const QRect room = screen->availableGeometry();
+        const int frame = m_window.frameGeometry().width() - m_window.width();
+        const int width = std::min(m_window.width() + std::max(0, wanted - m_valuesDock->width()),
+                                   room.width() - frame);
+        if (width > m_window.width()) {
+            m_window.resize(width, m_window.height());
+            const int overflow = m_window.frameGeometry().right() - room.right();
+            if (overflow > 0)
+                m_window.move(std::max(room.left(), m_window.x() - overflow), m_window.y());
+        }
+    }
+    m_window.resizeDocks({m_valuesDock}, {wanted}, Qt::Horizontal);
 }
 
 void ProjectPanels::showString(const std::string& name) {

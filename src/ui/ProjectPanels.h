@@ -39,6 +39,8 @@ public:
 private:
     void fillLanguages();
     void fillValues();
+    // Gives the values panel room for a sentence per language.
+    void widenValues();
 
     QMainWindow& m_window;
     OpenLanguage m_open;

@@ -77,7 +77,11 @@ SuggestionsController::SuggestionsController(QMainWindow& window, Dialogs& dialo
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setWordWrap(true);
     m_view->verticalHeader()->hide();
-    m_view->horizontalHeader()->setStretchLastSection(true);
+    // The key and the score as narrow as they can be; the texts share the rest.
+    QHeaderView* header = m_view->horizontalHeader();
+    for (int column = 0; column < 4; ++column)
+        header->setSectionResizeMode(column, column < 2 ? QHeaderView::ResizeToContents
+                                                        : QHeaderView::Stretch);
     m_dock->setWidget(m_view);
     window.addDockWidget(Qt::RightDockWidgetArea, m_dock);
     m_dock->hide();

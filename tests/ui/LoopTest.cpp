@@ -144,6 +144,20 @@ private slots:
         QCOMPARE(form.currentDocument()->Body[0].Values[2].Value, u"typed third");
     }
 
+    void saveWritesTypedTextAppliedAsOneStep() {
+        TMainForm& form = openCsf(kTable);
+        type("typed and saved");
+        form.Save1Click();
+        QCOMPARE(historySteps(), 1);
+        QVERIFY(form.ChangesSaved());
+        NullProgress progress;
+        QCOMPARE(ReadDocumentFile(DocumentFormat::CSF, path("t.csf").toStdString(), progress)
+                     .document->Body[0]
+                     .Values[0]
+                     .Value,
+                 u"typed and saved");
+    }
+
     void aRefusedApplyKeepsTheSelectionAndTheTypedText() {
         openCsf(kTable);
         // A name the code page cannot hold asks first; No (the scripted default) refuses.

@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTableView>
@@ -97,6 +98,13 @@ private slots:
         showString("GUI:OK");
         QVERIFY(cell("StringLanguagesView", 0, 1).contains(QStringLiteral("OK")));
         QVERIFY(table("StringLanguagesView")->item(0, 1)->font().italic()); // untranslated
+        // Saved, the language's counts are read again from its file.
+        find<QPlainTextEdit>("EditorMemo")->setPlainText(QStringLiteral("In Ordnung"));
+        m_form->Save1Click();
+        waitForProject();
+        QCOMPARE(cell("LanguagesView", 0, 3), QStringLiteral("2"));
+        showString("GUI:OK");
+        QCOMPARE(cell("StringLanguagesView", 0, 1), QStringLiteral("In Ordnung"));
         // Clicking a language opens it at the same string.
         emit table("StringLanguagesView")->cellClicked(1, 1);
         QCOMPARE(shownFile(), QStringLiteral("fr.csf"));
