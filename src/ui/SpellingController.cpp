@@ -43,6 +43,7 @@ SpellingController::SpellingController(TMainForm& form, QAction* before)
     setObjectName(QStringLiteral("SpellingController"));
     m_highlighter = new SpellingHighlighter(form.EditorMemo->document());
     createMenu(before);
+    m_box = form.EditorMemo;
     form.EditorMemo->installEventFilter(this);
     form.EditorMemo->viewport()->installEventFilter(this);
     connect(&form, &TMainForm::documentOpened, this,
@@ -212,9 +213,12 @@ bool SpellingController::addToDictionary(const QString& word) {
 bool SpellingController::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::LanguageChange && watched == m_menu)
         retranslate();
-    QPlainTextEdit* box = m_form.EditorMemo;
-    if (event->type() == QEvent::ContextMenu && m_dictionary &&
-        (watched == box || watched == box->viewport())) {
+    // Only a context menu touches the value box: other events also come while the window is
+    // being destroyed, when its members are gone.
+    if (event->type() != QEvent::ContextMenu || !m_dictionary || !m_box)
+        return QObject::eventFilter(watched, event);
+    QPlainTextEdit* box = m_box;
+    if (watched == box || watched == box->viewport()) {
         // The mouse asks about the word under it (on the viewport), the menu key about the word
         // at the text cursor (on the box itself).
         const auto* request = static_cast<QContextMenuEvent*>(event);

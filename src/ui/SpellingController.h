@@ -6,6 +6,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -84,6 +86,7 @@ private:
     QActionGroup* m_group = nullptr;
     QAction* m_none = nullptr;
     SpellingHighlighter* m_highlighter = nullptr;
+    QPointer<QPlainTextEdit> m_box; // the value box, whose context menu offers corrections
 };
 
 } // namespace vste::ui
