@@ -259,9 +259,9 @@ void FuzzyIndex::fuzzy(std::u32string_view query, int minScore, std::size_t most
     }
     // Two threads, each with lengths of its own and its own bar; the best of both are the best.
     std::vector<FuzzyMatch> other;
-    auto helper = std::async(std::launch::async, [&] { scan(1, 2, other); });
+    auto secondHalf = std::async(std::launch::async, [&] { scan(1, 2, other); });
     scan(0, 2, out);
-    helper.get();
+    secondHalf.get();
     out.insert(out.end(), other.begin(), other.end());
 }
 
