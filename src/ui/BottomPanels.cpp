@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/BottomPanels.h"
+#include "ui/WindowRoom.h"
 
 #include <QAbstractItemView>
 #include <QDockWidget>
@@ -82,20 +83,7 @@ void BottomPanels::opened(QDockWidget* dock) {
     const int wanted = wantedHeight(*dock, m_rows[static_cast<std::size_t>(at - m_docks.begin())]);
     if (!m_grown && !(m_window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         m_grown = true;
-        if (const QScreen* screen = m_window.screen()) {
-            const QRect room = screen->availableGeometry();
-            const int frame = m_window.frameGeometry().height() - m_window.height();
-            const int above = m_window.frameGeometry().top() - room.top();
-            const int extra = std::max(0, wanted - dock->height());
-            const int height = std::min(m_window.height() + extra, room.height() - frame);
-            if (height > m_window.height()) {
-                m_window.resize(m_window.width(), height);
-                // Grown downwards past the screen's end, the window moves up.
-                const int overflow = above + frame + height - room.height();
-                if (overflow > 0)
-                    m_window.move(m_window.x(), std::max(room.top(), m_window.y() - overflow));
-            }
-        }
+        GrowWithinScreen(m_window, 0, wanted - dock->height());
     }
     m_window.resizeDocks({dock}, {wanted}, Qt::Vertical);
 }

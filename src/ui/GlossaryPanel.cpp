@@ -29,6 +29,7 @@
 #include "ui/ProblemsController.h"
 #include "ui/ReferenceTable.h"
 #include "ui/ReferenceWorkbench.h"
+#include "ui/WindowRoom.h"
 
 namespace vste::ui {
 
@@ -126,19 +127,8 @@ void GlossaryPanel::showDock() {
                       !m_form.isFullScreen() && m_form.isVisible();
     m_dock->show();
     m_dock->raise();
-    const QScreen* screen = m_form.screen();
-    if (!grow || !screen)
-        return;
-    const QRect room = screen->availableGeometry();
-    const int frame = m_form.frameGeometry().width() - m_form.width();
-    const int width = std::min(m_form.width() + m_dock->sizeHint().width(), room.width() - frame);
-    if (width <= m_form.width())
-        return;
-    m_form.resize(width, m_form.height());
-    // Grown past the screen's right edge, the window moves left.
-    const int overflow = m_form.frameGeometry().right() - room.right();
-    if (overflow > 0)
-        m_form.move(std::max(room.left(), m_form.x() - overflow), m_form.y());
+    if (grow)
+        GrowWithinScreen(m_form, m_dock->sizeHint().width(), 0);
 }
 
 void GlossaryPanel::refresh() {

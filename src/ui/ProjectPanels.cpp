@@ -18,6 +18,7 @@
 #include "ui/AnsiText.h"
 #include "ui/HeaderFit.h"
 #include "ui/MessageText.h"
+#include "ui/WindowRoom.h"
 
 namespace vste::ui {
 
@@ -86,20 +87,7 @@ void ProjectPanels::setProject(const ProjectTables* project) {
 
 void ProjectPanels::widenValues() {
     const int wanted = m_values->fontMetrics().averageCharWidth() * 40;
-    // The window grows by what the panel lacks, where the screen has room.
-    const QScreen* screen = m_window.screen();
-    if (screen && !(m_window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        const QRect room = screen->availableGeometry();
-        const int frame = m_window.frameGeometry().width() - m_window.width();
-        const int width = std::min(m_window.width() + std::max(0, wanted - m_valuesDock->width()),
-                                   room.width() - frame);
-        if (width > m_window.width()) {
-            m_window.resize(width, m_window.height());
-            const int overflow = m_window.frameGeometry().right() - room.right();
-            if (overflow > 0)
-                m_window.move(std::max(room.left(), m_window.x() - overflow), m_window.y());
-        }
-    }
+    GrowWithinScreen(m_window, wanted - m_valuesDock->width(), 0);
     m_window.resizeDocks({m_valuesDock}, {wanted}, Qt::Horizontal);
 }
 
