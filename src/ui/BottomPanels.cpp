@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QMainWindow>
-#include <QScreen>
 #include <QTableView>
 #include <QTimer>
 #include <QTreeView>

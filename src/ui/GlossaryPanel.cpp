@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTreeWidget>

@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QProgressBar>
-#include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
 
