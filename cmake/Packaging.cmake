@@ -70,7 +70,7 @@ else()
 endif()
 
 # The launcher and the metadata pass the freedesktop validators; a missing validator skips.
-if(VSTE_BUILD_TESTS)
+if(VSTE_BUILD_TESTS AND NOT WIN32)
     foreach(check "desktop_entry_is_valid|desktop-file-validate|${data}/${VSTE_APP_ID}.desktop"
                   "metainfo_is_valid|appstreamcli|validate;--no-net;${generated}/${VSTE_APP_ID}.metainfo.xml")
         string(REPLACE "|" ";" parts "${check}")
@@ -80,14 +80,22 @@ if(VSTE_BUILD_TESTS)
             sh ${tool} ${parts})
         set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
     endforeach()
+endif()
+if(VSTE_BUILD_TESTS)
     add_test(NAME cli_prints_its_version COMMAND vste-cli --version)
     set_tests_properties(cli_prints_its_version PROPERTIES
         PASS_REGULAR_EXPRESSION "^vste-cli ${PROJECT_VERSION}\n$")
-    if(TARGET vste)
+    # On Windows the editor shows its version in a message box, which a test cannot read.
+    if(TARGET vste AND NOT WIN32)
         add_test(NAME editor_prints_its_version COMMAND vste --version)
         set_tests_properties(editor_prints_its_version PROPERTIES
             PASS_REGULAR_EXPRESSION " ${PROJECT_VERSION}\n$" ENVIRONMENT "DISPLAY=;WAYLAND_DISPLAY=")
     endif()
+endif()
+
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/PackagingWindows.cmake)
+    return()
 endif()
 
 # The Debian package: vste_<version>_amd64.deb with the dependencies dpkg-shlibdeps finds, plus

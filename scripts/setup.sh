@@ -29,8 +29,16 @@ VSTE_PACKAGES_FUZZ=(clang libclang-rt-14-dev)
 # The Debian package and its checks (scripts/package).
 VSTE_PACKAGES_PACKAGE=(help2man dpkg-dev file lintian desktop-file-utils appstream)
 
+# The Windows build (scripts/windows): the mingw-w64 cross compilers with posix threads, Wine to
+# run what they build, NSIS for the installer, and what unpacking and building Debian's source
+# packages of the Windows libraries needs.
+VSTE_PACKAGES_WINDOWS=(
+    g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+    wine wine64 nsis zip unzip dpkg-dev xz-utils perl python3 libgtest-dev
+)
+
 # vste_install_packages [LIST...]: installs the missing packages of the named lists (BUILD, TEST,
-# FUZZ, PACKAGE); BUILD alone when none is named.
+# FUZZ, PACKAGE, WINDOWS); BUILD alone when none is named.
 vste_install_packages() {
     local lists=("$@") wanted=() missing=()
     if [ ${#lists[@]} -eq 0 ]; then

@@ -889,6 +889,14 @@ Do you want to replace it?</source>
         <source>Input/output error.</source>
         <translation>Ошибка ввода-вывода.</translation>
     </message>
+    <message>
+        <source>The file is in use by another program.</source>
+        <translation>Файл занят другой программой.</translation>
+    </message>
+    <message>
+        <source>The file is read-only.</source>
+        <translation>Файл доступен только для чтения.</translation>
+    </message>
 </context>
 
 <context>
@@ -1767,6 +1775,21 @@ This file no longer exists. It was removed from the recent files.</source>
     <message>
         <source>&amp;Tools</source>
         <translation>&amp;Сервис</translation>
+    </message>
+</context>
+<context>
+    <name>vste::ui::Association</name>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Не удаётся создать файл &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>The folder cannot be created.</source>
+        <translation>Не удаётся создать папку.</translation>
+    </message>
+    <message>
+        <source>Cannot write the registry key &quot;%1&quot;.</source>
+        <translation>Не удаётся записать раздел реестра &quot;%1&quot;.</translation>
     </message>
 </context>
 </TS>

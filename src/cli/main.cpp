@@ -16,7 +16,37 @@
 #include "cli/TranslationCommands.h"
 #include "encoding/CodePage.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+#endif
+
 namespace {
+
+#ifdef _WIN32
+// Windows passes main() its arguments in the ANSI code page, which cannot hold every file name:
+// they are taken as UTF-16 from the system and made UTF-8, as every name is inside the program.
+// Output is UTF-8 bytes as they are, to a pipe or file as on Linux (no CR added before LF), and
+// a console is told to show UTF-8.
+std::vector<std::string> Utf8Arguments() {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> out;
+    for (int i = 0; wide != nullptr && i < count; ++i)
+        out.push_back(vste::Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide[i])));
+    LocalFree(wide);
+    return out;
+}
+
+void SetUpConsole() {
+    SetConsoleOutputCP(CP_UTF8);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+#endif
 
 int Fail(const std::string& message, int code) {
     std::fprintf(stderr, "vste-cli: %s\n", message.c_str());
@@ -38,11 +68,23 @@ void ActivateCodePage(const vste::cli::CommonOptions& common) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    SetUpConsole();
+    std::vector<std::string> arguments = Utf8Arguments();
+    std::vector<char*> pointers;
+    for (std::string& a : arguments)
+        pointers.push_back(a.data());
+    pointers.push_back(nullptr);
+    argc = static_cast<int>(arguments.size());
+    argv = pointers.data();
+#endif
     CLI::App app{"vste-cli: inspect and convert the string tables of games (CSF, STR and older "
                  "formats).\n"
                  "Exit status: 0 on success, 1 when reading or writing fails, 2 for a usage error "
                  "(including a conversion the document cannot make)."};
     app.require_subcommand(1);
+    // Options are --long and -s on every system: a path such as /mods/game.csf is a path.
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", std::string("vste-cli ") + VSTE_VERSION_STRING);
     app.footer("Run 'vste-cli COMMAND --help' for the options of each command. Names and extra "
                "values are single-byte text shown through the code page; values are UTF-8.");

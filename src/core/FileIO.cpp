@@ -10,7 +10,7 @@
 #include "core/Errors.h"
 
 #ifdef _WIN32
-#include <io.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -44,8 +44,15 @@ std::vector<std::uint8_t> LoadFile(const std::string& fileName) {
 #else
     std::FILE* f = std::fopen(fileName.c_str(), "rb");
 #endif
-    if (!f)
+    if (!f) {
+#ifdef _WIN32
+        // Held open by another program without sharing reads as "Permission denied" otherwise.
+        if (_doserrno == ERROR_SHARING_VIOLATION || _doserrno == ERROR_LOCK_VIOLATION)
+            throw FileError(
+                Message(MessageId::CannotOpenFile, {fileName, WindowsReason(_doserrno, {})}));
+#endif
         throwOpen(fileName, errno);
+    }
     // Read straight into the buffer, sized from the file's length; a file that grows while it
     // is read is still read whole.
     std::vector<std::uint8_t> data;
@@ -77,6 +84,7 @@ std::vector<std::uint8_t> LoadFile(const std::string& fileName) {
     return data;
 }
 
+// On Windows the save is in FileIOWindows.cpp.
 #ifndef _WIN32
 namespace {
 
@@ -197,34 +205,6 @@ void StoreFileAtomically(const std::string& fileName, std::span<const std::uint8
         err = errno;
     if (err != 0) {
         ::unlink(tmp.c_str());
-        throwCreate(fileName, err);
-    }
-}
-#else
-void StoreFileAtomically(const std::string& fileName, std::span<const std::uint8_t> data) {
-    namespace fs = std::filesystem;
-    const fs::path target = fs::u8path(fileName);
-    fs::path tmp = target;
-    tmp += ".vste-tmp";
-    std::FILE* f = _wfopen(tmp.c_str(), L"wb");
-    if (!f)
-        throwCreate(fileName, errno);
-    std::error_code ec;
-    if (std::fwrite(data.data(), 1, data.size(), f) != data.size() || std::fflush(f) != 0) {
-        int err = errno;
-        std::fclose(f);
-        fs::remove(tmp, ec);
-        throwCreate(fileName, err);
-    }
-    if (std::fclose(f) != 0) {
-        int err = errno;
-        fs::remove(tmp, ec);
-        throwCreate(fileName, err);
-    }
-    fs::rename(tmp, target, ec);
-    if (ec) {
-        const int err = ec.value();
-        fs::remove(tmp, ec);
         throwCreate(fileName, err);
     }
 }

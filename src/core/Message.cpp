@@ -2,6 +2,7 @@
 #include "core/Message.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace vste {
@@ -71,6 +72,37 @@ Message SystemReason(int err) {
     if (!s.empty() && s.back() != '.')
         s += '.';
     return Message(MessageId::SystemError, {Number(static_cast<std::uint64_t>(err)), s});
+}
+
+Message WindowsReason(unsigned long code, std::string systemText) {
+    // The codes of winerror.h, spelled out so that the mapping builds and is tested everywhere.
+    switch (code) {
+    case 2: // ERROR_FILE_NOT_FOUND
+    case 3: // ERROR_PATH_NOT_FOUND
+        return SystemReason(ENOENT);
+    case 5: // ERROR_ACCESS_DENIED
+        return SystemReason(EACCES);
+    case 32:   // ERROR_SHARING_VIOLATION
+    case 33:   // ERROR_LOCK_VIOLATION
+    case 1175: // ERROR_UNABLE_TO_REMOVE_REPLACED
+    case 1224: // ERROR_USER_MAPPED_FILE
+        return Message(MessageId::FileInUse);
+    case 19: // ERROR_WRITE_PROTECT
+        return Message(MessageId::FileReadOnly);
+    case 39:  // ERROR_HANDLE_DISK_FULL
+    case 112: // ERROR_DISK_FULL
+        return SystemReason(ENOSPC);
+    case 206: // ERROR_FILENAME_EXCED_RANGE
+        return SystemReason(ENAMETOOLONG);
+    default:
+        break;
+    }
+    while (!systemText.empty() &&
+           (systemText.back() == '\n' || systemText.back() == '\r' || systemText.back() == ' '))
+        systemText.pop_back();
+    if (systemText.empty())
+        systemText = "Windows error " + std::to_string(code) + ".";
+    return Message(std::move(systemText));
 }
 
 std::string FillPattern(std::string_view pattern, const std::vector<std::string>& args) {

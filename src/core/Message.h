@@ -31,6 +31,8 @@ namespace vste {
     X(KindSpecialFile, "a special file")                                                           \
     /* The system's reason: %1 the error number, %2 the system's own text */                       \
     X(SystemError, "%2")                                                                           \
+    X(FileInUse, "The file is in use by another program.")                                         \
+    X(FileReadOnly, "The file is read-only.")                                                      \
     /* Saving */                                                                                   \
     X(StrCannotSave, "The string \"%1\" (number %2) cannot be saved as STR: %3")                   \
     X(StrExtraNotSpeech, "its extra value \"%1\" holds characters other than letters, digits "     \
@@ -160,6 +162,10 @@ struct Message {
 Message Number(std::uint64_t value);
 // The system's reason for the error number `err`, worded as strerror() does, ending with '.'.
 Message SystemReason(int err);
+// The reason for a Windows error code (GetLastError()): the common ones as the same message as
+// their C library counterpart, a file held open by another program and a read-only file in words
+// of their own, any other in the system's own words (`systemText`, already UTF-8).
+Message WindowsReason(unsigned long code, std::string systemText);
 
 // Replaces %1..%9 of `pattern` by `args` in one pass ("%%" stays as it is, like any other %).
 std::string FillPattern(std::string_view pattern, const std::vector<std::string>& args);

@@ -6,7 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <random>
+#include <string>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include "core/FileIO.h"
 #include "exchange/Exchange.h"
@@ -23,22 +27,35 @@ constexpr std::size_t kMaxCellChars = 32767;
 class TemporaryFile {
 public:
     TemporaryFile() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vste-xlsx-XXXXXX").string();
+        const std::filesystem::path folder = std::filesystem::temp_directory_path();
+#ifdef _WIN32
+        // A fresh name; libxlsxwriter opens it itself, taking the name as UTF-8.
+        std::random_device rd;
+        std::filesystem::path path;
+        std::error_code ec;
+        do
+            path = folder / ("vste-xlsx-" + std::to_string(rd()) + std::to_string(rd()));
+        while (std::filesystem::exists(path, ec));
+        m_path = Utf8Name(path);
+#else
+        std::string pattern = Utf8Name(folder / "vste-xlsx-XXXXXX");
         const int fd = mkstemp(pattern.data());
         if (fd < 0)
             throw FileError("Cannot create a temporary file for the workbook in \"" +
-                            std::filesystem::temp_directory_path().string() + "\"");
+                            Utf8Name(folder) + "\"");
         close(fd);
         m_path = pattern;
+#endif
     }
     ~TemporaryFile() {
         std::error_code ignored;
-        std::filesystem::remove(m_path, ignored);
+        std::filesystem::remove(PathFromUtf8(m_path), ignored);
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const std::string& path() const { return m_path; }
+    const std::string& path() const {
+        return m_path;
+    }
 
 private:
     std::string m_path;

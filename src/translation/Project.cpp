@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/Errors.h"
+#include "core/FileIO.h"
 #include "core/Progress.h"
 
 namespace vste {
@@ -18,7 +19,7 @@ bool IsTableOf(const fs::directory_entry& entry, DocumentFormat format) {
     std::error_code error;
     if (!entry.is_regular_file(error))
         return false;
-    const FormatInfo* named = FindFormatByFileName(entry.path().filename().string());
+    const FormatInfo* named = FindFormatByFileName(Utf8Name(entry.path().filename()));
     return named != nullptr && named->id == format;
 }
 
@@ -28,7 +29,7 @@ void ListTables(const fs::path& folder, DocumentFormat format, int depth,
     fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         if (IsTableOf(*it, format))
-            out.push_back(it->path().string());
+            out.push_back(Utf8Name(it->path()));
         else if (depth > 0 && it->is_directory(error))
             ListTables(it->path(), format, depth - 1, out);
     }
@@ -37,13 +38,13 @@ void ListTables(const fs::path& folder, DocumentFormat format, int depth,
 } // namespace
 
 std::vector<std::string> FindProjectTables(const std::string& sourcePath, DocumentFormat format) {
-    const fs::path source(sourcePath);
+    const fs::path source = PathFromUtf8(sourcePath);
     std::vector<std::string> tables;
     ListTables(source.parent_path().empty() ? fs::path(".") : source.parent_path(), format, 1,
                tables);
     std::error_code error;
     std::erase_if(tables, [&](const std::string& path) {
-        return path == sourcePath || fs::equivalent(path, source, error);
+        return path == sourcePath || fs::equivalent(PathFromUtf8(path), source, error);
     });
     std::sort(tables.begin(), tables.end());
     return tables;

@@ -17,15 +17,21 @@ struct HunspellChecker::Codec {
 };
 
 HunspellChecker::HunspellChecker(const std::string& folder, const std::string& name) {
-    const std::filesystem::path base = std::filesystem::path(folder) / name;
-    const std::string aff = base.string() + ".aff";
-    const std::string dic = base.string() + ".dic";
+    const std::filesystem::path base = PathFromUtf8(folder) / PathFromUtf8(name);
+    std::string aff = Utf8Name(base) + ".aff";
+    std::string dic = Utf8Name(base) + ".dic";
     std::error_code error;
     if (name.empty() || name.find('/') != std::string::npos ||
-        !std::filesystem::is_regular_file(aff, error) ||
-        !std::filesystem::is_regular_file(dic, error))
+        !std::filesystem::is_regular_file(PathFromUtf8(aff), error) ||
+        !std::filesystem::is_regular_file(PathFromUtf8(dic), error))
         throw DictionaryMissing("no spelling dictionary \"" + name + "\" in " + folder +
                                 " (it needs " + name + ".aff and " + name + ".dic)");
+#ifdef _WIN32
+    // Hunspell reads a name given with the long-path prefix as UTF-8, any other in the ANSI code
+    // page.
+    aff = "\\\\?\\" + Utf8Name(std::filesystem::absolute(PathFromUtf8(aff)).make_preferred());
+    dic = "\\\\?\\" + Utf8Name(std::filesystem::absolute(PathFromUtf8(dic)).make_preferred());
+#endif
     m_hunspell = std::make_unique<Hunspell>(aff.c_str(), dic.c_str());
     const std::string encoding = m_hunspell->get_dict_encoding();
     if (encoding != "UTF-8" && encoding != "utf-8") {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/Association.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,79 +16,15 @@
 
 namespace vste::ui {
 
+// The Windows registry version is in AssociationWindows.cpp.
+#ifndef Q_OS_WIN
+
 namespace {
 
 QString cannotCreate(const QString& file, const QString& reason) {
-    return QStringLiteral("Cannot create file \"%1\". %2")
+    return QCoreApplication::translate("vste::ui::Association", "Cannot create file \"%1\". %2")
         .arg(QDir::toNativeSeparators(file), reason);
 }
-
-} // namespace
-
-#ifdef Q_OS_WIN
-
-namespace {
-
-const QString kRoot = QStringLiteral("HKEY_CLASSES_ROOT");
-
-// Writes the default value of `key` under HKEY_CLASSES_ROOT; an error text when it failed.
-QString writeDefault(const QString& key, const QString& value) {
-    QSettings registry(kRoot + QLatin1Char('\\') + key, QSettings::NativeFormat);
-    registry.setValue(QStringLiteral("Default"), value);
-    registry.sync();
-    if (registry.status() != QSettings::NoError)
-        return QStringLiteral("Cannot write the registry key \"HKEY_CLASSES_ROOT\\%1\".").arg(key);
-    return {};
-}
-
-} // namespace
-
-bool IsCsfAssociated() {
-    QSettings open(kRoot + QStringLiteral("\\Velmoran.CSF\\shell\\open"), QSettings::NativeFormat);
-    return open.childGroups().contains(QStringLiteral("command"), Qt::CaseInsensitive);
-}
-
-QString AssociateCsf(const QString& executable) {
-    const QString native = QDir::toNativeSeparators(executable);
-    const QString progId = QString::fromLatin1(kCsfProgId);
-    for (const auto& [key, value] :
-         {std::pair{QStringLiteral(".CSF"), progId},
-          std::pair{progId, QString::fromLatin1(kCsfDescription)},
-          std::pair{progId + QStringLiteral("\\DefaultIcon"), native + QStringLiteral(",0")},
-          std::pair{progId + QStringLiteral("\\shell\\open\\command"),
-                    QLatin1Char('"') + native + QStringLiteral("\" \"%1\"")}}) {
-        const QString failure = writeDefault(key, value);
-        if (!failure.isEmpty())
-            return failure;
-    }
-    return {};
-}
-
-void RemoveCsfAssociation() {
-    QSettings root(kRoot, QSettings::NativeFormat);
-    for (const char* key : {".csf", "Velmoran.CSF/shell/open/command", "Velmoran.CSF/shell/open",
-                            "Velmoran.CSF/shell", "Velmoran.CSF/DefaultIcon", "Velmoran.CSF"})
-        root.remove(QString::fromLatin1(key));
-    root.sync();
-}
-
-QString DesktopExecLine(const QString& executable) {
-    return QLatin1Char('"') + QDir::toNativeSeparators(executable) + QStringLiteral("\" \"%1\"");
-}
-
-QString AssociationDesktopFile() {
-    return {};
-}
-QString AssociationMimeFile() {
-    return {};
-}
-QString AssociationMimeAppsFile() {
-    return {};
-}
-
-#else
-
-namespace {
 
 QString xdgFolder(const char* variable, const QString& fallback) {
     const QString value = qEnvironmentVariable(variable);
@@ -111,7 +48,8 @@ QString iconFile() {
 
 QString writeFile(const QString& file, const QByteArray& content) {
     if (!QDir().mkpath(QFileInfo(file).absolutePath()))
-        return cannotCreate(file, QStringLiteral("The folder cannot be created."));
+        return cannotCreate(file, QCoreApplication::translate("vste::ui::Association",
+                                                              "The folder cannot be created."));
     QSaveFile output(file);
     if (!output.open(QIODevice::WriteOnly))
         return cannotCreate(file, output.errorString());

@@ -75,7 +75,7 @@ QString Filter(const ExportChoice& choice) {
 }
 
 std::string LocalName(const QString& fileName) {
-    return QFile::encodeName(fileName).toStdString();
+    return fileName.toStdString();
 }
 
 } // namespace

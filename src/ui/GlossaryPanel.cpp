@@ -93,7 +93,7 @@ void GlossaryPanel::openClick() {
 bool GlossaryPanel::load(const QString& fileName) {
     std::vector<GlossaryTerm> terms;
     try {
-        terms = ReadGlossary(LoadFile(QFile::encodeName(fileName).toStdString()));
+        terms = ReadGlossary(LoadFile(fileName.toStdString()));
     } catch (const std::exception& e) {
         m_form.dialogs().error(&m_form, tr("The glossary %1 could not be read:\n%2")
                                             .arg(fileName, QString::fromStdString(e.what())));

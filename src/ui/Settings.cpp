@@ -28,7 +28,9 @@ QString& fallbackFolderOverride() {
 }
 
 QSettings favoritesStore() {
-    return QSettings(QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"));
+    // The default format is the system's (the registry on Windows) unless a test chose another.
+    return QSettings(QSettings::defaultFormat(), QSettings::UserScope,
+                     QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"));
 }
 
 bool folderWritable(const QString& file) {

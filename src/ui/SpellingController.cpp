@@ -116,8 +116,7 @@ bool SpellingController::load(const QString& name) {
         try {
             dictionary = std::make_unique<HunspellChecker>(kSystemDictionaries, name.toStdString());
             if (QFileInfo(m_personalFile).isFile())
-                for (std::u16string& word :
-                     ReadWordList(QFile::encodeName(m_personalFile).toStdString()))
+                for (std::u16string& word : ReadWordList(m_personalFile.toStdString()))
                     dictionary->accept(std::move(word));
         } catch (const std::exception& e) {
             m_form.dialogs().error(&m_form,

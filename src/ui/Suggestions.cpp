@@ -52,7 +52,7 @@ Built CollectUnits(const QStringList& files, const TCSFBody& reference, const TC
     }
     for (const QString& file : files) {
         try {
-            const TmxContents contents = ReadTmx(LoadFile(QFile::encodeName(file).toStdString()));
+            const TmxContents contents = ReadTmx(LoadFile(file.toStdString()));
             for (const TmUnit& unit : contents.units)
                 memory.add(unit.source, unit.target);
         } catch (const std::exception& e) {

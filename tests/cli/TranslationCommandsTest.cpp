@@ -62,12 +62,15 @@ TEST_F(TranslationCommandsTest, StatusCountsEachTableInTheOrderGiven) {
     const std::string str = dir.file("ru.str");
     ASSERT_EQ(Run({"convert", translation, str, "--to", "str"}).code, 0);
     const Json json = RunJson({"status", source, translation, str});
-    EXPECT_EQ(json, Json::parse(R"({"source": {"file": ")" + source + R"(", "strings": 5},
+    // The names as JSON strings: Windows paths hold backslashes.
+    const auto name = [](const std::string& file) { return Json(file).dump(); };
+    EXPECT_EQ(json, Json::parse(R"({"source": {"file": )" + name(source) + R"(, "strings": 5},
         "tables": [
-          {"file": ")" + translation +
-                                R"(", "language": 17, "strings": 5, "translated": 2,
+          {"file": )" + name(translation) +
+                                R"(, "language": 17, "strings": 5, "translated": 2,
            "untranslated": 2, "missing": 1, "only_here": 1, "percent": 40},
-          {"file": ")" + str + R"(", "language": null, "strings": 5, "translated": 2,
+          {"file": )" + name(str) +
+                                R"(, "language": null, "strings": 5, "translated": 2,
            "untranslated": 2, "missing": 1, "only_here": 1, "percent": 40}]})"));
     const std::string empty = Csf("empty.csf", {});
     EXPECT_EQ(RunJson({"status", empty, translation})["tables"][0]["percent"], 0);
@@ -109,7 +112,9 @@ TEST_F(TranslationCommandsTest, TmBuildWritesTheGoldenMemoryOfAPair) {
     EXPECT_EQ(RunJson({"tm", "build", tmx, source, translation, source, translation}),
               Json::parse(R"({"units": 3})"));
     ExpectGolden(ReadText(tmx), "pair.tmx");
+#ifndef _WIN32 // libxml2's own check, where it is installed with the tests
     EXPECT_EQ(std::system(("xmllint --noout " + tmx).c_str()), 0);
+#endif
     // Without a language in the translation's header, it has to be named.
     const std::string plain = Csf("plain.csf", {Str("GUI:OK", u"Gut")});
     EXPECT_EQ(Run({"tm", "build", tmx, source, plain}).code, 2);
@@ -216,7 +221,9 @@ TEST_F(TranslationCommandsTest, ExportsLeaveUntranslatedValuesForTheTranslator) 
     ASSERT_EQ(Run({"export", translation, xlf, "--reference", source}).code, 0);
     ExpectGolden(ReadText(po), "untranslated.po");
     ExpectGolden(ReadText(xlf), "untranslated.xlf");
+#ifndef _WIN32 // gettext's own check, where it is installed with the tests
     EXPECT_EQ(std::system(("msgfmt --check -o /dev/null " + po).c_str()), 0);
+#endif
     // Applying either export back changes nothing.
     for (const std::string& file : {po, xlf})
         EXPECT_EQ(RunJson({"apply", translation, file, dir.file("back.csf")})["updated"], 0);

@@ -11,10 +11,38 @@
 #include "encoding/CodePage.h"
 #include "support/TestSupport.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace vste;
 using vste::test::U16;
 
 namespace {
+
+#ifdef _WIN32
+void SetEnv(const char* name, const char* value) {
+    _putenv_s(name, value);
+}
+void UnsetEnv(const char* name) {
+    _putenv_s(name, "");
+}
+// On Windows the system's ANSI code page, where it is supported, comes before the locale.
+int FromLocale(int localeCodePage) {
+    const int acp = static_cast<int>(GetACP());
+    return IsSupportedCodePage(acp) ? acp : localeCodePage;
+}
+#else
+void SetEnv(const char* name, const char* value) {
+    setenv(name, value, 1);
+}
+void UnsetEnv(const char* name) {
+    unsetenv(name);
+}
+int FromLocale(int localeCodePage) {
+    return localeCodePage;
+}
+#endif
 
 // Restores the active code page a test changes.
 class ActiveCodePageGuard {
@@ -153,19 +181,19 @@ TEST(CodePageTest, EnvironmentChoosesTheCodePage) {
         return v ? std::optional<std::string>(v) : std::nullopt;
     };
     const auto savedCp = get("VSTE_CODEPAGE"), savedAll = get("LC_ALL");
-    setenv("VSTE_CODEPAGE", "1257", 1);
-    setenv("LC_ALL", "ru_RU.UTF-8", 1);
+    SetEnv("VSTE_CODEPAGE", "1257");
+    SetEnv("LC_ALL", "ru_RU.UTF-8");
     InitActiveCodePageFromEnvironment();
     EXPECT_EQ(ActiveCodePage(), 1257);
-    setenv("VSTE_CODEPAGE", "bogus", 1); // an unusable value falls back to the locale
+    SetEnv("VSTE_CODEPAGE", "bogus"); // an unusable value falls back to the locale
     InitActiveCodePageFromEnvironment();
-    EXPECT_EQ(ActiveCodePage(), 1251);
-    unsetenv("VSTE_CODEPAGE");
-    setenv("LC_ALL", "el_GR", 1);
+    EXPECT_EQ(ActiveCodePage(), FromLocale(1251));
+    UnsetEnv("VSTE_CODEPAGE");
+    SetEnv("LC_ALL", "el_GR");
     InitActiveCodePageFromEnvironment();
-    EXPECT_EQ(ActiveCodePage(), 1253);
-    savedCp ? setenv("VSTE_CODEPAGE", savedCp->c_str(), 1) : unsetenv("VSTE_CODEPAGE");
-    savedAll ? setenv("LC_ALL", savedAll->c_str(), 1) : unsetenv("LC_ALL");
+    EXPECT_EQ(ActiveCodePage(), FromLocale(1253));
+    savedCp ? SetEnv("VSTE_CODEPAGE", savedCp->c_str()) : UnsetEnv("VSTE_CODEPAGE");
+    savedAll ? SetEnv("LC_ALL", savedAll->c_str()) : UnsetEnv("LC_ALL");
 }
 
 TEST(CodePageTest, WithoutAnyCodePageVariableTheActiveCodePageIs1252) {
@@ -176,13 +204,13 @@ TEST(CodePageTest, WithoutAnyCodePageVariableTheActiveCodePageIs1252) {
     for (const char* name : names) {
         const char* v = std::getenv(name);
         saved.push_back(v ? std::optional<std::string>(v) : std::nullopt);
-        unsetenv(name);
+        UnsetEnv(name);
     }
     InitActiveCodePageFromEnvironment();
-    EXPECT_EQ(ActiveCodePage(), 1252);
+    EXPECT_EQ(ActiveCodePage(), FromLocale(1252));
     for (std::size_t i = 0; i < saved.size(); ++i)
         if (saved[i])
-            setenv(names[i], saved[i]->c_str(), 1);
+            SetEnv(names[i], saved[i]->c_str());
 }
 
 TEST(CodePageTest, Utf8ConversionAtEverySequenceLengthBoundary) {

@@ -3,7 +3,13 @@
 // place (line, cell or part), in a message of bounded length, or read to the right rows. The
 // large ones are generated here; each must be handled without crashing or exhausting memory.
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h.
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 #include <zip.h>
 
 #include <cstring>
@@ -126,9 +132,15 @@ class HostileExchangeTest : public ::testing::TestWithParam<std::pair<Reader, Ho
 
 // The peak memory of the process so far, in KiB.
 long PeakKib() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long>(counters.PeakWorkingSetSize / 1024);
+#else
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+#endif
 }
 
 TEST_P(HostileExchangeTest, IsRefusedWithItsPlaceOrReadRight) {

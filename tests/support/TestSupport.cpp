@@ -7,6 +7,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "core/FileIO.h"
 #include "encoding/CodePage.h"
 
 namespace vste::test {
@@ -31,15 +32,20 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(m_path, ec);
 }
 
+std::string TempDir::file(const std::string& name) const {
+    // With the system's separators, as the paths the program finds in a folder have them.
+    return Utf8Name((m_path / PathFromUtf8(name)).make_preferred());
+}
+
 Bytes ReadBytes(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
+    std::ifstream in(PathFromUtf8(fileName), std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + fileName);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteBytes(const std::string& fileName, const Bytes& data) {
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathFromUtf8(fileName), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data.data()),
               static_cast<std::streamsize>(data.size()));
     if (!out)

@@ -19,7 +19,8 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const std::filesystem::path& path() const { return m_path; }
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
+    // The UTF-8 name of `name` (UTF-8) in the folder.
+    std::string file(const std::string& name) const;
 
 private:
     std::filesystem::path m_path;

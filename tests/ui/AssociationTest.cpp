@@ -5,6 +5,12 @@
 #include "FeatureTests.h"
 #include "ui/Association.h"
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <string>
+#endif
+
 using namespace vste;
 using namespace vste::ui;
 using namespace vste::ui::test;
@@ -128,16 +134,58 @@ private slots:
     }
 };
 
+#ifdef Q_OS_WIN
+// The association on Windows, read back from the registry with the system's own calls.
+class AssociationWindowsTest : public QObject {
+    Q_OBJECT
+
+    FormFixture f;
+
+    static QString classValue(const wchar_t* key) {
+        wchar_t value[1024];
+        DWORD size = sizeof value;
+        const std::wstring path = std::wstring(L"Software\\Classes\\") + key;
+        if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value,
+                         &size) != ERROR_SUCCESS)
+            return {};
+        return QString::fromWCharArray(value);
+    }
+
+private slots:
+    void init() {
+        ResetStoredSettings();
+        RemoveCsfAssociation();
+    }
+
+    void switchingOnWritesTheUsersClassKeysAndOffRemovesThem() {
+        f.newForm();
+        QAction* mark = f.action("Assoc1");
+        QVERIFY(!mark->isChecked());
+        mark->trigger();
+        QVERIFY(f.log.errors.isEmpty());
+        QVERIFY(mark->isChecked());
+        QCOMPARE(classValue(L".csf"), QStringLiteral("Velmoran.CSF"));
+        QCOMPARE(classValue(L"Velmoran.CSF"), QStringLiteral("Compiled String Table Files"));
+        const QString program = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
+        QCOMPARE(classValue(L"Velmoran.CSF\\shell\\open\\command"),
+                 QLatin1Char('"') + program + QStringLiteral("\" \"%1\""));
+        f.newForm();
+        QVERIFY(f.action("Assoc1")->isChecked());
+        f.action("Assoc1")->trigger();
+        QVERIFY(!IsCsfAssociated());
+        QVERIFY(classValue(L".csf").isEmpty());
+        QVERIFY(classValue(L"Velmoran.CSF").isEmpty());
+    }
+};
+#endif
+
 int vste::ui::test::RunAssociationTest(int argc, char** argv) {
 #ifdef Q_OS_WIN
-    // The class keys of the registry are shared by the whole system; nothing to try here.
-    (void)argc;
-    (void)argv;
-    return 0;
+    AssociationWindowsTest test;
 #else
     AssociationTest test;
-    return QTest::qExec(&test, argc, argv);
 #endif
+    return QTest::qExec(&test, argc, argv);
 }
 
 #include "AssociationTest.moc"

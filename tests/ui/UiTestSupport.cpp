@@ -15,6 +15,21 @@
 #include "formats/Registry.h"
 #include "ui/Settings.h"
 
+#ifdef Q_OS_WIN
+#include <QCoreApplication>
+#include <QDir>
+
+// On Linux each test program's settings are kept apart by its own XDG_CONFIG_HOME; on Windows
+// they would all share the user's registry key, so they go to an INI file of the program's own.
+static void KeepSettingsApart() {
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QDir::tempPath() + QStringLiteral("/vste-ui-test-") +
+                           QString::number(QCoreApplication::applicationPid()));
+}
+Q_COREAPP_STARTUP_FUNCTION(KeepSettingsApart)
+#endif
+
 namespace vste::ui::test {
 
 bool FakeDialogs::question(QWidget*, const QString& text) {
