@@ -8,9 +8,10 @@
 set(VSTE_QT_TRANSLATIONS_DIR /usr/share/qt6/translations CACHE PATH
     "Where Qt's own translations (qtbase_ru.qm) are taken from")
 
+list(GET CMAKE_PREFIX_PATH 0 VSTE_WINDOWS_PREFIX)
 if(TARGET vste)
-    install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
-    install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+    install(FILES ${VSTE_WINDOWS_PREFIX}/plugins/platforms/qwindows.dll DESTINATION platforms)
+    install(FILES ${VSTE_WINDOWS_PREFIX}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/windows/qt.conf DESTINATION .)
     install(FILES ${VSTE_QT_TRANSLATIONS_DIR}/qtbase_ru.qm DESTINATION translations)
 endif()
@@ -26,30 +27,17 @@ execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libwinpthread-1.d
     OUTPUT_VARIABLE VSTE_PTHREAD_DLL OUTPUT_STRIP_TRAILING_WHITESPACE)
 get_filename_component(VSTE_STDCXX_DIR "${VSTE_STDCXX_DLL}" DIRECTORY)
 get_filename_component(VSTE_PTHREAD_DIR "${VSTE_PTHREAD_DLL}" DIRECTORY)
-list(GET CMAKE_PREFIX_PATH 0 VSTE_WINDOWS_PREFIX)
 set(VSTE_DLL_DIRS ${VSTE_WINDOWS_PREFIX}/bin ${VSTE_WINDOWS_PREFIX}/lib ${VSTE_STDCXX_DIR}
     ${VSTE_PTHREAD_DIR} /usr/x86_64-w64-mingw32/lib)
-set(VSTE_OBJDUMP x86_64-w64-mingw32-objdump)
 install(CODE "
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${VSTE_OBJDUMP})
-    set(root \"\${CMAKE_INSTALL_PREFIX}\")
+    set(ROOT \"\${CMAKE_INSTALL_PREFIX}\")
     if(DEFINED ENV{DESTDIR})
-        set(root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+        set(ROOT \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
     endif()
-    file(GLOB modules \"\${root}/platforms/*.dll\" \"\${root}/styles/*.dll\")
-    file(GLOB programs \"\${root}/*.exe\")
-    file(GET_RUNTIME_DEPENDENCIES
-        EXECUTABLES \${programs} MODULES \${modules}
-        RESOLVED_DEPENDENCIES_VAR found UNRESOLVED_DEPENDENCIES_VAR missing
-        DIRECTORIES ${VSTE_DLL_DIRS}
-        PRE_INCLUDE_REGEXES \"^qt6\" \"^icu\" \"^libstdc\" \"^libgcc\" \"^libwinpthread\"
-        PRE_EXCLUDE_REGEXES \".*\")
-    if(missing)
-        message(FATAL_ERROR \"DLLs not found: \${missing}\")
-    endif()
-    file(INSTALL \${found} DESTINATION \"\${root}\" FOLLOW_SYMLINK_CHAIN)
+    set(OBJDUMP ${CMAKE_OBJDUMP})
+    set(STRIP ${CMAKE_STRIP})
+    set(DIRS \"${VSTE_DLL_DIRS}\")
+    include(\"${CMAKE_CURRENT_LIST_DIR}/windows/InstallDlls.cmake\")
 ")
 
 set(CPACK_PACKAGE_NAME vste)
@@ -72,18 +60,21 @@ set(CPACK_NSIS_MENU_LINKS "vste.exe" "VSTE")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY VSTE)
-set(CPACK_NSIS_DEFINES "!include \"${CMAKE_CURRENT_LIST_DIR}/windows/FileTypes.nsh\"")
+set(CPACK_NSIS_DEFINES "!include '${CMAKE_CURRENT_LIST_DIR}/windows/FileTypes.nsh'")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "!insertmacro VsteRegisterFileTypes")
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "!insertmacro VsteRemoveFileTypes")
 
-# CMake's installer script, changed in four places so that the install may be per-user or
+# CMake's installer script, changed in five places so that the install may be per-user or
 # machine-wide: it asks for the rights the user has rather than an administrator's, a per-user
 # install goes to the user's programs folder, /CurrentUser chooses a per-user install, and the
-# uninstaller works where the program was installed.
+# uninstaller works where the program was installed; and the installer is a 64-bit program, as
+# VSTE is, which sees the 64-bit Program Files and registry and runs where Wine has no 32-bit
+# half (Debian's wine64 alone).
 set(template ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in)
 file(READ ${template} nsis)
 foreach(change
         "RequestExecutionLevel admin|RequestExecutionLevel highest"
+        "  SetCompressor @CPACK_NSIS_COMPRESSOR@|  Target amd64-unicode\n  SetCompressor @CPACK_NSIS_COMPRESSOR@"
         "$DOCUMENTS\\@CPACK_PACKAGE_INSTALL_DIRECTORY@|$LOCALAPPDATA\\Programs\\@CPACK_PACKAGE_INSTALL_DIRECTORY@"
         "  StrCmp \"@CPACK_NSIS_MODIFY_PATH@\" \"ON\" 0 noOptionsPage|  !insertmacro VsteChooseInstallMode\n  StrCmp \"@CPACK_NSIS_MODIFY_PATH@\" \"ON\" 0 noOptionsPage"
         "  done:\n\nFunctionEnd|  done:\n  !insertmacro VsteUninstallMode\n\nFunctionEnd")

@@ -31,10 +31,11 @@ VSTE_PACKAGES_PACKAGE=(help2man dpkg-dev file lintian desktop-file-utils appstre
 
 # The Windows build (scripts/windows): the mingw-w64 cross compilers with posix threads, Wine to
 # run what they build, NSIS for the installer, and what unpacking and building Debian's source
-# packages of the Windows libraries needs.
+# packages of the Windows libraries needs, and the fonts the window tests draw with under Wine.
 VSTE_PACKAGES_WINDOWS=(
     g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
     wine wine64 nsis zip unzip dpkg-dev xz-utils perl python3 libgtest-dev
+    fonts-dejavu-core fonts-wqy-microhei xvfb xauth xdotool
 )
 
 # vste_install_packages [LIST...]: installs the missing packages of the named lists (BUILD, TEST,

@@ -1685,6 +1685,10 @@ This file no longer exists. It was removed from the recent files.</source>
 <context>
     <name>vste::ui::GlossaryPanel</name>
     <message>
+        <source>The glossary %1 of the last session could not be read again</source>
+        <translation>Глоссарий %1 прошлого сеанса не удалось прочитать снова</translation>
+    </message>
+    <message>
         <source>Choose a glossary (CSV with the columns term and translation)</source>
         <translation>Выберите глоссарий (CSV со столбцами term и translation)</translation>
     </message>

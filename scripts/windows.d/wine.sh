@@ -18,14 +18,30 @@ vste_wine_environment() {
         path="$path;$(winepath -w "$d" 2>/dev/null)"
     done
     export WINEPATH="${path#;}"
+    # The offscreen platform draws with the fonts in Qt's library folder, as Linux does with the
+    # system's: Debian's DejaVu and WenQuanYi, which the window tests measure text with. (Wine
+    # does not hand variables beginning with QT_ to Windows programs, so QT_QPA_FONTDIR cannot.)
+    mkdir -p "$VSTE_WIN_PREFIX/lib/fonts" "$VSTE_WIN_PREFIX/translations"
+    ln -sf /usr/share/fonts/truetype/dejavu/*.ttf /usr/share/fonts/truetype/wqy/*.ttc \
+        "$VSTE_WIN_PREFIX/lib/fonts/"
+    # Qt's own Russian texts, where the test programs' Qt looks for them (the packages carry
+    # them beside the programs).
+    ln -sf /usr/share/qt6/translations/qtbase_ru.qm "$VSTE_WIN_PREFIX/translations/"
     export VSTE_WINE_RUNNER="$VSTE_ROOT/scripts/windows.d/wine-run"
 }
 
 # vste_wine_test BUILD_DIR: every test program under Wine, then the packages' smoke run.
 vste_wine_test() {
     local build="$1" t0
-    wineserver -p # one server for all the runs, started once
-    trap 'wineserver -k >/dev/null 2>&1 || true' RETURN
+    # One server for all the runs, started once (after ending one a failed run may have left),
+    # and ended however the tests end.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
+    wineserver -p
+    trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+    # Wine's own background programs start with the first program and outlive it; started here,
+    # they do not hold the output of the first test open, which ctest would wait for.
+    wine cmd /c exit >/dev/null 2>&1 || true
     t0=$(date +%s)
     ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 900
     echo "== ctest under Wine: $(($(date +%s) - t0)) s"
@@ -34,7 +50,7 @@ vste_wine_test() {
 
 # vste_wine_smoke BUILD_DIR: unzips the portable folder under a Cyrillic name and checks that its
 # vste-cli.exe dumps and converts a file of every format exactly as the Linux vste-cli does, that
-# vste.exe starts and stays up on the sample, and that the installer installs silently, registers
+# vste.exe opens the sample in a window, and that the installer installs silently, registers
 # .csf and is removed again by its uninstaller.
 vste_wine_smoke() {
     local build="$1" tmp zip folder linux
@@ -73,14 +89,25 @@ vste_wine_smoke() {
     done
     [ "$ok" = 1 ] || return 1
     echo "== vste-cli.exe in \"$folder\" dumps and converts every format as Linux does"
-    # The editor starts on the sample and stays up until stopped.
-    local rc=0
-    timeout 60 wine "$folder/vste.exe" -platform offscreen "$(winepath -w "$tmp/samples/bundled.csf")" \
-        >/dev/null 2>&1 || rc=$?
-    if [ "$rc" != 124 ]; then
-        echo "vste.exe ended by itself (status $rc) instead of showing the sample"
+    # The editor, on Windows' own platform in a virtual display, shows the sample's window. The
+    # next Wine server must start inside the display, so that Wine's desktop can use it: nothing
+    # may run Wine between the two.
+    local sample
+    sample="$(winepath -w "$tmp/samples/bundled.csf")"
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
+    if ! VSTE_EXE="$folder/vste.exe" VSTE_SAMPLE="$sample" xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+            wine "$VSTE_EXE" "$VSTE_SAMPLE" >/dev/null 2>&1 &
+            for _ in $(seq 1 120); do
+                sleep 1
+                xdotool search --name "bundled.csf" >/dev/null 2>&1 && exit 0
+            done
+            exit 1'; then
+        echo "vste.exe showed no window with the sample in two minutes"
         return 1
     fi
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
     echo "== vste.exe starts and shows the sample"
     vste_wine_installer "$build"
     rm -rf "$tmp"
@@ -90,7 +117,8 @@ vste_wine_smoke() {
 vste_wine_installer() {
     local setup target
     setup="$(ls "$1"/vste-*-setup-x64.exe)"
-    target='C:\VSTE test'
+    # /D= takes the rest of the command line unquoted: Wine quotes an argument with spaces.
+    target='C:\VSTE-test'
     wine "$setup" /S "/D=$target"
     local unix
     unix="$(winepath -u "$target")"

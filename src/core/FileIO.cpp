@@ -24,14 +24,6 @@ namespace {
     throw FileError(Message(MessageId::CannotOpenFile, {fileName, SystemReason(err)}));
 }
 
-[[noreturn]] void throwCreate(const std::string& fileName, Message why) {
-    throw FileError(Message(MessageId::CannotCreateFile, {fileName, std::move(why)}));
-}
-
-[[noreturn]] void throwCreate(const std::string& fileName, int err) {
-    throwCreate(fileName, SystemReason(err));
-}
-
 } // namespace
 
 std::vector<std::uint8_t> LoadFile(const std::string& fileName) {
@@ -87,6 +79,14 @@ std::vector<std::uint8_t> LoadFile(const std::string& fileName) {
 // On Windows the save is in FileIOWindows.cpp.
 #ifndef _WIN32
 namespace {
+
+[[noreturn]] void throwCreate(const std::string& fileName, Message why) {
+    throw FileError(Message(MessageId::CannotCreateFile, {fileName, std::move(why)}));
+}
+
+[[noreturn]] void throwCreate(const std::string& fileName, int err) {
+    throwCreate(fileName, SystemReason(err));
+}
 
 // The file a save must replace: `target` with its chain of symbolic links followed, so that the
 // link stays a link and the file it names gets the new bytes. A relative link is read against the

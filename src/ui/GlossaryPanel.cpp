@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTreeWidget>
@@ -32,6 +33,11 @@
 
 namespace vste::ui {
 
+namespace {
+// The glossary read last, read again when the window opens.
+const QString kFileKey = QStringLiteral("Glossary/File");
+} // namespace
+
 GlossaryPanel::GlossaryPanel(TMainForm& form) : QObject(&form), m_form(form) {
     setObjectName(QStringLiteral("GlossaryPanel"));
     m_tools = ToolsMenu(form, form.Help1);
@@ -50,9 +56,23 @@ GlossaryPanel::GlossaryPanel(TMainForm& form) : QObject(&form), m_form(form) {
     connect(&form.workbench()->reference(), &ReferenceTable::changed, this, [this] { refresh(); });
     connect(form.EditorMemo, &QPlainTextEdit::textChanged, this, [this] { markMissing(); });
     retranslate();
+    restore();
 }
 
 GlossaryPanel::~GlossaryPanel() = default;
+
+// The glossary of the last session comes back without a word; one that has gone since, or can
+// no longer be read, is forgotten, and the panel says so when shown.
+void GlossaryPanel::restore() {
+    const QString fileName = QSettings().value(kFileKey).toString();
+    if (fileName.isEmpty())
+        return;
+    if (!read(fileName)) {
+        QSettings().remove(kFileKey);
+        m_lostFileName = fileName;
+        showStatus();
+    }
+}
 
 void GlossaryPanel::createDock() {
     m_dock = new QDockWidget(&m_form);
@@ -91,12 +111,24 @@ void GlossaryPanel::openClick() {
 }
 
 bool GlossaryPanel::load(const QString& fileName) {
+    std::string why;
+    if (!read(fileName, &why)) {
+        m_form.dialogs().error(&m_form, tr("The glossary %1 could not be read:\n%2")
+                                            .arg(fileName, QString::fromStdString(why)));
+        return false;
+    }
+    QSettings().setValue(kFileKey, fileName);
+    showDock();
+    return true;
+}
+
+bool GlossaryPanel::read(const QString& fileName, std::string* why) {
     std::vector<GlossaryTerm> terms;
     try {
         terms = ReadGlossary(LoadFile(fileName.toStdString()));
     } catch (const std::exception& e) {
-        m_form.dialogs().error(&m_form, tr("The glossary %1 could not be read:\n%2")
-                                            .arg(fileName, QString::fromStdString(e.what())));
+        if (why)
+            *why = e.what();
         return false;
     }
     m_terms = std::move(terms);
@@ -108,7 +140,6 @@ bool GlossaryPanel::load(const QString& fileName) {
     }
     m_loaded = true;
     m_fileName = fileName;
-    showDock();
     refresh();
     emit glossaryChanged();
     return true;
@@ -169,7 +200,10 @@ void GlossaryPanel::markMissing() {
 }
 
 void GlossaryPanel::showStatus() {
-    if (!m_loaded)
+    if (!m_loaded && !m_lostFileName.isEmpty())
+        m_status->setText(tr("The glossary %1 of the last session could not be read again")
+                              .arg(QFileInfo(m_lostFileName).fileName()));
+    else if (!m_loaded)
         m_status->setText(tr("No glossary is read: Tools > Glossary... chooses one"));
     else if (!m_form.workbench()->reference().isOpen())
         m_status->setText(tr("Terms are looked up in the reference: open one with File > Open "
@@ -177,7 +211,7 @@ void GlossaryPanel::showStatus() {
     else
         m_status->setText(
             tr("Glossary %1, terms: %2").arg(QFileInfo(m_fileName).fileName()).arg(m_terms.size()));
-    m_status->setToolTip(m_fileName);
+    m_status->setToolTip(m_loaded ? m_fileName : m_lostFileName);
 }
 
 void GlossaryPanel::retranslate() {

@@ -31,8 +31,8 @@ public:
     explicit GlossaryPanel(TMainForm& form);
     ~GlossaryPanel() override;
 
-    // Reads `fileName` as the glossary and shows the panel; false, with the reason shown, when
-    // it is not a glossary (the one before stays).
+    // Reads `fileName` as the glossary, remembers it for the next session and shows the panel;
+    // false, with the reason shown, when it is not a glossary (the one before stays).
     bool load(const QString& fileName);
     // The terms read, or null before a glossary is read.
     const std::vector<GlossaryTerm>* terms() const { return m_loaded ? &m_terms : nullptr; }
@@ -53,6 +53,9 @@ protected:
 
 private:
     void createDock();
+    void restore();
+    // Reads the glossary without a word; false, with the reason in `why`, when it cannot.
+    bool read(const QString& fileName, std::string* why = nullptr);
     void openClick();
     void showDock();
     void markMissing();
@@ -64,6 +67,7 @@ private:
     std::vector<std::u16string> m_foldedTerms, m_foldedTranslations;
     bool m_loaded = false;
     QString m_fileName;
+    QString m_lostFileName; // the last session's glossary, when it could not be read again
     // The terms of the shown reference value, as indexes into m_terms.
     std::vector<std::size_t> m_found;
     QMenu* m_tools = nullptr;

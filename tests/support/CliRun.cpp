@@ -48,8 +48,8 @@ HANDLE OpenForChild(const std::wstring& name, DWORD access, DWORD disposition) {
 }
 
 // Starts the program with its output in the two files and waits; its exit code or -1.
-int RunProgram(const std::vector<std::string>& args, const std::string& out,
-               const std::string& err) {
+int RunOnce(const std::vector<std::string>& args, const std::string& out,
+            const std::string& err) {
     std::wstring line = QuoteArgument(Wide(VSTE_CLI_PATH));
     for (const auto& a : args)
         line += L" " + QuoteArgument(Wide(a));
@@ -75,6 +75,19 @@ int RunProgram(const std::vector<std::string>& args, const std::string& out,
     }
     for (HANDLE h : {in, o, e})
         CloseHandle(h);
+    return code;
+}
+
+// Under Wine a start now and then fails right after the last program ended (its output files
+// are not yet free): tried again a few times before the run counts as failed.
+int RunProgram(const std::vector<std::string>& args, const std::string& out,
+               const std::string& err) {
+    int code = -1;
+    for (int attempt = 0; attempt < 5 && code == -1; ++attempt) {
+        if (attempt > 0)
+            Sleep(200);
+        code = RunOnce(args, out, err);
+    }
     return code;
 }
 #else

@@ -32,7 +32,7 @@ QString FallbackFolder() {
 void ResetStoredSettings() {
     QFile::remove(ProgramFolder() + QStringLiteral("/options.dat"));
     QFile::remove(FallbackFolder() + QStringLiteral("/options.dat"));
-    QSettings(QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor")).clear();
+    StoredSettings().clear();
     QDir().mkpath(ProgramFolder());
     Settings::setOptionsFolders(ProgramFolder(), FallbackFolder());
     SetActiveCodePage(1252);

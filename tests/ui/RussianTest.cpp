@@ -108,7 +108,9 @@ QString WithoutAllowed(QString text, const QStringList& fileNames) {
     static const QRegularExpression kPatterns[] = {
         QRegularExpression(QStringLiteral("<[^>]+>")), // markup of rich-text labels
         QRegularExpression(QStringLiteral("\\b(?:https?|mailto|file):\\S+")),
-        QRegularExpression(QStringLiteral("(?<![\\w.])/(?:[^\\s/]+/)*[^\\s/:,)]+")),
+        // paths, with either separator
+        QRegularExpression(
+            QStringLiteral("(?<![\\w.])[/\\\\](?:[^\\s/\\\\]+[/\\\\])*[^\\s/\\\\:,)]+")),
         QRegularExpression(QStringLiteral("\\S+@\\S+")),
         QRegularExpression(QStringLiteral("\\b(?:Ctrl|Shift|Alt|Meta|Esc|Enter|Del|Tab)\\b")),
         QRegularExpression(QStringLiteral("\\*\\.\\w+")),
@@ -226,7 +228,11 @@ private slots:
             QCOMPARE(MessageText::text(message), QString::fromStdString(EnglishText(message)));
         }
         // The system's reasons the window words itself are the C library's own words.
-        for (const int err : {ENOENT, EACCES, EPERM, EISDIR, ENOTDIR, EEXIST, ENOSPC, EROFS, ELOOP,
+        // (ELOOP only where the C library words it: on Windows it never reaches the window.)
+        for (const int err : {ENOENT, EACCES, EPERM, EISDIR, ENOTDIR, EEXIST, ENOSPC, EROFS,
+#ifndef _WIN32
+                              ELOOP,
+#endif
                               ENAMETOOLONG, EIO, EBUSY})
             QCOMPARE(MessageText::text(SystemReason(err)),
                      QString::fromStdString(EnglishText(SystemReason(err))));

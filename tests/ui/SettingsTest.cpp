@@ -17,9 +17,7 @@ class SettingsTest : public QObject {
 
     FormFixture f;
 
-    QSettings store() {
-        return QSettings(QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"));
-    }
+    QSettings store() { return StoredSettings(); }
     QAction* favorite(int n) { return f.action(QStringLiteral("OpenFavorite%1").arg(n)); }
     bool closeForm() { return f.form->close(); }
 

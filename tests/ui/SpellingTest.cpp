@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDockWidget>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -130,8 +131,8 @@ private slots:
 
     void init() {
         ForgetRememberedWindow();
-        QSettings(QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"))
-            .remove(QStringLiteral("Spelling"));
+        StoredSettings().remove(QStringLiteral("Spelling"));
+        StoredSettings().remove(QStringLiteral("Glossary"));
         QFile::remove(personalFile());
     }
 
@@ -363,6 +364,38 @@ private slots:
         QVERIFY(!glossary().load(path("bad.csv")));
         QCOMPARE(m_log.errors.size(), 1);
         QCOMPARE(glossary().terms()->size(), std::size_t{3});
+    }
+
+    void theGlossaryReadLastComesBackInTheNextSessionUnlessItHasGone() {
+        WriteBytes(path("kept.csv"), "term,translation\nTank,Panzer\n");
+        WriteCsf(path("orig.csf"), {{"A:1", {u"The tank"}, ""}});
+        open({{"A:1", {u"Der Wagen"}, ""}});
+        QVERIFY(glossary().load(path("kept.csv")));
+
+        // The next window reads it again, and its findings reach the Problems panel.
+        TMainForm& next = open({{"A:1", {u"Der Wagen"}, ""}});
+        QVERIFY(glossary().terms());
+        QCOMPARE(glossary().terms()->size(), std::size_t{1});
+        QVERIFY(next.workbench()->openReference(path("orig.csf"), 1));
+        QCOMPARE(findings("glossary").size(), 1);
+        QVERIFY(m_log.errors.isEmpty());
+
+        // Gone before the next session: forgotten without a word, and the panel says so.
+        QFile::remove(path("kept.csv"));
+        open({{"A:1", {u"Der Wagen"}, ""}});
+        QVERIFY(!glossary().terms());
+        QVERIFY(m_log.errors.isEmpty());
+        QVERIFY(glossary()
+                    .dock()
+                    ->findChild<QLabel*>("GlossaryStatus")
+                    ->text()
+                    .contains(QStringLiteral("kept.csv")));
+        open({{"A:1", {u"Der Wagen"}, ""}});
+        QVERIFY(!glossary()
+                     .dock()
+                     ->findChild<QLabel*>("GlossaryStatus")
+                     ->text()
+                     .contains(QStringLiteral("kept.csv")));
     }
 
     void theSpellingAndGlossaryTextsSpeakRussian() {

@@ -16,16 +16,17 @@
 #include "ui/Settings.h"
 
 #ifdef Q_OS_WIN
-#include <QCoreApplication>
-#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
 
 // On Linux each test program's settings are kept apart by its own XDG_CONFIG_HOME; on Windows
-// they would all share the user's registry key, so they go to an INI file of the program's own.
+// they would all share the user's registry key, so they go to INI files in a folder of the run's
+// own (not named by the process number, which Wine gives out again), removed at exit.
 static void KeepSettingsApart() {
+    static const auto folder = std::make_unique<QTemporaryDir>();
     QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                       QDir::tempPath() + QStringLiteral("/vste-ui-test-") +
-                           QString::number(QCoreApplication::applicationPid()));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder->path());
 }
 Q_COREAPP_STARTUP_FUNCTION(KeepSettingsApart)
 #endif
@@ -188,8 +189,13 @@ void WriteBytes(const QString& path, const QByteArray& data) {
         file.write(data);
 }
 
+QSettings StoredSettings() {
+    return QSettings(QSettings::defaultFormat(), QSettings::UserScope,
+                     QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"));
+}
+
 void ForgetRememberedWindow() {
-    QSettings store(QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"));
+    QSettings store = StoredSettings();
     for (const char* key : {"RecentFiles", "RecentProjects", "Window", "LastCategories"})
         store.remove(QString::fromLatin1(key));
 }

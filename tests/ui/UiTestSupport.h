@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -80,6 +81,8 @@ QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& data = {});
 // Forgets the recent files, the window's layout and the files' last categories, so that every
 // test starts from a window that remembers nothing.
+// The store the window keeps its settings in (on Windows an INI file of the test program's own).
+QSettings StoredSettings();
 void ForgetRememberedWindow();
 
 // What the window tests share: a temporary folder that also holds the options file, the log of
