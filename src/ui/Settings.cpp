@@ -27,12 +27,6 @@ QString& fallbackFolderOverride() {
     return folder;
 }
 
-QSettings favoritesStore() {
-    // The default format is the system's (the registry on Windows) unless a test chose another.
-    return QSettings(QSettings::defaultFormat(), QSettings::UserScope,
-                     QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"));
-}
-
 bool folderWritable(const QString& file) {
     const QFileInfo info(file);
     if (info.exists())
@@ -114,34 +108,40 @@ bool Settings::save() const {
     return fallback != first && writeBytes(fallback, bytes);
 }
 
+QSettings Settings::userStore() {
+    // The default format is the system's (the registry on Windows) unless a test chose another.
+    return QSettings(QSettings::defaultFormat(), QSettings::UserScope,
+                     QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"));
+}
+
 QString Settings::favoritePath(int number) {
-    return favoritesStore().value(QStringLiteral("Favorite%1").arg(number)).toString();
+    return userStore().value(QStringLiteral("Favorite%1").arg(number)).toString();
 }
 
 QString Settings::favoriteName(int number) {
-    return favoritesStore().value(QStringLiteral("Favorite%1Name").arg(number)).toString();
+    return userStore().value(QStringLiteral("Favorite%1Name").arg(number)).toString();
 }
 
 void Settings::setFavorite(int number, const QString& path, const QString& name) {
-    QSettings store = favoritesStore();
+    QSettings store = userStore();
     store.setValue(QStringLiteral("Favorite%1").arg(number), path);
     store.setValue(QStringLiteral("Favorite%1Name").arg(number), name);
 }
 
 std::optional<int> Settings::codePage() {
     bool ok = false;
-    const int value = favoritesStore().value(QStringLiteral("CodePage")).toInt(&ok);
+    const int value = userStore().value(QStringLiteral("CodePage")).toInt(&ok);
     if (!ok || !IsSupportedCodePage(value))
         return std::nullopt;
     return value;
 }
 
 void Settings::setCodePage(int codePage) {
-    favoritesStore().setValue(QStringLiteral("CodePage"), codePage);
+    userStore().setValue(QStringLiteral("CodePage"), codePage);
 }
 
 QList<Settings::RecentFile> Settings::recentFiles() {
-    QSettings store = favoritesStore();
+    QSettings store = userStore();
     QList<RecentFile> files;
     const int count = store.beginReadArray(QStringLiteral("RecentFiles"));
     for (int i = 0; i < count; ++i) {
@@ -156,7 +156,7 @@ QList<Settings::RecentFile> Settings::recentFiles() {
 }
 
 void Settings::setRecentFiles(const QList<RecentFile>& files) {
-    QSettings store = favoritesStore();
+    QSettings store = userStore();
     store.remove(QStringLiteral("RecentFiles"));
     store.beginWriteArray(QStringLiteral("RecentFiles"), static_cast<int>(files.size()));
     for (int i = 0; i < files.size(); ++i) {
@@ -168,39 +168,39 @@ void Settings::setRecentFiles(const QList<RecentFile>& files) {
 }
 
 QByteArray Settings::windowGeometry() {
-    return favoritesStore().value(QStringLiteral("Window/Geometry")).toByteArray();
+    return userStore().value(QStringLiteral("Window/Geometry")).toByteArray();
 }
 
 QByteArray Settings::windowState() {
-    return favoritesStore().value(QStringLiteral("Window/State")).toByteArray();
+    return userStore().value(QStringLiteral("Window/State")).toByteArray();
 }
 
 QByteArray Settings::splitterState() {
-    return favoritesStore().value(QStringLiteral("Window/Splitter")).toByteArray();
+    return userStore().value(QStringLiteral("Window/Splitter")).toByteArray();
 }
 
 void Settings::setWindowLayout(const QByteArray& geometry, const QByteArray& state,
                                const QByteArray& splitter) {
-    QSettings store = favoritesStore();
+    QSettings store = userStore();
     store.setValue(QStringLiteral("Window/Geometry"), geometry);
     store.setValue(QStringLiteral("Window/State"), state);
     store.setValue(QStringLiteral("Window/Splitter"), splitter);
 }
 
 bool Settings::wrapLongValues() {
-    return favoritesStore().value(QStringLiteral("View/WrapLongValues"), false).toBool();
+    return userStore().value(QStringLiteral("View/WrapLongValues"), false).toBool();
 }
 
 void Settings::setWrapLongValues(bool wrap) {
-    favoritesStore().setValue(QStringLiteral("View/WrapLongValues"), wrap);
+    userStore().setValue(QStringLiteral("View/WrapLongValues"), wrap);
 }
 
 QStringList Settings::lastCategories() {
-    return favoritesStore().value(QStringLiteral("LastCategories")).toStringList();
+    return userStore().value(QStringLiteral("LastCategories")).toStringList();
 }
 
 void Settings::setLastCategories(const QStringList& pathsAndNames) {
-    favoritesStore().setValue(QStringLiteral("LastCategories"), pathsAndNames);
+    userStore().setValue(QStringLiteral("LastCategories"), pathsAndNames);
 }
 
 QString FileNamePart(const QString& path) {
@@ -212,7 +212,7 @@ QString FileNamePart(const QString& path) {
 }
 
 QList<Settings::RecentProject> Settings::recentProjects() {
-    QSettings store = favoritesStore();
+    QSettings store = userStore();
     QList<RecentProject> projects;
     const int count = store.beginReadArray(QStringLiteral("RecentProjects"));
     for (int i = 0; i < count; ++i) {
@@ -228,7 +228,7 @@ QList<Settings::RecentProject> Settings::recentProjects() {
 }
 
 void Settings::setRecentProjects(const QList<RecentProject>& projects) {
-    QSettings store = favoritesStore();
+    QSettings store = userStore();
     store.remove(QStringLiteral("RecentProjects"));
     store.beginWriteArray(QStringLiteral("RecentProjects"), static_cast<int>(projects.size()));
     for (int i = 0; i < projects.size(); ++i) {
@@ -248,7 +248,7 @@ constexpr qsizetype kSpellingFiles = 200;
 } // namespace
 
 std::optional<QString> Settings::spellingDictionary(const QString& path) {
-    QSettings store = favoritesStore();
+    QSettings store = userStore();
     if (!path.isEmpty()) {
         const QStringList pairs = store.value(QStringLiteral("Spelling/Files")).toStringList();
         for (qsizetype i = 0; i + 1 < pairs.size(); i += 2)
@@ -262,7 +262,7 @@ std::optional<QString> Settings::spellingDictionary(const QString& path) {
 }
 
 void Settings::setSpellingDictionary(const QString& path, const QString& name) {
-    QSettings store = favoritesStore();
+    QSettings store = userStore();
     store.setValue(QStringLiteral("Spelling/Last"), name);
     if (path.isEmpty())
         return;

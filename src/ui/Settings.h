@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -37,6 +38,8 @@ public:
     static QString fallbackOptionsFile();
     // The file that load() reads and save() tries first.
     static QString optionsFile();
+    // Where the favorites, recent files, code page and window layout are kept.
+    static QSettings userStore();
 
     // Favorites 1 to 5 ("Favorite" + N and "Favorite" + N + "Name"); missing values read empty.
     static QString favoritePath(int number);

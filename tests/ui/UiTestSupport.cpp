@@ -190,8 +190,7 @@ void WriteBytes(const QString& path, const QByteArray& data) {
 }
 
 QSettings StoredSettings() {
-    return QSettings(QSettings::defaultFormat(), QSettings::UserScope,
-                     QStringLiteral("Velmoran Studio"), QStringLiteral("String Table Editor"));
+    return Settings::userStore();
 }
 
 void ForgetRememberedWindow() {
