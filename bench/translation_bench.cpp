@@ -4,6 +4,9 @@
 // loading).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+
 #include "BigTable.h"
 #include "translation/FuzzyIndex.h"
 #include "translation/Tmx.h"
@@ -81,6 +84,25 @@ void BM_SuggestNearMatch(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SuggestNearMatch)->Unit(benchmark::kMillisecond);
+
+void BM_SuggestTableValues(benchmark::State& state) {
+    const Loaded& loaded = Memory();
+    // The Suggestions panel's queries: one string of the table after another, a translator's
+    // walk; the longest of them is what the panel may keep a translator waiting.
+    const auto& units = loaded.memory.units;
+    std::size_t next = 0;
+    double longest = 0;
+    for (auto _ : state) {
+        const auto started = std::chrono::steady_clock::now();
+        auto found = loaded.index.search(units[next++ * 7919 % units.size()].source, 70, 9);
+        benchmark::DoNotOptimize(found.data());
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - started;
+        longest = std::max(longest, took.count());
+    }
+    state.counters["longest_ms"] = longest;
+}
+BENCHMARK(BM_SuggestTableValues)->Unit(benchmark::kMillisecond)->Iterations(100);
 
 void BM_SuggestShortText(benchmark::State& state) {
     const Loaded& loaded = Memory();

@@ -43,12 +43,12 @@ class BitPattern {
 public:
     explicit BitPattern(std::u32string_view pattern)
         : m_length(pattern.size()), m_blocks((pattern.size() + 63) / 64),
-          m_ascii(128 * m_blocks, 0), m_none(m_blocks, 0) {
+          m_ascii(256 * m_blocks, 0), m_none(m_blocks, 0) {
         for (std::size_t i = 0; i < pattern.size(); ++i) {
             const std::uint64_t bit = std::uint64_t{1} << (i % 64);
             const char32_t c = pattern[i];
             std::uint64_t* masks = nullptr;
-            if (c < 128) {
+            if (c < 256) {
                 masks = &m_ascii[c * m_blocks];
             } else {
                 auto it = std::find_if(m_other.begin(), m_other.end(),
@@ -64,10 +64,10 @@ public:
         }
     }
 
-    // `scratch` holds the state of the blocks between calls, to spare an allocation each.
     // The distance to `text` when it is at most `limit`, else some number above `limit`.
     // `scratch` holds the state of the blocks between calls, to spare an allocation each.
-    std::size_t distance(std::u32string_view text, std::size_t limit,
+    template <class C>
+    std::size_t distance(std::basic_string_view<C> text, std::size_t limit,
                          std::vector<std::uint64_t>& scratch) const {
         scratch.assign(2 * m_blocks, 0);
         std::uint64_t* pv = scratch.data();
@@ -76,7 +76,7 @@ public:
         const std::uint64_t lastHigh = std::uint64_t{1} << ((m_length - 1) % 64);
         std::size_t score = m_length;
         for (std::size_t j = 0; j < text.size(); ++j) {
-            const std::uint64_t* eqs = mask(text[j]);
+            const std::uint64_t* eqs = mask(static_cast<char32_t>(text[j]));
             int h = 1; // the first row grows by one per column
             for (std::size_t w = 0; w < m_blocks; ++w)
                 h = advance(pv[w], mv[w], eqs[w], h,
@@ -110,7 +110,7 @@ private:
     }
 
     const std::uint64_t* mask(char32_t c) const {
-        if (c < 128)
+        if (c < 256)
             return &m_ascii[c * m_blocks];
         for (const auto& [key, at] : m_other)
             if (key == c)
@@ -120,72 +120,127 @@ private:
 
     std::size_t m_length;
     std::size_t m_blocks;
-    std::vector<std::uint64_t> m_ascii; // 128 characters, m_blocks masks each
+    std::vector<std::uint64_t> m_ascii; // characters below 256, m_blocks masks each
     std::vector<std::uint64_t> m_none;
     std::vector<std::pair<char32_t, std::size_t>> m_other; // character, first of its masks
     std::vector<std::uint64_t> m_otherMasks;
 };
 
-// Masks of a pattern of at most 64 code points, and its distance to texts one word operation
-// at a time per text character (Myers, in Hyyrö's form for whole strings).
-class ShortPattern {
+// Masks of a pattern of at most 64 * Blocks code points (Blocks is 1 or 2), held in registers,
+// and its distance to texts a few word operations at a time per text character (Myers, in
+// Hyyrö's form for whole strings): the common lengths without BitPattern's loops over blocks.
+template <std::size_t Blocks> class WordPattern {
 public:
-    explicit ShortPattern(std::u32string_view pattern) : m_length(pattern.size()) {
+    using Masks = std::array<std::uint64_t, Blocks>;
+
+    explicit WordPattern(std::u32string_view pattern) : m_length(pattern.size()) {
         for (std::size_t i = 0; i < pattern.size(); ++i)
-            slot(pattern[i]) |= std::uint64_t{1} << i;
+            slot(pattern[i])[i / 64] |= std::uint64_t{1} << (i % 64);
     }
 
+    // The state of the comparison after a multiple of eight text characters.
+    struct State {
+        Masks pv;
+        Masks mv;
+        std::size_t score;
+    };
+    // What one text's comparison leaves for the next that starts the same way: the states after
+    // each eighth character compared, and where the comparison gave up (0: it did not).
+    struct Resume {
+        std::vector<State> states;
+        std::size_t gaveUpAt = 0;
+    };
+
     // The distance to `text` when it is at most `limit`, else some number above `limit`.
-    std::size_t distance(std::u32string_view text, std::size_t limit) const {
+    template <class C>
+    std::size_t distance(std::basic_string_view<C> text, std::size_t limit) const {
+        Resume fresh;
+        return distance(text, limit, fresh, 0);
+    }
+
+    // The same, for a text whose first `shared` characters are those of the text last compared
+    // through `resume`, at the same length and a limit no larger: the comparison goes on from
+    // where those characters left it, or gives up at once where they made the last one give up.
+    template <class C>
+    std::size_t distance(std::basic_string_view<C> text, std::size_t limit, Resume& resume,
+                         std::size_t shared) const {
+        if (resume.gaveUpAt != 0 && shared >= resume.gaveUpAt)
+            return limit + 1;
         const std::size_t n = m_length;
-        const std::uint64_t last = std::uint64_t{1} << (n - 1);
-        std::uint64_t pv = ~std::uint64_t{0};
-        std::uint64_t mv = 0;
-        std::size_t score = n;
-        for (std::size_t j = 0; j < text.size(); ++j) {
-            const std::uint64_t eq = mask(text[j]);
-            const std::uint64_t xv = eq | mv;
-            const std::uint64_t xh = (((eq & pv) + pv) ^ pv) | eq;
-            std::uint64_t ph = mv | ~(xh | pv);
-            std::uint64_t mh = pv & xh;
-            score += (ph & last) != 0;
-            score -= (mh & last) != 0;
-            ph = (ph << 1) | 1;
-            mh <<= 1;
-            pv = mh | ~(xv | ph);
-            mv = ph & xv;
-            if ((j & 7) == 7 && DiagonalAbove(j + 1, n, text.size(), &pv, &mv, limit))
-                return limit + 1;
+        const std::uint64_t last = std::uint64_t{1} << ((n - 1) % 64);
+        if (resume.states.empty()) {
+            State first{{}, {}, n};
+            first.pv.fill(~std::uint64_t{0});
+            resume.states.push_back(first);
         }
-        return score;
+        const std::size_t from = std::min(shared / 8, resume.states.size() - 1);
+        resume.states.resize(from + 1);
+        resume.gaveUpAt = 0;
+        State state = resume.states.back();
+        for (std::size_t j = 8 * from; j < text.size(); ++j) {
+            const Masks& eq = mask(static_cast<char32_t>(text[j]));
+            int h = 1; // the first row grows by one per column
+            for (std::size_t w = 0; w < Blocks; ++w)
+                h = advance(state.pv[w], state.mv[w], eq[w], h,
+                            w + 1 == Blocks ? last : std::uint64_t{1} << 63);
+            state.score += static_cast<std::size_t>(h); // wraps for -1, as intended
+            if ((j & 7) == 7) {
+                resume.states.push_back(state);
+                if (DiagonalAbove(j + 1, n, text.size(), state.pv.data(), state.mv.data(), limit)) {
+                    resume.gaveUpAt = j + 1;
+                    return limit + 1;
+                }
+            }
+        }
+        return state.score;
     }
 
 private:
-    static constexpr std::size_t kOther = 128; // slots for characters from U+0080 up
+    static constexpr std::size_t kDirect = 256; // characters below this have a mask of their own
+    static constexpr std::size_t kOther = 128;  // slots for the others
 
-    std::uint64_t& slot(char32_t c) {
-        if (c < 128)
-            return m_ascii[c];
+    static int advance(std::uint64_t& pv, std::uint64_t& mv, std::uint64_t eq, int hin,
+                       std::uint64_t high) {
+        const std::uint64_t xv = eq | mv;
+        eq |= static_cast<std::uint64_t>(hin < 0);
+        const std::uint64_t xh = (((eq & pv) + pv) ^ pv) | eq;
+        std::uint64_t ph = mv | ~(xh | pv);
+        std::uint64_t mh = pv & xh;
+        const int hout = static_cast<int>((ph & high) != 0) - static_cast<int>((mh & high) != 0);
+        ph = (ph << 1) | static_cast<std::uint64_t>(hin > 0);
+        mh = (mh << 1) | static_cast<std::uint64_t>(hin < 0);
+        pv = mh | ~(xv | ph);
+        mv = ph & xv;
+        return hout;
+    }
+
+    Masks& slot(char32_t c) {
+        if (c < kDirect)
+            return m_direct[c];
         std::size_t at = Spread(c);
         while (m_otherKey[at] != 0 && m_otherKey[at] != c)
             at = (at + 1) % kOther;
         m_otherKey[at] = c;
         return m_otherMask[at];
     }
-    std::uint64_t mask(char32_t c) const {
-        if (c < 128)
-            return m_ascii[c];
+    const Masks& mask(char32_t c) const {
+        if (c < kDirect)
+            return m_direct[c];
         for (std::size_t at = Spread(c); m_otherKey[at] != 0; at = (at + 1) % kOther)
             if (m_otherKey[at] == c)
                 return m_otherMask[at];
-        return 0;
+        return m_none;
     }
     static std::size_t Spread(char32_t c) { return (c * 2654435761u >> 8) % kOther; }
 
     std::size_t m_length;
-    std::array<std::uint64_t, 128> m_ascii{};
-    std::array<char32_t, kOther> m_otherKey{}; // 0: an empty slot (U+0000 is below 128)
-    std::array<std::uint64_t, kOther> m_otherMask{};
+    std::array<Masks, kDirect> m_direct{};
+    std::array<char32_t, kOther> m_otherKey{}; // 0: an empty slot (U+0000 has its own mask)
+    std::array<Masks, kOther> m_otherMask{};
+    Masks m_none{};
 };
+
+using ShortPattern = WordPattern<1>; // up to 64 code points
+using PairPattern = WordPattern<2>;  // up to 128 code points
 
 } // namespace vste::bitdistance

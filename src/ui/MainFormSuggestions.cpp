@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTableView>
 
 #include "ui/MainForm.h"
 #include "ui/ReferenceTable.h"
@@ -55,6 +56,15 @@ QMenu* ToolsMenu(QMainWindow& window, QMenu* before) {
 SuggestionsController* AttachSuggestions(TMainForm& form) {
     SuggestionsController::Host host;
     host.query = [&form] { return form.workbench()->currentReferenceValue(); };
+    host.nearby = [&form] {
+        std::vector<std::u16string> values;
+        const QModelIndex current = form.StringsGrid->currentIndex();
+        for (const int step : {1, -1})
+            if (current.isValid())
+                if (auto value = form.workbench()->referenceValueAt(current.row() + step, 0))
+                    values.push_back(std::move(*value));
+        return values;
+    };
     host.document = [&form] { return form.currentDocument(); };
     host.reference = [&form] { return form.workbench()->reference().document(); };
     host.type = [&form](const std::u16string& text) {

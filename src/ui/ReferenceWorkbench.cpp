@@ -189,18 +189,23 @@ void ReferenceWorkbench::showReferenceValue() {
 }
 
 std::optional<std::u16string> ReferenceWorkbench::currentReferenceValue() const {
+    const QModelIndex current = m_form.StringsGrid->currentIndex();
+    return referenceValueAt(
+        current.isValid() ? current.row() : -1,
+        static_cast<std::size_t>(std::max(1, m_form.ValuesSpinEdit->value()) - 1));
+}
+
+std::optional<std::u16string> ReferenceWorkbench::referenceValueAt(int row,
+                                                                   std::size_t valueIndex) const {
     if (!m_reference->isOpen() || !m_form.openDocument())
         return std::nullopt;
-    const QModelIndex current = m_form.StringsGrid->currentIndex();
-    const int row = current.isValid() ? current.row() : -1;
     const TWestwoodStrings& reference = *m_reference->document();
     std::uint32_t j = kNoString;
-    std::size_t valueIndex = 0;
     if (const int referenceRow = m_form.Strings->referenceRow(row); referenceRow >= 0) {
         j = static_cast<std::uint32_t>(referenceRow);
+        valueIndex = 0; // a string only the reference has: its first value
     } else if (const int index = m_form.Strings->bodyIndex(row); index >= 0) {
         j = m_filter->state().referenceOf(static_cast<std::uint32_t>(index));
-        valueIndex = static_cast<std::size_t>(std::max(1, m_form.ValuesSpinEdit->value()) - 1);
     }
     if (j >= reference.Body.size() || valueIndex >= reference.Body[j].Values.size())
         return std::nullopt;

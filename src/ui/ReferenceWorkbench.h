@@ -50,6 +50,8 @@ public:
     QAction* copyReferenceAction() const { return m_copy; }
     // The reference's value of the grid's current string and value number, if it has one.
     std::optional<std::u16string> currentReferenceValue() const;
+    // The reference value `valueIndex` of the string in browser row `row`; none without one.
+    std::optional<std::u16string> referenceValueAt(int row, std::size_t valueIndex) const;
     // Puts that value in the value box as typed text and gives the box the focus.
     void copyReference();
 

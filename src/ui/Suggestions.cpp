@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QThreadPool>
 
+#include <algorithm>
 #include <exception>
 
 #include "core/FileIO.h"
@@ -143,6 +144,7 @@ void SuggestionsController::rebuild() {
     const TWestwoodStrings* document = m_host.document();
     if (m_files.isEmpty() && (!reference || !document)) {
         m_memory.reset();
+        m_recent.clear();
         refresh();
         return;
     }
@@ -153,8 +155,11 @@ void SuggestionsController::rebuild() {
     const QStringList files = m_files;
     const std::uint64_t generation = ++m_build;
     ++m_building;
-    m_pool.start([this, tables, files, generation] {
+    m_pool.start([this, tables = std::move(tables), files, generation]() mutable {
         Built built = CollectUnits(files, tables->first, tables->second);
+        // Freeing a copy of two large tables takes a while: done here, before the build counts
+        // as finished, not while the first searches run.
+        tables.reset();
         auto memory = std::make_shared<Memory>();
         memory->units = std::move(built.units);
         std::vector<std::u16string> sources;
@@ -169,6 +174,7 @@ void SuggestionsController::rebuild() {
                 if (generation != m_build)
                     return; // a newer build is on its way
                 m_memory = memory;
+                m_recent.clear();
                 if (!errors.isEmpty())
                     m_dialogs.error(&m_window, errors.join(QLatin1Char('\n')));
                 refresh();
@@ -181,31 +187,75 @@ void SuggestionsController::refresh() {
     if (!m_dock->isVisible())
         return;
     const std::optional<std::u16string> query = m_host.query();
-    const std::uint64_t generation = ++m_search;
+    m_wanted.reset();
     if (!m_memory || !query || query->empty()) {
-        show({}, generation);
+        show({});
         return;
     }
-    ++m_searching;
-    m_pool.start([this, memory = m_memory, text = *query, generation] {
-        std::vector<Suggestion> found;
-        for (const FuzzyMatch& match : memory->index.search(text, kMinScore, kShown)) {
+    if (const std::vector<Suggestion>* found = recent(*query)) {
+        show(*found);
+        searchAhead();
+        return;
+    }
+    m_wanted = *query;
+    if (std::find(m_pending.begin(), m_pending.end(), *query) == m_pending.end())
+        search(*query);
+}
+
+void SuggestionsController::search(const std::u16string& query) {
+    m_pending.push_back(query);
+    m_pool.start([this, memory = m_memory, query] {
+        Found found{query, {}};
+        for (const FuzzyMatch& match : memory->index.search(query, kMinScore, kShown)) {
             const TmUnit& unit = memory->units[match.unit];
-            found.push_back({unit.source, unit.target, match.score});
+            found.suggestions.push_back({unit.source, unit.target, match.score});
         }
         QMetaObject::invokeMethod(
             this,
-            [this, found = std::move(found), generation]() mutable {
-                --m_searching;
-                show(std::move(found), generation);
+            [this, found = std::move(found), memory]() mutable {
+                searched(std::move(found), memory);
             },
             Qt::QueuedConnection);
     });
 }
 
-void SuggestionsController::show(std::vector<Suggestion> found, std::uint64_t generation) {
-    if (generation != m_search)
-        return; // the string shown has changed since
+void SuggestionsController::searched(Found found, const std::shared_ptr<const Memory>& memory) {
+    m_pending.erase(std::find(m_pending.begin(), m_pending.end(), found.query));
+    const bool wanted = m_wanted == found.query;
+    if (memory != m_memory) { // the memory was rebuilt meanwhile: ask it again
+        if (wanted && m_memory)
+            search(found.query);
+        return;
+    }
+    constexpr std::size_t kRecent = 16;
+    if (m_recent.size() == kRecent)
+        m_recent.erase(m_recent.begin());
+    m_recent.push_back(std::move(found));
+    if (wanted) {
+        m_wanted.reset();
+        show(m_recent.back().suggestions);
+        searchAhead();
+    }
+}
+
+void SuggestionsController::searchAhead() {
+    if (!m_memory || !m_host.nearby)
+        return;
+    for (const std::u16string& query : m_host.nearby())
+        if (!query.empty() && !recent(query) &&
+            std::find(m_pending.begin(), m_pending.end(), query) == m_pending.end())
+            search(query);
+}
+
+const std::vector<SuggestionsController::Suggestion>*
+SuggestionsController::recent(const std::u16string& query) const {
+    for (auto it = m_recent.rbegin(); it != m_recent.rend(); ++it)
+        if (it->query == query)
+            return &it->suggestions;
+    return nullptr;
+}
+
+void SuggestionsController::show(std::vector<Suggestion> found) {
     m_shown = std::move(found);
     m_view->setRowCount(static_cast<int>(m_shown.size()));
     for (int row = 0; row < static_cast<int>(m_shown.size()); ++row) {

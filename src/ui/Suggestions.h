@@ -38,6 +38,9 @@ public:
     struct Host {
         // The reference value of the string shown; none without one.
         std::function<std::optional<std::u16string>()> query;
+        // The reference values of the strings a translator goes to next (the following one
+        // first), searched ahead so that moving there shows their suggestions at once.
+        std::function<std::vector<std::u16string>()> nearby;
         // The tables whose pairs join the memory (null: none).
         std::function<const TWestwoodStrings*()> document;
         std::function<const TWestwoodStrings*()> reference;
@@ -66,7 +69,7 @@ public:
     const std::vector<Suggestion>& suggestions() const { return m_shown; }
     // Puts suggestion `k` (0-based) into the value box.
     void take(int k);
-    bool busy() const { return m_building > 0 || m_searching > 0; }
+    bool busy() const { return m_building > 0 || !m_pending.empty(); }
     void retranslate();
 
 signals:
@@ -78,8 +81,19 @@ protected:
 
 private:
     struct Memory;
+    struct Found {
+        std::u16string query;
+        std::vector<Suggestion> suggestions;
+    };
     void chooseFiles();
-    void show(std::vector<Suggestion> found, std::uint64_t generation);
+    // Searches `query` in the background; the result joins the recent ones, and is shown if the
+    // string shown still asks for it.
+    void search(const std::u16string& query);
+    void searched(Found found, const std::shared_ptr<const Memory>& memory);
+    // Searches the nearby strings not searched yet.
+    void searchAhead();
+    const std::vector<Suggestion>* recent(const std::u16string& query) const;
+    void show(std::vector<Suggestion> found);
 
     QMainWindow& m_window;
     Dialogs& m_dialogs;
@@ -91,11 +105,12 @@ private:
     std::shared_ptr<const Memory> m_memory;
     bool m_stale = true; // the memory needs building before the next search
     std::vector<Suggestion> m_shown;
-    std::uint64_t m_build = 0;  // the last build started
-    std::uint64_t m_search = 0; // the last search started
-    QThreadPool m_pool;         // the builds and searches; waited for before the window goes
+    std::optional<std::u16string> m_wanted; // the query of the string shown, until answered
+    std::vector<Found> m_recent;            // the last searches' results, the newest last
+    std::vector<std::u16string> m_pending;  // the queries being searched
+    std::uint64_t m_build = 0;              // the last build started
+    QThreadPool m_pool; // the builds and searches; waited for before the window goes
     int m_building = 0;
-    int m_searching = 0;
 };
 
 } // namespace vste::ui

@@ -126,3 +126,44 @@ TEST(FuzzyIndexTest, AMemoryLargeEnoughToBeSearchedOnTwoThreadsGivesTheSameResul
         }
     }
 }
+
+TEST(FuzzyIndexTest, SentencesSharingTheirBeginningsGiveWhatAScanGivesInBothStorages) {
+    // Sentences of a few words share their beginnings, as the index's sorted sources reuse; up to
+    // 130 code points, past one block of 64. A source of 300 different characters makes the
+    // index keep code points instead of one-byte symbols.
+    static const std::u16string words[] = {u"the",    u"enemy", u"base", u"is",    u"under",
+                                           u"attack", u"our",   u"unit", u"ready", u"power"};
+    std::mt19937 rng(13);
+    const auto sentence = [&rng] {
+        std::u16string text;
+        for (std::size_t w = 0, count = 2 + rng() % 19; w < count; ++w)
+            text += (w ? u" " : u"") + words[rng() % 10];
+        return text;
+    };
+    for (const bool wide : {false, true}) {
+        std::vector<std::u16string> sources(3000);
+        for (auto& s : sources)
+            s = sentence();
+        if (wide) {
+            std::u16string many;
+            for (char16_t c = 0x4E00; c < 0x4E00 + 300; ++c)
+                many += c;
+            sources.push_back(many);
+        }
+        const FuzzyIndex index(sources);
+        for (int q = 0; q < 40; ++q) {
+            std::u16string text = q % 2 ? sentence() : sources[rng() % sources.size()];
+            if (q % 4 == 0 && !text.empty())
+                text[rng() % text.size()] = q % 8 ? u'x' : u'\u4E01'; // a letter retyped
+            const int minScore = 50 + static_cast<int>(rng() % 51);
+            const std::size_t most = 1 + rng() % 9;
+            const auto fast = index.search(text, minScore, most);
+            const auto slow = BruteForce(sources, text, minScore, most);
+            ASSERT_EQ(fast.size(), slow.size()) << "query " << q << (wide ? " wide" : " narrow");
+            for (std::size_t i = 0; i < fast.size(); ++i) {
+                EXPECT_EQ(fast[i].unit, slow[i].unit) << "query " << q;
+                EXPECT_EQ(fast[i].score, slow[i].score) << "query " << q;
+            }
+        }
+    }
+}

@@ -88,6 +88,29 @@ private slots:
         QVERIFY(panel()->suggestions().empty());
     }
 
+    void theNextStringIsSearchedAheadAndARebuiltMemoryIsNotAnsweredFromTheOldOne() {
+        TMainForm& form = openPair();
+        showRow(1);
+        settle(); // the string shown, then its neighbours
+        // Moving on shows the next string's suggestions at once, without waiting for a search.
+        QSignalSpy shown(panel(), &SuggestionsController::suggestionsShown);
+        showRow(2);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(cell(0, 1), QStringLiteral("85"));
+        // Once the pair changes, what was searched before is searched again.
+        form.EditorMemo->setPlainText(QStringLiteral("Baue die Raffinerien"));
+        form.SaveButtonClick();
+        form.Save1Click();
+        settle();
+        showRow(0);
+        settle();
+        showRow(2);
+        settle();
+        QCOMPARE(panel()->suggestions().size(), std::size_t{2});
+        QCOMPARE(cell(0, 1), QStringLiteral("100"));
+        QCOMPARE(cell(0, 3), QStringLiteral("Baue die Raffinerien"));
+    }
+
     void chosenMemoryFilesJoinAndABadOneIsNamed() {
         const std::vector<TmUnit> units = {{u"Attack the base!", u"Greift die Basis an!"}};
         const std::vector<std::uint8_t> tmx = WriteTmx(units, "en", "de");
