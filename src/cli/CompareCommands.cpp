@@ -171,19 +171,18 @@ void Update(const UpdateCommandOptions& options, std::FILE* file) {
     TWestwoodStrings& tr = *trRead.document;
     // The translation's strings are moved into OUT; the ones left behind are the removed ones,
     // which the report names.
+    TCSFBody own = tr.TakeStrings();
     UpdatedTable updated =
-        UpdateTranslationConsuming(oldRead.document->Body, newRead.document->Body, tr,
+        UpdateTranslationConsuming(oldRead.document->Body, newRead.document->Body, tr, own,
                                    vste::UpdateOptions{options.keepRemoved, 0});
     const UpdateReport& report = updated.report;
     const bool ansiMode = trRead.singleByte && !options.unicode;
     if (ansiMode)
         requireSingleByte(updated.body, report.added);
 
-    // The report is made before the translation's strings are replaced: removed strings are
-    // named from the translation.
-    const Json printed = reportJson(updated, tr.Body);
-    tr.Body = std::move(updated.body);
-    tr.StringCount = updated.stringCount;
+    // Removed strings are named from the translation's own strings.
+    const Json printed = reportJson(updated, own);
+    tr.SwapStrings(updated.body);
     Write(options.output, trFormat.id, tr, ansiMode);
 
     Output out(file);

@@ -11,21 +11,14 @@
 namespace vste {
 namespace {
 
-std::size_t valueCount(const TCSFBody& body) {
-    std::size_t n = 0;
-    for (const TText& text : body)
-        n += text.Values.size();
-    return n;
-}
-
 // How strings of another table are made to fit the translation's format.
 class FormatFitter {
 public:
-    explicit FormatFitter(const TWestwoodStrings& translation) {
+    FormatFitter(const TWestwoodStrings& translation, const TCSFBody& strings) {
         m_compiled = dynamic_cast<const TCompiledStrings*>(&translation) != nullptr;
         m_keyed = !m_compiled && dynamic_cast<const TEmpireAtWarStrings*>(&translation) != nullptr;
         m_valueTag = translation.Version == 2 ? kValueTagV2 : kValueTagV3;
-        m_labelTag = translation.Body.empty() ? kLabelTag : translation.Body.front().Tag;
+        m_labelTag = strings.empty() ? kLabelTag : strings.front().Tag;
     }
 
     // A string taken from the new original.
@@ -61,19 +54,17 @@ private:
     Tag4 m_labelTag{};
 };
 
-// `consumable`: the translation's own strings, from which taken strings may be moved; null to
-// copy them.
+// `tr`: the translation's strings; `consumable`: the same, when taken strings may be moved out
+// of them; null to copy them.
 UpdatedTable updateTranslation(const TCSFBody& oldSource, const TCSFBody& newSource,
-                               const TWestwoodStrings& translation, TCSFBody* consumable,
-                               const UpdateOptions& options) {
-    const TCSFBody& tr = translation.Body;
-    const std::size_t valuesBefore = valueCount(tr);
+                               const TWestwoodStrings& translation, const TCSFBody& tr,
+                               TCSFBody* consumable, const UpdateOptions& options) {
     // The two pairings read only their tables, so they run side by side.
     std::future<NameMatch> pendingToOld = std::async(
         std::launch::async, [&] { return MatchByName(newSource, oldSource, options.codePage); });
     const NameMatch toTranslation = MatchByName(newSource, tr, options.codePage);
     const NameMatch toOld = pendingToOld.get();
-    const FormatFitter fitter(translation);
+    const FormatFitter fitter(translation, tr);
 
     UpdatedTable result;
     result.body.reserve(newSource.size());
@@ -106,11 +97,6 @@ UpdatedTable updateTranslation(const TCSFBody& oldSource, const TCSFBody& newSou
         if (options.keepRemoved)
             result.body.push_back(tr[t]);
     }
-    // The header field wraps like the 32-bit number it is.
-    const std::uint32_t delta = static_cast<std::uint32_t>(valueCount(result.body)) -
-                                static_cast<std::uint32_t>(valuesBefore);
-    result.stringCount =
-        static_cast<std::int32_t>(static_cast<std::uint32_t>(translation.StringCount) + delta);
     return result;
 }
 
@@ -118,13 +104,13 @@ UpdatedTable updateTranslation(const TCSFBody& oldSource, const TCSFBody& newSou
 
 UpdatedTable UpdateTranslation(const TCSFBody& oldSource, const TCSFBody& newSource,
                                const TWestwoodStrings& translation, const UpdateOptions& options) {
-    return updateTranslation(oldSource, newSource, translation, nullptr, options);
+    return updateTranslation(oldSource, newSource, translation, translation.Body, nullptr, options);
 }
 
 UpdatedTable UpdateTranslationConsuming(const TCSFBody& oldSource, const TCSFBody& newSource,
-                                        TWestwoodStrings& translation,
+                                        const TWestwoodStrings& translation, TCSFBody& strings,
                                         const UpdateOptions& options) {
-    return updateTranslation(oldSource, newSource, translation, &translation.Body, options);
+    return updateTranslation(oldSource, newSource, translation, strings, &strings, options);
 }
 
 } // namespace vste

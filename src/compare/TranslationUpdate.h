@@ -23,9 +23,6 @@ struct UpdatedTable {
     // The new original's strings, spelt as it spells them, then, when removed strings are kept,
     // those of the translation in its order (at indexes size of the new original and up).
     TCSFBody body;
-    // The translation's header string count, moved by the change in the number of values, so a
-    // CSF header stays as consistent as it was.
-    std::int32_t stringCount = 0;
     UpdateReport report;
 };
 
@@ -45,11 +42,12 @@ struct UpdateOptions {
 UpdatedTable UpdateTranslation(const TCSFBody& oldSource, const TCSFBody& newSource,
                                const TWestwoodStrings& translation, const UpdateOptions& options);
 
-// The same, except that the strings the result takes from the translation are moved out of its
-// Body (left empty there) rather than copied; the strings it drops stay. For a caller that
-// replaces the translation's strings by the result straight away.
+// The same for `strings`, the translation's strings taken out of it (TakeStrings), the
+// translation lending only its format: the strings the result takes are moved out of `strings`
+// rather than copied; the strings it drops stay. For a caller that puts the result into the
+// translation (SwapStrings) straight away.
 UpdatedTable UpdateTranslationConsuming(const TCSFBody& oldSource, const TCSFBody& newSource,
-                                        TWestwoodStrings& translation,
+                                        const TWestwoodStrings& translation, TCSFBody& strings,
                                         const UpdateOptions& options);
 
 } // namespace vste

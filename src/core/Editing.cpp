@@ -167,15 +167,54 @@ void TWestwoodStrings::AddValue(std::uint32_t index, TTextContainer value) {
         StringCount = Wrapped(StringCount, +1);
 }
 
+Tag4 TWestwoodStrings::AppendedValueTag(const TTextContainer* before, bool extra) {
+    Tag4 tag = before ? before->Tag : EmptyValue().Tag;
+    tag[0] = extra ? kExtraValueMark : std::uint8_t{0x20};
+    return tag;
+}
+
 TTextContainer TWestwoodStrings::RemoveValue(std::uint32_t index) {
-    TText& text = StringAt(index);
-    if (text.Values.size() <= 1)
+    if (StringAt(index).Values.size() <= 1)
         throw std::invalid_argument("String " + std::to_string(index) + " keeps its only value");
+    return TakeLastValue(index);
+}
+
+TTextContainer TWestwoodStrings::TakeLastValue(std::uint32_t index) {
+    TText& text = StringAt(index);
+    if (text.Values.empty())
+        throw std::invalid_argument("String " + std::to_string(index) + " has no value");
     TTextContainer value = std::move(text.Values.back());
     text.Values.pop_back();
     if (HasCsfHeader())
         StringCount = Wrapped(StringCount, -1);
     return value;
+}
+
+TTextContainer TWestwoodStrings::ReplaceValue(std::uint32_t index, std::uint32_t valueIndex,
+                                              TTextContainer value) {
+    TText& text = StringAt(index);
+    if (valueIndex >= text.Values.size())
+        throw std::out_of_range("String " + std::to_string(index) + " has no value " +
+                                std::to_string(valueIndex + 1));
+    std::swap(text.Values[valueIndex], value);
+    return value;
+}
+
+TCSFBody TWestwoodStrings::TakeStrings() {
+    TCSFBody none;
+    SwapStrings(none);
+    return none;
+}
+
+void TWestwoodStrings::SwapStrings(TCSFBody& strings) {
+    std::uint32_t gained = 0; // modulo 2^32, as the field wraps
+    for (const TText& text : strings)
+        gained += static_cast<std::uint32_t>(text.Values.size());
+    for (const TText& text : Body)
+        gained -= static_cast<std::uint32_t>(text.Values.size());
+    std::swap(Body, strings);
+    if (HasCsfHeader())
+        StringCount = Wrapped(StringCount, static_cast<std::int32_t>(gained));
 }
 
 TVersionState TWestwoodStrings::ChangeVersion(std::int32_t version) {

@@ -197,11 +197,29 @@ public:
 
     // An empty value as Add value makes it: tag " RTS" whatever the version.
     static TTextContainer EmptyValue();
+    // The tag of a value with text appended after `before` (null: the string has none) by an
+    // import or by taking another table's values: the version letters of the value before it,
+    // else those of Add value; byte 0 marks an extra value, as Apply sets it.
+    static Tag4 AppendedValueTag(const TTextContainer* before, bool extra);
     // Appends `value` to string `index`; a CSF document counts one string more.
     void AddValue(std::uint32_t index, TTextContainer value = EmptyValue());
     // Removes the last value of string `index` and gives it back; a CSF document counts one
     // string less. Throws std::invalid_argument when the string has one value or none.
     TTextContainer RemoveValue(std::uint32_t index);
+    // Takes back the last AddValue of string `index`, whatever values remain: the undo of an
+    // import that appended values. Throws std::invalid_argument when the string has none.
+    TTextContainer TakeLastValue(std::uint32_t index);
+    // Puts `value` (text, extra value and tag as given) in place of value `valueIndex` of
+    // string `index` and gives back the one it replaces.
+    TTextContainer ReplaceValue(std::uint32_t index, std::uint32_t valueIndex,
+                                TTextContainer value);
+    // Exchanges all the strings with `strings`, as an update of a translation replaces them; a
+    // CSF header's StringCount follows the values gained or lost, so exchanging them back
+    // restores it.
+    void SwapStrings(TCSFBody& strings);
+    // Takes every string out, leaving none; a CSF header counts their values out, so that
+    // SwapStrings with a new list then counts in what it holds.
+    TCSFBody TakeStrings();
 
     // Sets the file version as SetVersion does and returns the old side.
     TVersionState ChangeVersion(std::int32_t version);

@@ -158,9 +158,10 @@ private:
                 changes.push_back({s, n - 1, current, std::move(proposed)});
             } else if (n == count + 1 && m_options.canAddValues && !row.value.empty()) {
                 TTextContainer added;
-                added.Tag = text.Values.empty() ? kValueTagV3 : text.Values.back().Tag;
-                added.Tag[0] = kValueTagV3[0];
-                refuse = !merge(row, added) || refused(text, n - 1, added);
+                refuse = !merge(row, added);
+                added.Tag = TWestwoodStrings::AppendedValueTag(
+                    text.Values.empty() ? nullptr : &text.Values.back(), !added.ExtraValue.empty());
+                refuse = refuse || refused(text, n - 1, added);
                 additions.push_back({s, std::move(added)});
                 ++count;
             } else if (n > count + 1 || !m_options.canAddValues) {
@@ -197,20 +198,16 @@ ApplyPlan BuildApplyPlan(const TWestwoodStrings& table, const std::vector<Import
 
 void ApplyPlanTo(TWestwoodStrings& table, const ApplyPlan& plan) {
     for (const ValueChange& change : plan.changes)
-        table.Body[change.stringIndex].Values[change.valueIndex] = change.after;
-    for (const ValueAddition& addition : plan.additions) {
-        table.Body[addition.stringIndex].Values.push_back(addition.value);
-        table.StringCount += 1; // the header counts values
-    }
+        table.ReplaceValue(change.stringIndex, change.valueIndex, change.after);
+    for (const ValueAddition& addition : plan.additions)
+        table.AddValue(addition.stringIndex, addition.value);
 }
 
 void RevertPlan(TWestwoodStrings& table, const ApplyPlan& plan) {
-    for (auto it = plan.additions.rbegin(); it != plan.additions.rend(); ++it) {
-        table.Body[it->stringIndex].Values.pop_back();
-        table.StringCount -= 1;
-    }
+    for (auto it = plan.additions.rbegin(); it != plan.additions.rend(); ++it)
+        table.TakeLastValue(it->stringIndex);
     for (const ValueChange& change : plan.changes)
-        table.Body[change.stringIndex].Values[change.valueIndex] = change.before;
+        table.ReplaceValue(change.stringIndex, change.valueIndex, change.before);
 }
 
 } // namespace vste

@@ -113,7 +113,12 @@ const FormatInfo* FindFormatByFileName(std::string_view fileName) {
 
 std::unique_ptr<TWestwoodStrings> NewDocument(DocumentFormat format) {
     switch (format) {
-    case DocumentFormat::CSF:
+    case DocumentFormat::CSF: {
+        auto table = std::make_unique<TCompiledStrings>();
+        table->Magic = kCsfMagic;
+        table->Version = 3;
+        return table;
+    }
     case DocumentFormat::STR:
         return std::make_unique<TCompiledStrings>();
     case DocumentFormat::EmpireAtWar:

@@ -66,7 +66,8 @@ struct ReadResult {
     bool singleByte = false; // the CSF reader's single-byte flag; false for other formats
 };
 
-// An empty document of the format's class (no strings, header fields zero).
+// An empty document of the format's class, as New makes one: no strings; a CSF table of
+// version 3 and language 0 with its magic, the header fields of other formats zero.
 std::unique_ptr<TWestwoodStrings> NewDocument(DocumentFormat format);
 
 // Throws ReadError for a malformed input and FileError when a file cannot be read.

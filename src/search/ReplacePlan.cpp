@@ -144,23 +144,65 @@ ReplacePlan PlanReplaceAll(const TWestwoodStrings& document, DocumentFormat form
     return plan;
 }
 
-void ApplyPlan(TWestwoodStrings& document, const ReplacePlan& plan, bool backwards) {
-    const PlainCodec codec(plan.codePage);
-    std::string bytes;
-    for (const Change& change : plan.changes) {
-        const std::u16string& text = backwards ? change.oldText : change.newText;
-        TText& target = document.Body.at(change.stringIndex);
-        if (change.field == Field::Value) {
-            target.Values.at(change.valueIndex - 1).Value = text;
-            continue;
-        }
-        bytes.clear();
-        codec.appendAnsi(bytes, text);
-        if (change.field == Field::Name)
-            document.RenameString(change.stringIndex, bytes);
-        else
-            target.Values.at(change.valueIndex - 1).ExtraValue = bytes;
+namespace {
+
+TFieldEdit EditOf(const TWestwoodStrings& document, std::uint32_t stringIndex,
+                  std::uint32_t valueIndex, Field field, const std::u16string& text,
+                  const PlainCodec& codec) {
+    if (field == Field::Name) {
+        std::string name;
+        codec.appendAnsi(name, text);
+        return document.RenameEdit(stringIndex, std::move(name));
     }
+    TFieldEdit edit;
+    edit.StringIndex = stringIndex;
+    edit.ValueIndex = valueIndex - 1;
+    edit.Tag = document.Body.at(stringIndex).Values.at(valueIndex - 1).Tag;
+    if (field == Field::Value) {
+        edit.Field = TEditField::Value;
+        edit.Value = text;
+    } else {
+        edit.Field = TEditField::ExtraValue;
+        codec.appendAnsi(edit.Text, text);
+    }
+    return edit;
+}
+
+} // namespace
+
+std::vector<TFieldEdit> PlanEdits(const TWestwoodStrings& document, const ReplacePlan& plan) {
+    const PlainCodec codec(plan.codePage);
+    std::vector<TFieldEdit> edits;
+    edits.reserve(plan.changes.size());
+    std::size_t pendingName = SIZE_MAX;
+    for (std::size_t k = 0; k < plan.changes.size(); ++k) {
+        const Change& change = plan.changes[k];
+        if (change.field == Field::Name)
+            pendingName = k;
+        else
+            edits.push_back(EditOf(document, change.stringIndex, change.valueIndex, change.field,
+                                   change.newText, codec));
+        const bool lastOfString =
+            k + 1 == plan.changes.size() || plan.changes[k + 1].stringIndex != change.stringIndex;
+        if (lastOfString && pendingName != SIZE_MAX) {
+            const Change& name = plan.changes[pendingName];
+            edits.push_back(EditOf(document, name.stringIndex, 0, name.field, name.newText, codec));
+            pendingName = SIZE_MAX;
+        }
+    }
+    return edits;
+}
+
+TFieldEdit ChangeEdit(const TWestwoodStrings& document, std::uint32_t stringIndex,
+                      std::uint32_t valueIndex, Field field, const std::u16string& text,
+                      int codePage) {
+    return EditOf(document, stringIndex, valueIndex, field, text, PlainCodec(codePage));
+}
+
+std::vector<TFieldEdit> ApplyPlan(TWestwoodStrings& document, const ReplacePlan& plan) {
+    std::vector<TFieldEdit> edits = PlanEdits(document, plan);
+    document.SwapEdits(edits, false);
+    return edits;
 }
 
 } // namespace vste::search

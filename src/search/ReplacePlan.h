@@ -120,9 +120,18 @@ ReplacePlan PlanReplaceAll(const TWestwoodStrings& document, DocumentFormat form
                            const std::atomic<bool>* cancel = nullptr, bool* cancelled = nullptr,
                            const ValueCheck& valueCheck = {});
 
-// Stores the plan's new texts (or, with `backwards`, its old texts, which undoes it) in the
-// document it was made from. A changed name goes through the rename rule, so that Empire at War
-// keys follow their names. Throws std::out_of_range when the document lacks a planned field.
-void ApplyPlan(TWestwoodStrings& document, const ReplacePlan& plan, bool backwards = false);
+// One field edit holding `text` as the new side of a field (`valueIndex` counted from 1, as in
+// a Change), in code page `codePage` where the field holds bytes: values and extra values keep
+// their tags; a name goes through the rename rule.
+TFieldEdit ChangeEdit(const TWestwoodStrings& document, std::uint32_t stringIndex,
+                      std::uint32_t valueIndex, Field field, const std::u16string& text,
+                      int codePage);
+// The plan as the editing operations' field edits, for the document it was made from: each
+// holds a new text; values and extra values keep their tags; a string's name goes after its
+// values, so that where keys follow names the rename's key is the tag that stays. Throws
+// std::out_of_range when the document lacks a planned field.
+std::vector<TFieldEdit> PlanEdits(const TWestwoodStrings& document, const ReplacePlan& plan);
+// Applies PlanEdits to the document and returns the old sides: SwapEdits(them, true) undoes it.
+std::vector<TFieldEdit> ApplyPlan(TWestwoodStrings& document, const ReplacePlan& plan);
 
 } // namespace vste::search

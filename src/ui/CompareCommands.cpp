@@ -40,8 +40,8 @@ std::vector<TTextContainer> TakenValues(const TWestwoodStrings& document, std::u
                  document.SetValueEdits(index, k, source.Value, source.ExtraValue))
                 value.Tag = edit.Tag;
         } else {
-            value.Tag = values.empty() ? TWestwoodStrings::EmptyValue().Tag : values.front().Tag;
-            value.Tag[0] = value.ExtraValue.empty() ? std::uint8_t{0x20} : kExtraValueMark;
+            value.Tag = TWestwoodStrings::AppendedValueTag(
+                values.empty() ? nullptr : &values.back(), !value.ExtraValue.empty());
         }
         values.push_back(std::move(value));
     }

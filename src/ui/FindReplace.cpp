@@ -33,54 +33,6 @@ constexpr char16_t kCloseMark = 0xFDD1;
 const char* const kReplaceText = QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Replace");
 const char* const kReplaceAllText = QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Replace all");
 
-// One field edit holding the new side of `field`; values and extra values keep their tags.
-TFieldEdit EditOf(const TWestwoodStrings& document, std::uint32_t stringIndex,
-                  std::uint32_t valueIndex, search::Field field, const std::u16string& text,
-                  const PlainCodec& codec) {
-    if (field == search::Field::Name) {
-        std::string name;
-        codec.appendAnsi(name, text);
-        return document.RenameEdit(stringIndex, std::move(name));
-    }
-    TFieldEdit edit;
-    edit.StringIndex = stringIndex;
-    edit.ValueIndex = valueIndex - 1;
-    edit.Tag = document.Body.at(stringIndex).Values.at(valueIndex - 1).Tag;
-    if (field == search::Field::Value) {
-        edit.Field = TEditField::Value;
-        edit.Value = text;
-    } else {
-        edit.Field = TEditField::ExtraValue;
-        codec.appendAnsi(edit.Text, text);
-    }
-    return edit;
-}
-
-// The plan as field edits. A string's name goes after its values: where keys follow names,
-// the rename's key is the tag that stays.
-std::vector<TFieldEdit> EditsOf(const TWestwoodStrings& document, search::ReplacePlan& plan) {
-    const PlainCodec codec(plan.codePage);
-    std::vector<TFieldEdit> edits;
-    edits.reserve(plan.changes.size());
-    std::size_t pendingName = SIZE_MAX;
-    for (std::size_t k = 0; k < plan.changes.size(); ++k) {
-        search::Change& change = plan.changes[k];
-        if (change.field == search::Field::Name)
-            pendingName = k;
-        else
-            edits.push_back(EditOf(document, change.stringIndex, change.valueIndex, change.field,
-                                   change.newText, codec));
-        const bool lastOfString =
-            k + 1 == plan.changes.size() || plan.changes[k + 1].stringIndex != change.stringIndex;
-        if (lastOfString && pendingName != SIZE_MAX) {
-            const search::Change& name = plan.changes[pendingName];
-            edits.push_back(EditOf(document, name.stringIndex, 0, name.field, name.newText, codec));
-            pendingName = SIZE_MAX;
-        }
-    }
-    return edits;
-}
-
 } // namespace
 
 QString FindController::refusalText(const search::StorageRefusal& refusal) const {
@@ -120,9 +72,9 @@ void FindController::replaceCurrent() {
         return;
     }
     const TWestwoodStrings& document = m_watched->document();
-    const PlainCodec codec(m_results->codePage());
-    std::vector<TFieldEdit> edits{
-        EditOf(document, match.stringIndex, match.valueIndex, match.field, *replaced, codec)};
+    std::vector<TFieldEdit> edits{search::ChangeEdit(document, match.stringIndex, match.valueIndex,
+                                                     match.field, *replaced,
+                                                     m_results->codePage())};
     m_changing = true;
     m_form.push(std::make_unique<FieldEditsCommand>(*m_watched, kReplaceText, std::move(edits)));
     m_changing = false;
@@ -314,7 +266,7 @@ void FindController::confirmPlan() {
         renamed = renamed || change.field == search::Field::Name;
     const search::Change first = plan.changes.front();
     const std::size_t replacements = plan.replacements, strings = plan.strings;
-    std::vector<TFieldEdit> edits = EditsOf(document, plan);
+    std::vector<TFieldEdit> edits = search::PlanEdits(document, plan);
     plan = {};
     m_changing = true;
     m_form.push(std::make_unique<FieldEditsCommand>(*m_watched, kReplaceAllText, std::move(edits)));

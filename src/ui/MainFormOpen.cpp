@@ -100,12 +100,8 @@ void TMainForm::openRoutine() {
 void TMainForm::New1Click() {
     if (!askToSaveChanges())
         return;
-    auto table = std::make_unique<TCompiledStrings>();
-    table->Magic = kCsfMagic;
-    table->Version = 3;
-    table->Language = 0;
     ReadResult result;
-    result.document = std::move(table);
+    result.document = NewDocument(vste::DocumentFormat::CSF);
     result.singleByte = false;
     adoptDocument(std::move(result), QString(), vste::DocumentFormat::CSF);
     m_document->setAnsiMode(false);

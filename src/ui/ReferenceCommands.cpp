@@ -14,7 +14,6 @@ AppendStringsCommand::AppendStringsCommand(OpenDocument& document, const char* t
 void AppendStringsCommand::redo() {
     TWestwoodStrings& table = doc();
     const auto first = static_cast<int>(table.LabelCount());
-    m_stringCountBefore = table.StringCount;
     for (TText& text : m_strings) {
         // A CSF header counts every value, as Add value does.
         std::vector<TTextContainer> more;
@@ -32,22 +31,25 @@ void AppendStringsCommand::redo() {
 
 void AppendStringsCommand::undo() {
     TWestwoodStrings& table = doc();
-    for (std::size_t k = m_strings.size(); k-- > 0;)
-        m_strings[k] = table.ExtractString(table.LabelCount() - 1);
-    table.StringCount = m_stringCountBefore;
+    for (std::size_t k = m_strings.size(); k-- > 0;) {
+        // The values past the first, then the string, as redo added them.
+        const std::uint32_t at = table.LabelCount() - 1;
+        std::vector<TTextContainer> more;
+        while (table.Body[at].Values.size() > 1)
+            more.push_back(table.TakeLastValue(at));
+        m_strings[k] = table.ExtractString(at);
+        std::move(more.rbegin(), more.rend(), std::back_inserter(m_strings[k].Values));
+    }
     m_document.notifyChanged({-1, 0, true});
 }
 
 ReplaceStringsCommand::ReplaceStringsCommand(OpenDocument& document, const char* text,
-                                             TCSFBody body, std::int32_t stringCount,
+                                             TCSFBody body,
                                              std::function<void(bool replaced)> afterSwap)
-    : DocumentCommand(document, text), m_body(std::move(body)), m_stringCount(stringCount),
-      m_afterSwap(std::move(afterSwap)) {}
+    : DocumentCommand(document, text), m_body(std::move(body)), m_afterSwap(std::move(afterSwap)) {}
 
 void ReplaceStringsCommand::swap(bool replaced) {
-    TWestwoodStrings& table = doc();
-    std::swap(table.Body, m_body);
-    std::swap(table.StringCount, m_stringCount);
+    doc().SwapStrings(m_body);
     m_document.notifyChanged({-1, 0, true});
     if (m_afterSwap)
         m_afterSwap(replaced);
@@ -60,11 +62,11 @@ TText StringLike(const TWestwoodStrings& document, const TText& original, bool s
     if (!severalValues || text.Values.empty())
         return text;
     for (std::size_t k = 1; k < original.Values.size(); ++k) {
-        TTextContainer value = text.Values.front();
+        TTextContainer value;
         value.Value = original.Values[k].Value;
         value.ExtraValue = original.Values[k].ExtraValue;
-        // The extra value mark tells whether an extra value follows, as Apply sets it.
-        value.Tag[0] = value.ExtraValue.empty() ? std::uint8_t{0x20} : kExtraValueMark;
+        value.Tag =
+            TWestwoodStrings::AppendedValueTag(&text.Values.back(), !value.ExtraValue.empty());
         text.Values.push_back(std::move(value));
     }
     return text;

@@ -22,16 +22,15 @@ public:
 
 private:
     std::vector<TText> m_strings;
-    std::int32_t m_stringCountBefore = 0;
 };
 
-// Replaces every string and the header's string count; undo and redo exchange the two sides.
+// Replaces every string (the header's string count following); undo and redo exchange the two
+// sides.
 // `afterSwap`, when given, is told after each exchange whether the new strings are in place
 // (true after redo), for what the window keeps beside them.
 class ReplaceStringsCommand : public DocumentCommand {
 public:
     ReplaceStringsCommand(OpenDocument& document, const char* text, TCSFBody body,
-                          std::int32_t stringCount,
                           std::function<void(bool replaced)> afterSwap = {});
     void redo() override { swap(true); }
     void undo() override { swap(false); }
@@ -39,7 +38,6 @@ public:
 private:
     void swap(bool replaced);
     TCSFBody m_body;
-    std::int32_t m_stringCount;
     std::function<void(bool replaced)> m_afterSwap;
 };
 

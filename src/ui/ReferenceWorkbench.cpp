@@ -252,7 +252,7 @@ bool ReferenceWorkbench::updateTranslation(const QString& oldSource, int oldFilt
     // What awaits review belongs to the update: undo takes it away, redo brings it back.
     open->push(new ReplaceStringsCommand(
         *open, QT_TRANSLATE_NOOP("vste::ui::TMainForm", "Update translation"),
-        std::move(updated.body), updated.stringCount,
+        std::move(updated.body),
         [filter = QPointer<FilterController>(m_filter), review](bool replaced) {
             if (!filter)
                 return;

@@ -99,6 +99,15 @@ TEST_P(EditingPerFormat, InsertingDeletingAndValuesAreTakenBackToTheSameBytes) {
         doc->RemoveValue(2);
         EXPECT_THROW(doc->RemoveValue(2), std::invalid_argument);
         EXPECT_EQ(Save(*doc, info.id), original);
+        // An import's way: a value replaced whole and one appended, then both taken back.
+        TTextContainer value = doc->Body[1].Values[0];
+        value.Value = u"imported";
+        TTextContainer old = doc->ReplaceValue(1, 0, value);
+        doc->AddValue(1, value);
+        doc->TakeLastValue(1);
+        doc->ReplaceValue(1, 0, std::move(old));
+        EXPECT_THROW(doc->ReplaceValue(1, 1, value), std::out_of_range);
+        EXPECT_EQ(Save(*doc, info.id), original);
     }
 }
 
@@ -163,6 +172,15 @@ TEST(EditingTest, TheCsfStringCountWrapsAsA32BitFieldAndComesBack) {
     doc.ExtractString(1);
     doc.RemoveValue(0);
     EXPECT_EQ(doc.StringCount, INT32_MAX);
+    // Replacing every string counts the values gained, and replacing them back restores it.
+    TCSFBody strings{doc.NewString("A:D", u"x", ""), doc.NewString("A:E", u"y", "")};
+    doc.SwapStrings(strings);
+    EXPECT_EQ(doc.StringCount, INT32_MIN);
+    doc.SwapStrings(strings);
+    EXPECT_EQ(doc.StringCount, INT32_MAX);
+    EXPECT_EQ(doc.TakeLastValue(0).Value, u"v");
+    EXPECT_EQ(doc.StringCount, INT32_MAX - 1);
+    EXPECT_THROW(doc.TakeLastValue(0), std::invalid_argument);
 }
 
 TEST(EditingTest, ValueTagsFollowTheVersionAsApplyAndInsertSetThem) {
@@ -182,6 +200,11 @@ TEST(EditingTest, ValueTagsFollowTheVersionAsApplyAndInsertSetThem) {
     EXPECT_THROW(doc.SetValue(0, 1, u"", ""), std::out_of_range);
     EXPECT_THROW(doc.RenameString(1, "X"), std::out_of_range);
     EXPECT_THROW(doc.InsertString(3, TText{}), std::out_of_range);
+    // A value appended with text takes the letters of the value before it, else Add value's,
+    // and marks its extra value.
+    EXPECT_EQ(TWestwoodStrings::AppendedValueTag(&doc.NewString("A:D", u"", "").Values[0], true),
+              (Tag4{'W', 'r', 't', 'S'}));
+    EXPECT_EQ(TWestwoodStrings::AppendedValueTag(nullptr, false), kValueTagV3);
 }
 
 TEST(EditingTest, VersionFargusAndImportAreTakenBackToTheSameBytes) {

@@ -205,7 +205,7 @@ TEST(TableSearchTest, ReplaceAllRefusesTakenNamesAndValuesTheCheckRefuses) {
     EXPECT_TRUE(plan.changes.empty());
 }
 
-TEST(TableSearchTest, ApplyRenamesThroughTheKeyRuleAndBackwardsRestoresEverything) {
+TEST(TableSearchTest, ApplyRenamesThroughTheKeyRuleAndItsUndoRestoresEverything) {
     SetActiveCodePage(1252);
     TEmpireAtWarStrings doc;
     doc.AddString(Label("TEXT_OLD_1", {Value(u"old value")}));
@@ -217,10 +217,10 @@ TEST(TableSearchTest, ApplyRenamesThroughTheKeyRuleAndBackwardsRestoresEverythin
     EXPECT_EQ(plan.replacements, 1u);
     EXPECT_EQ(plan.strings, 1u);
     EXPECT_EQ(doc.Body[0].Name, "TEXT_OLD_1"); // planning leaves the document alone
-    ApplyPlan(doc, plan);
+    std::vector<TFieldEdit> undo = ApplyPlan(doc, plan);
     EXPECT_EQ(doc.Body[0].Name, "TEXT_NEW_1\xE9");
     EXPECT_EQ(doc.Body[0].Values[0].Tag, TEmpireAtWarStrings::KeyForName("TEXT_NEW_1\xE9"));
-    ApplyPlan(doc, plan, true);
+    doc.SwapEdits(undo, true);
     const auto same = [](const TText& a, const TText& b) {
         return a.Name == b.Name && a.Values[0].Tag == b.Values[0].Tag &&
                a.Values[0].Value == b.Values[0].Value;
