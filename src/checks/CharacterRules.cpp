@@ -13,13 +13,15 @@
 #include "core/StringUtils.h"
 #include "encoding/CodePage.h"
 #include "formats/Limits.h"
+#include "formats/Registry.h"
 
 namespace vste {
 namespace {
 
-// The values the target format writes: every value of a CSF table, the first one elsewhere.
+// The values the target format writes: every value where the file keeps several, else the
+// first.
 std::size_t WrittenValues(const TText& text, DocumentFormat format) {
-    if (format == DocumentFormat::CSF)
+    if (GetFormatInfo(format).storesSeveralValues)
         return text.Values.size();
     return std::min<std::size_t>(text.Values.size(), 1);
 }

@@ -8,6 +8,7 @@
 #include "core/StrLabels.h"
 #include "encoding/CodePage.h"
 #include "formats/Limits.h"
+#include "formats/Registry.h"
 
 namespace vste {
 namespace {
@@ -100,7 +101,7 @@ public:
             report(sink, s, 0, Field::Name,
                    Message(MessageId::NameTooLong,
                            {Number(s.text.Name.size()), where(), Number(m_limits.nameBytes)}));
-        const std::size_t written = setup.target.format == DocumentFormat::CSF
+        const std::size_t written = GetFormatInfo(setup.target.format).storesSeveralValues
                                         ? s.text.Values.size()
                                         : std::min<std::size_t>(s.text.Values.size(), 1);
         for (std::size_t k = 0; k < written; ++k)
