@@ -47,7 +47,8 @@ void DiffMillion(benchmark::State& state) {
 void UpdateMillion(benchmark::State& state) {
     const Tables& t = tables();
     for (auto _ : state) {
-        UpdatedTable r = UpdateTranslation(t.old->Body, t.newer, t.translation, {false, 1252});
+        UpdatedTable r = UpdateTranslation(t.old->Body, t.newer, t.translation, DocumentFormat::CSF,
+                                           {false, 1252});
         benchmark::DoNotOptimize(r.body.data());
         state.PauseTiming();
         r = UpdatedTable{}; // releasing a million strings is not part of the update

@@ -956,8 +956,8 @@ Do you want to replace it?</source>
         <translation>Файл %1 не существует.</translation>
     </message>
     <message>
-        <source>Cannot tell the exchange format of %1 from its extension (.csv, .xlsx, .po, .pot, .xlf, .xliff).</source>
-        <translation>Не удаётся определить формат файла обмена %1 по расширению (.csv, .xlsx, .po, .pot, .xlf, .xliff).</translation>
+        <source>Cannot tell the exchange format of %1 from its extension (%2).</source>
+        <translation>Не удаётся определить формат файла обмена %1 по расширению (%2).</translation>
     </message>
     <message>
         <source>Reading the translation. Please Stand By...</source>

@@ -12,14 +12,17 @@ StoreCheck::StoreCheck(const CheckTarget& target)
     m_engine.prepare(m_scratch);
 }
 
-Message StoreCheck::problemMessage(const TText& string, std::uint32_t valueIndex,
+Message StoreCheck::problemMessage(StringView string, std::uint32_t valueIndex,
                                    const TTextContainer& proposed) {
     TText& candidate = m_scratch.front();
-    candidate.Tag = string.Tag;
-    candidate.Name = string.Name;
-    candidate.Values.assign(string.Values.begin(),
-                            string.Values.begin() +
-                                std::min<std::size_t>(valueIndex, string.Values.size()));
+    candidate.Tag = string.labelTag();
+    candidate.Name = string.name();
+    candidate.Values.clear();
+    for (std::uint32_t k = 0; k < std::min(valueIndex, string.valueCount()); ++k) {
+        const ValueView value = string.value(k);
+        candidate.Values.push_back(
+            TTextContainer{value.tag(), std::u16string(value.text()), std::string(value.extra())});
+    }
     candidate.Values.push_back(proposed);
     Message problem;
     const std::uint32_t only = 0;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "checks/CheckEngine.h"
+#include "core/StringTable.h"
 
 namespace vste {
 
@@ -21,17 +22,17 @@ public:
     // past the last value for a value to be added) of `string`: characters the code page lacks,
     // or a value or extra value beyond the format's limits. Only that value is judged; the rest
     // of the string and of the table is the save guard's business.
-    bool refuses(const TText& string, std::uint32_t valueIndex, const TTextContainer& proposed) {
+    bool refuses(StringView string, std::uint32_t valueIndex, const TTextContainer& proposed) {
         return !problem(string, valueIndex, proposed).empty();
     }
     // Why refuses() is true, in the words of the check that refuses (UTF-8); empty when it is
     // not.
-    std::string problem(const TText& string, std::uint32_t valueIndex,
+    std::string problem(StringView string, std::uint32_t valueIndex,
                         const TTextContainer& proposed) {
         return EnglishText(problemMessage(string, valueIndex, proposed));
     }
     // The same as a message; empty when refuses() is false.
-    Message problemMessage(const TText& string, std::uint32_t valueIndex,
+    Message problemMessage(StringView string, std::uint32_t valueIndex,
                            const TTextContainer& proposed);
 
 private:

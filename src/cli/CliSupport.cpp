@@ -17,19 +17,13 @@ namespace vste::cli {
 // Volatile, so the stores stay and the tables remain reachable until the end.
 TWestwoodStrings* volatile g_tablesKeptUntilExit[4] = {};
 
-namespace {
-constexpr const char* kFormats =
-    "csf (.csf), str (.str), eaw (.dat), uib (.uib), westwood (.eng .ger .fre .dip .lm), "
-    "lte (.lte), trr (.trr), tre (.tre .trf .trg)";
-}
-
 void AddFormatOption(CLI::App& command, const std::string& name, std::string& format,
                      const std::string& what) {
     command.add_option(name, format,
                        "Format of " + what +
                            "; without it the extension decides (case-insensitive, .dat means "
                            "eaw). Formats: " +
-                           kFormats);
+                           FormatExtensionList());
 }
 
 void AddInputOptions(CLI::App& command, InputOptions& input, CommonOptions& common) {
@@ -50,8 +44,7 @@ std::string Shown(const std::string& singleByte) {
 const FormatInfo& FormatByName(const std::string& name) {
     const FormatInfo* info = FindFormatByName(name);
     if (info == nullptr)
-        throw UsageError("unknown format \"" + name +
-                         "\" (known: csf, str, eaw, uib, westwood, lte, trr, tre)");
+        throw UsageError("unknown format \"" + name + "\" (known: " + FormatNameList() + ")");
     return *info;
 }
 

@@ -173,8 +173,8 @@ void Update(const UpdateCommandOptions& options, std::FILE* file) {
     // which the report names.
     TCSFBody own = tr.TakeStrings();
     UpdatedTable updated =
-        UpdateTranslationConsuming(oldRead.document->Body, newRead.document->Body, tr, own,
-                                   vste::UpdateOptions{options.keepRemoved, 0});
+        UpdateTranslationConsuming(oldRead.document->Body, newRead.document->Body, tr, trFormat.id,
+                                   own, vste::UpdateOptions{options.keepRemoved, 0});
     const UpdateReport& report = updated.report;
     const bool ansiMode = trRead.singleByte && !options.unicode;
     if (ansiMode)

@@ -21,7 +21,7 @@ const ExchangeFormatInfo& ExchangeFormatOf(const std::string& fileName) {
     const ExchangeFormatInfo* info = FindExchangeFormatByFileName(fileName);
     if (info == nullptr)
         throw UsageError("cannot tell the exchange format of \"" + fileName +
-                         "\" from its extension (.csv, .xlsx, .po, .pot, .xlf, .xliff)");
+                         "\" from its extension (" + ExchangeExtensionList("", ", ") + ")");
     return *info;
 }
 
@@ -55,7 +55,7 @@ NameLookup LookupIn(const TCSFBody& body) {
 // A new value is refused when a save in the target format would refuse or garble it.
 RefusalCheck RefusalFor(DocumentFormat format, bool ansiMode) {
     auto check = std::make_shared<StoreCheck>(CheckTarget{format, ansiMode, 0});
-    return [check](const TText& text, std::uint32_t valueIndex, const TTextContainer& proposed) {
+    return [check](StringView text, std::uint32_t valueIndex, const TTextContainer& proposed) {
         return check->refuses(text, valueIndex, proposed);
     };
 }
@@ -143,7 +143,8 @@ Command AddExportCommand(CLI::App& app, CommonOptions& common) {
     auto o = std::make_shared<ExportCommandOptions>();
     CLI::App* cmd = app.add_subcommand(
         "export", "Write the table's values to an exchange file for translators; OUT's "
-                  "extension chooses the format: .csv, .xlsx, .po, .pot, .xlf, .xliff");
+                  "extension chooses the format: " +
+                      ExchangeExtensionList("", ", "));
     cmd->add_option("FILE", o->input.file, "String table to read")->required();
     cmd->add_option("OUT", o->output, "Exchange file to write (replaced atomically)")->required();
     AddInputOptions(*cmd, o->input, common);
@@ -165,7 +166,8 @@ Command AddApplyCommand(CLI::App& app, CommonOptions& common) {
                  "\"unchanged\", \"not_found\", \"refused\", \"missing_values\": [{\"name\", "
                  "\"index\"}]}: missing values are rows for a value the string does not have");
     cmd->add_option("TABLE", o->input.file, "String table to read")->required();
-    cmd->add_option("EXCHANGE", o->exchange, "Exchange file (.csv .xlsx .po .pot .xlf .xliff)")
+    cmd->add_option("EXCHANGE", o->exchange,
+                    "Exchange file (" + ExchangeExtensionList("", " ") + ")")
         ->required();
     cmd->add_option("OUT", o->output, "String table to write (replaced atomically)")->required();
     AddInputOptions(*cmd, o->input, common);

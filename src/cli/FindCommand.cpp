@@ -125,7 +125,7 @@ void Replace(const ReplaceOptions& options, std::FILE* file) {
     // New values are judged as an import and a save judge them.
     auto store = std::make_shared<StoreCheck>(CheckTarget{target, read.singleByte, 0});
     replacer.checkValues(
-        [store](const TText& text, std::uint32_t valueIndex, const TTextContainer& proposed) {
+        [store](StringView text, std::uint32_t valueIndex, const TTextContainer& proposed) {
             return store->problem(text, valueIndex, proposed);
         });
     std::size_t replacements = 0, strings = 0;

@@ -249,7 +249,7 @@ void Pretranslate(const PretranslateOptions& options, std::FILE* out) {
     const TmxContents memory = LoadTmx(options.memory);
     const FuzzyIndex index = IndexOfSources(memory.units);
     auto check = std::make_shared<StoreCheck>(CheckTarget{format.id, read[0].singleByte, 0});
-    const StoreRefusal refuse = [check](const TText& text, std::uint32_t valueIndex,
+    const StoreRefusal refuse = [check](StringView text, std::uint32_t valueIndex,
                                         const TTextContainer& proposed) {
         return check->refuses(text, valueIndex, proposed);
     };

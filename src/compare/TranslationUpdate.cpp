@@ -5,7 +5,6 @@
 
 #include "compare/NameMatch.h"
 #include "compare/TableDiff.h"
-#include "core/CompiledStrings.h"
 #include "core/EmpireAtWarStrings.h"
 
 namespace vste {
@@ -14,9 +13,11 @@ namespace {
 // How strings of another table are made to fit the translation's format.
 class FormatFitter {
 public:
-    FormatFitter(const TWestwoodStrings& translation, const TCSFBody& strings) {
-        m_compiled = dynamic_cast<const TCompiledStrings*>(&translation) != nullptr;
-        m_keyed = !m_compiled && dynamic_cast<const TEmpireAtWarStrings*>(&translation) != nullptr;
+    FormatFitter(const TWestwoodStrings& translation, DocumentFormat format,
+                 const TCSFBody& strings) {
+        const FormatInfo& info = GetFormatInfo(format);
+        m_compiled = info.compiledAs == DocumentFormat::CSF;
+        m_keyed = info.keysFromNames;
         m_valueTag = translation.Version == 2 ? kValueTagV2 : kValueTagV3;
         m_labelTag = strings.empty() ? kLabelTag : strings.front().Tag;
     }
@@ -57,14 +58,15 @@ private:
 // `tr`: the translation's strings; `consumable`: the same, when taken strings may be moved out
 // of them; null to copy them.
 UpdatedTable updateTranslation(const TCSFBody& oldSource, const TCSFBody& newSource,
-                               const TWestwoodStrings& translation, const TCSFBody& tr,
-                               TCSFBody* consumable, const UpdateOptions& options) {
+                               const TWestwoodStrings& translation, DocumentFormat format,
+                               const TCSFBody& tr, TCSFBody* consumable,
+                               const UpdateOptions& options) {
     // The two pairings read only their tables, so they run side by side.
     std::future<NameMatch> pendingToOld = std::async(
         std::launch::async, [&] { return MatchByName(newSource, oldSource, options.codePage); });
     const NameMatch toTranslation = MatchByName(newSource, tr, options.codePage);
     const NameMatch toOld = pendingToOld.get();
-    const FormatFitter fitter(translation, tr);
+    const FormatFitter fitter(translation, format, tr);
 
     UpdatedTable result;
     result.body.reserve(newSource.size());
@@ -103,14 +105,16 @@ UpdatedTable updateTranslation(const TCSFBody& oldSource, const TCSFBody& newSou
 } // namespace
 
 UpdatedTable UpdateTranslation(const TCSFBody& oldSource, const TCSFBody& newSource,
-                               const TWestwoodStrings& translation, const UpdateOptions& options) {
-    return updateTranslation(oldSource, newSource, translation, translation.Body, nullptr, options);
+                               const TWestwoodStrings& translation, DocumentFormat format,
+                               const UpdateOptions& options) {
+    return updateTranslation(oldSource, newSource, translation, format, translation.Body, nullptr,
+                             options);
 }
 
 UpdatedTable UpdateTranslationConsuming(const TCSFBody& oldSource, const TCSFBody& newSource,
-                                        const TWestwoodStrings& translation, TCSFBody& strings,
-                                        const UpdateOptions& options) {
-    return updateTranslation(oldSource, newSource, translation, strings, &strings, options);
+                                        const TWestwoodStrings& translation, DocumentFormat format,
+                                        TCSFBody& strings, const UpdateOptions& options) {
+    return updateTranslation(oldSource, newSource, translation, format, strings, &strings, options);
 }
 
 } // namespace vste

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Model.h"
+#include "formats/Registry.h"
 
 namespace vste {
 
@@ -36,18 +37,19 @@ struct UpdateOptions {
 // `newSource`, else `kept`; when `translation` lacks it, the new original's values are taken and
 // it is `added`. Names match ignoring case, duplicates as MatchByName pairs them.
 //
-// The result suits the translation's format: strings keep the translation's tags; added strings
-// of a CSF translation get the value tags of its version, and every string of an Empire at War
-// translation whose name changed gets the key of its new name.
+// The result suits the translation's format (`format`, as the registry describes it): strings keep
+// the translation's tags; added strings of a CSF translation get the value tags of its version, and
+// every string of an Empire at War translation whose name changed gets the key of its new name.
 UpdatedTable UpdateTranslation(const TCSFBody& oldSource, const TCSFBody& newSource,
-                               const TWestwoodStrings& translation, const UpdateOptions& options);
+                               const TWestwoodStrings& translation, DocumentFormat format,
+                               const UpdateOptions& options);
 
 // The same for `strings`, the translation's strings taken out of it (TakeStrings), the
 // translation lending only its format: the strings the result takes are moved out of `strings`
 // rather than copied; the strings it drops stay. For a caller that puts the result into the
 // translation (SwapStrings) straight away.
 UpdatedTable UpdateTranslationConsuming(const TCSFBody& oldSource, const TCSFBody& newSource,
-                                        const TWestwoodStrings& translation, TCSFBody& strings,
-                                        const UpdateOptions& options);
+                                        const TWestwoodStrings& translation, DocumentFormat format,
+                                        TCSFBody& strings, const UpdateOptions& options);
 
 } // namespace vste

@@ -25,6 +25,9 @@ class NameIndex {
 public:
     // codePage 0 means the active code page.
     explicit NameIndex(const TCSFBody& body, int codePage = 0);
+    // The same for a document's strings.
+    explicit NameIndex(const TWestwoodStrings& document, int codePage = 0)
+        : NameIndex(document.Body, codePage) {}
 
     // The first string (in table order) whose name matches `name` ignoring case, or kNoString.
     // `scratch` is overwritten with the upper-cased name; reusing it saves an allocation per call.

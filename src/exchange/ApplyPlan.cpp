@@ -129,7 +129,7 @@ private:
     }
 
     bool refused(const TText& text, std::uint32_t valueIndex, const TTextContainer& proposed) {
-        return m_options.refuse && m_options.refuse(text, valueIndex, proposed);
+        return m_options.refuse && m_options.refuse(StringView(text), valueIndex, proposed);
     }
 
     void planString(const std::vector<Hit>& hits, std::size_t from, std::size_t to) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/Model.h"
+#include "core/StringTable.h"
 #include "exchange/Exchange.h"
 
 namespace vste {
@@ -20,7 +21,7 @@ namespace vste {
 using NameLookup = std::function<std::optional<std::uint32_t>(std::string_view name)>;
 // True when the table's format cannot store `proposed` as value `valueIndex` (0-based) of
 // `string`; such a string is refused and left as it is.
-using RefusalCheck = std::function<bool(const TText& string, std::uint32_t valueIndex,
+using RefusalCheck = std::function<bool(StringView string, std::uint32_t valueIndex,
                                         const TTextContainer& proposed)>;
 
 struct ApplyOptions {

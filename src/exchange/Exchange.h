@@ -101,6 +101,9 @@ const std::vector<ExchangeFormatInfo>& ExchangeFormats();
 const ExchangeFormatInfo* FindExchangeFormatByName(std::string_view shortName);
 // By the extension, case-insensitive: .csv, .xlsx, .po, .pot, .xlf, .xliff.
 const ExchangeFormatInfo* FindExchangeFormatByFileName(std::string_view fileName);
+// Every exchange extension in the table's order, each as `prefix` + ".csv", joined by
+// `separator`: ".csv, .xlsx, …" for a message, "*.csv; *.xlsx; …" for a file dialog.
+std::string ExchangeExtensionList(std::string_view prefix, std::string_view separator);
 
 // The writers and readers the table lists.
 std::vector<std::uint8_t> WriteCsv(const ExportSource& source, const ExportOptions& options);

@@ -57,6 +57,18 @@ const ExchangeFormatInfo* FindExchangeFormatByFileName(std::string_view fileName
     return nullptr;
 }
 
+std::string ExchangeExtensionList(std::string_view prefix, std::string_view separator) {
+    std::string list;
+    for (const ExchangeFormatInfo& info : ExchangeFormats())
+        for (std::string_view extension : info.extensions) {
+            if (!list.empty())
+                list += separator;
+            list += prefix;
+            list += extension;
+        }
+    return list;
+}
+
 ExportSource::ExportSource(const TWestwoodStrings& table, ReferenceLookup reference)
     : m_table(table), m_reference(std::move(reference)) {}
 

@@ -35,7 +35,8 @@ const std::vector<FormatInfo>& Formats() {
         //  save filter, default extension, insert/delete, names, extra values, progress,
         //  several values, version and language, encoding mode, Fargus, import, favorites,
         //  detects single-byte values, Save as STR text,
-        //  the file keeps several values, the format written outside STR text
+        //  the file keeps several values, the format written outside STR text,
+        //  keys made from names (only where set)
         {DocumentFormat::CSF, "csf", {".csf"},
          "Compiled String Table Files (*.CSF)|*.CSF",
          kCsfSaveFilter, ".csf", true, true, true, true,
@@ -50,7 +51,7 @@ const std::vector<FormatInfo>& Formats() {
          "Empire at War Text Data Files (*.DAT)|*.DAT",
          "Empire at War Text Data Files (*.DAT)|*.DAT", ".dat", true, true, false, true,
          false, false, false, false, false, false, false, false,
-         false, DocumentFormat::EmpireAtWar},
+         false, DocumentFormat::EmpireAtWar, true},
         {DocumentFormat::Dune2000, "uib", {".uib"},
          "Dune 2000 String Table Files (*.UIB)|*.UIB",
          "Dune 2000 String Table Files (*.UIB)|*.UIB", ".uib", false, true, false, true,
@@ -86,6 +87,38 @@ const FormatInfo& GetFormatInfo(DocumentFormat id) {
         if (f.id == id)
             return f;
     throw std::invalid_argument("Unknown document format " + std::to_string(static_cast<int>(id)));
+}
+
+std::string FormatNameList() {
+    std::string list;
+    for (const FormatInfo& f : Formats()) {
+        if (!list.empty())
+            list += ", ";
+        list += f.shortName;
+    }
+    return list;
+}
+
+std::string FormatExtensionList() {
+    std::string list;
+    std::vector<std::string_view> taken;
+    for (const FormatInfo& f : Formats()) {
+        if (!list.empty())
+            list += ", ";
+        list += f.shortName;
+        list += " (";
+        const std::size_t open = list.size();
+        for (std::string_view extension : f.extensions) {
+            if (std::find(taken.begin(), taken.end(), extension) != taken.end())
+                continue;
+            taken.push_back(extension);
+            if (list.size() > open)
+                list += ' ';
+            list += extension;
+        }
+        list += ')';
+    }
+    return list;
 }
 
 const FormatInfo* FindFormatByName(std::string_view shortName) {

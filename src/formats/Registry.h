@@ -48,12 +48,18 @@ struct FormatInfo {
     bool detectsSingleByte;  // the reader tells single-byte values (else Unicode mode is set)
     bool savesStrText;       // Save as offers STR text beside the format
     // What the file itself keeps.
-    bool storesSeveralValues;  // every value of a string (else only the first is written)
-    DocumentFormat compiledAs; // written as, outside STR text: CSF for STR documents
+    bool storesSeveralValues;   // every value of a string (else only the first is written)
+    DocumentFormat compiledAs;  // written as, outside STR text: CSF for STR documents
+    bool keysFromNames = false; // the first value's tag is a key made from the name
 };
 
 // All eight, in id order.
 const std::vector<FormatInfo>& Formats();
+// The short names, "csf, str, …", in id order.
+std::string FormatNameList();
+// The short names with the extensions that find them: "csf (.csf), str (.str), eaw (.dat), …"
+// (an extension an earlier format takes is not repeated).
+std::string FormatExtensionList();
 const FormatInfo& GetFormatInfo(DocumentFormat id);
 // By short name ("csf"); nullptr when unknown.
 const FormatInfo* FindFormatByName(std::string_view shortName);

@@ -10,7 +10,8 @@ namespace vste::search {
 
 Replacer::Replacer(const TWestwoodStrings& document, DocumentFormat format,
                    const SearchOptions& options, std::u16string_view replacement, int codePage)
-    : m_document(document), m_matcher(options), m_walker(options, format, codePage) {
+    : m_document(document), m_table(document), m_matcher(options),
+      m_walker(options, format, codePage) {
     m_matcher.setReplacement(replacement);
 }
 
@@ -41,7 +42,7 @@ StorageRefusal StorageProblem(Field field, std::uint32_t valueIndex, std::u16str
 // receives the new name upper-cased, `oldKey` the old.
 StorageRefusal Replacer::nameProblem(const Change& change, std::string& key, std::string& oldKey) {
     if (!m_names)
-        m_names = std::make_unique<NameIndex>(m_document.Body, m_walker.codec().codePage());
+        m_names = std::make_unique<NameIndex>(m_document, m_walker.codec().codePage());
     std::string bytes;
     m_walker.codec().appendAnsi(bytes, change.newText);
     const bool held = m_names->findOther(bytes, change.stringIndex, key) != kNoString;
@@ -55,7 +56,7 @@ StorageRefusal Replacer::nameProblem(const Change& change, std::string& key, std
 }
 
 // Why the pending changes of string `text` cannot all be stored, or None.
-StorageRefusal Replacer::refusalOf(const TText& text, std::string& newKey, std::string& oldKey) {
+StorageRefusal Replacer::refusalOf(StringView text, std::string& newKey, std::string& oldKey) {
     for (const Change& change : m_pending) {
         StorageRefusal refusal = StorageProblem(change.field, change.valueIndex, change.newText,
                                                 m_walker.namesStored(), m_walker.codec());
@@ -74,7 +75,9 @@ StorageRefusal Replacer::refusalOf(const TText& text, std::string& newKey, std::
             ++k;
             continue;
         }
-        TTextContainer proposed = text.Values.at(valueIndex - 1);
+        const ValueView current = text.valueAt(valueIndex - 1);
+        TTextContainer proposed{current.tag(), std::u16string(current.text()),
+                                std::string(current.extra())};
         for (; k < m_pending.size() && m_pending[k].valueIndex == valueIndex; ++k) {
             if (m_pending[k].field == Field::Value) {
                 proposed.Value = m_pending[k].newText;
@@ -95,7 +98,7 @@ bool Replacer::next(ReplacePlan& plan, std::uint32_t strings) {
     plan.codePage = m_walker.codec().codePage();
     const std::uint32_t end = total() - m_position < strings ? total() : m_position + strings;
     for (; m_position < end; ++m_position) {
-        const TText& text = m_document.Body[m_position];
+        const StringView text = m_table[m_position];
         m_pending.clear();
         try {
             m_walker.forEach(text, [&](Field field, std::uint32_t valueIndex,
@@ -157,7 +160,7 @@ TFieldEdit EditOf(const TWestwoodStrings& document, std::uint32_t stringIndex,
     TFieldEdit edit;
     edit.StringIndex = stringIndex;
     edit.ValueIndex = valueIndex - 1;
-    edit.Tag = document.Body.at(stringIndex).Values.at(valueIndex - 1).Tag;
+    edit.Tag = StringTable(document).at(stringIndex).valueAt(valueIndex - 1).tag();
     if (field == Field::Value) {
         edit.Field = TEditField::Value;
         edit.Value = text;

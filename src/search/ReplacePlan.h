@@ -67,7 +67,7 @@ StorageRefusal StorageProblem(Field field, std::uint32_t valueIndex, std::u16str
 
 // Why the table's format cannot store `proposed` as value `valueIndex` (0-based) of `string`
 // (UTF-8), or empty when it can: the rule an import and a save follow, given by the caller.
-using ValueCheck = std::function<std::string(const TText& string, std::uint32_t valueIndex,
+using ValueCheck = std::function<std::string(StringView string, std::uint32_t valueIndex,
                                              const TTextContainer& proposed)>;
 
 // A replace-all plan in progress, in slices like Finder. The document must stay unchanged
@@ -96,13 +96,14 @@ public:
     void checkValues(ValueCheck check) { m_valueCheck = std::move(check); }
 
     std::uint32_t position() const { return m_position; }
-    std::uint32_t total() const { return m_document.LabelCount(); }
+    std::uint32_t total() const { return m_table.size(); }
 
 private:
-    StorageRefusal refusalOf(const TText& text, std::string& newKey, std::string& oldKey);
+    StorageRefusal refusalOf(StringView text, std::string& newKey, std::string& oldKey);
     StorageRefusal nameProblem(const Change& change, std::string& key, std::string& oldKey);
 
     const TWestwoodStrings& m_document;
+    StringTable m_table; // the same, as it is read
     Matcher m_matcher;
     FieldWalker m_walker;
     std::uint32_t m_position = 0;

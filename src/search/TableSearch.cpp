@@ -14,26 +14,28 @@ FieldWalker::FieldWalker(const SearchOptions& options, DocumentFormat format, in
 
 std::u16string FieldText(const TWestwoodStrings& document, std::uint32_t stringIndex,
                          std::uint32_t valueIndex, Field field, int codePage) {
-    const TText& text = document.Body.at(stringIndex);
+    const StringView text = StringTable(document).at(stringIndex);
     if (field == Field::Name)
-        return PlainAnsiToWide(text.Name, codePage);
-    const TTextContainer& value = text.Values.at(valueIndex - 1);
-    return field == Field::Value ? value.Value : PlainAnsiToWide(value.ExtraValue, codePage);
+        return PlainAnsiToWide(text.name(), codePage);
+    const ValueView value = text.valueAt(valueIndex - 1);
+    return field == Field::Value ? std::u16string(value.text())
+                                 : PlainAnsiToWide(value.extra(), codePage);
 }
 
-void ThrowInString(std::uint32_t index, const TText& text, const std::runtime_error& error) {
+void ThrowInString(std::uint32_t index, StringView text, const std::runtime_error& error) {
     throw std::runtime_error("string " + std::to_string(index + 1) + " (" +
-                             Utf16ToUtf8(PlainAnsiToWide(text.Name)) + "): " + error.what());
+                             Utf16ToUtf8(PlainAnsiToWide(text.name())) + "): " + error.what());
 }
 
 Finder::Finder(const TWestwoodStrings& document, DocumentFormat format,
                const SearchOptions& options, int codePage)
     : m_document(document), m_matcher(options), m_walker(options, format, codePage) {}
 
-void Finder::setReference(const TCSFBody& reference, const std::vector<std::uint32_t>& pairs) {
+void Finder::setReference(const TWestwoodStrings& reference,
+                          const std::vector<std::uint32_t>& pairs) {
     if (!m_matcher.options().inReference)
         return;
-    m_reference = &reference;
+    m_reference.emplace(reference);
     m_pairs = &pairs;
 }
 
@@ -55,7 +57,7 @@ void Finder::collect(Field field, std::uint32_t valueIndex, std::u16string_view 
 bool Finder::next(std::vector<Match>& out, std::uint32_t strings) {
     const std::uint32_t end = total() - m_position < strings ? total() : m_position + strings;
     for (; m_position < end; ++m_position) {
-        const TText& text = m_document.Body[m_position];
+        const StringView text = m_document[m_position];
         try {
             m_walker.forEach(
                 text, [&](Field field, std::uint32_t valueIndex, std::u16string_view fieldText) {
@@ -63,9 +65,9 @@ bool Finder::next(std::vector<Match>& out, std::uint32_t strings) {
                 });
             if (m_reference && m_position < m_pairs->size() &&
                 (*m_pairs)[m_position] < m_reference->size()) {
-                const TText& paired = (*m_reference)[(*m_pairs)[m_position]];
-                for (std::uint32_t k = 0; k < paired.Values.size(); ++k)
-                    collect(Field::Value, k + 1, paired.Values[k].Value, true, out);
+                const StringView paired = (*m_reference)[(*m_pairs)[m_position]];
+                for (std::uint32_t k = 0; k < paired.valueCount(); ++k)
+                    collect(Field::Value, k + 1, paired.value(k).text(), true, out);
             }
         } catch (const std::runtime_error& e) {
             ThrowInString(m_position, text, e);

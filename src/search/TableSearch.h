@@ -7,12 +7,14 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/Model.h"
+#include "core/StringTable.h"
 #include "core/StringUtils.h"
 #include "formats/Registry.h"
 #include "search/Matcher.h"
@@ -44,21 +46,21 @@ public:
     FieldWalker(const SearchOptions& options, DocumentFormat format, int codePage = 0);
 
     // Calls visit(field, valueIndex, text) for each searched field of `text`, in table order.
-    template <typename Visit> void forEach(const TText& text, Visit&& visit) {
+    template <typename Visit> void forEach(StringView text, Visit&& visit) {
         if (m_options.inNames) {
             m_buffer.clear();
-            m_codec.appendWide(m_buffer, text.Name);
+            m_codec.appendWide(m_buffer, text.name());
             visit(Field::Name, 0u, std::u16string_view(m_buffer));
         }
         if (!m_options.inValues && !m_extras)
             return;
-        for (std::uint32_t k = 0; k < text.Values.size(); ++k) {
-            const TTextContainer& value = text.Values[k];
+        for (std::uint32_t k = 0; k < text.valueCount(); ++k) {
+            const ValueView value = text.value(k);
             if (m_options.inValues)
-                visit(Field::Value, k + 1, std::u16string_view(value.Value));
-            if (m_extras && value.HasExtraValue()) {
+                visit(Field::Value, k + 1, value.text());
+            if (m_extras && value.hasExtra()) {
                 m_buffer.clear();
-                m_codec.appendWide(m_buffer, value.ExtraValue);
+                m_codec.appendWide(m_buffer, value.extra());
                 visit(Field::Extra, k + 1, std::u16string_view(m_buffer));
             }
         }
@@ -82,7 +84,7 @@ std::u16string FieldText(const TWestwoodStrings& document, std::uint32_t stringI
 
 // `error` (a regular expression past its limits) thrown again as std::runtime_error naming the
 // string it happened in: "string N (NAME): ...", N 1-based.
-[[noreturn]] void ThrowInString(std::uint32_t index, const TText& text,
+[[noreturn]] void ThrowInString(std::uint32_t index, StringView text,
                                 const std::runtime_error& error);
 
 // A search in progress. The document must stay unchanged while it runs.
@@ -100,24 +102,24 @@ public:
     // With the option inReference, each string's own matches are followed by those in the
     // values of `reference[pairs[i]]` (none where pairs[i] is past the reference). Both must
     // outlive the search.
-    void setReference(const TCSFBody& reference, const std::vector<std::uint32_t>& pairs);
+    void setReference(const TWestwoodStrings& reference, const std::vector<std::uint32_t>& pairs);
 
     // Past `deadline`, next() throws (see Matcher::setDeadline), naming the string.
     void setDeadline(Matcher::Clock::time_point deadline) { m_matcher.setDeadline(deadline); }
 
     std::uint32_t position() const { return m_position; } // strings searched so far
-    std::uint32_t total() const { return m_document.LabelCount(); }
+    std::uint32_t total() const { return m_document.size(); }
 
 private:
     void collect(Field field, std::uint32_t valueIndex, std::u16string_view text, bool inReference,
                  std::vector<Match>& out);
 
-    const TWestwoodStrings& m_document;
+    StringTable m_document;
     Matcher m_matcher;
     FieldWalker m_walker;
     std::uint32_t m_position = 0;
     std::vector<Span> m_spans;
-    const TCSFBody* m_reference = nullptr;
+    std::optional<StringTable> m_reference;
     const std::vector<std::uint32_t>* m_pairs = nullptr;
 };
 

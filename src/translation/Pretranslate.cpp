@@ -26,7 +26,7 @@ Pretranslation PlanPretranslation(const TCSFBody& table, const TCSFBody& source,
         }
         TTextContainer proposed = string.Values.front();
         proposed.Value = memory[best.front().unit].target;
-        if (refuse && refuse(string, 0, proposed)) {
+        if (refuse && refuse(StringView(string), 0, proposed)) {
             plan.refused.push_back(j);
             ++plan.left;
             continue;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/Model.h"
+#include "core/StringTable.h"
 #include "translation/FuzzyIndex.h"
 #include "translation/Tmx.h"
 
@@ -18,7 +19,7 @@ namespace vste {
 
 // True when the table's format cannot store `proposed` as value `valueIndex` of `string`; the
 // string is then refused and left as it is.
-using StoreRefusal = std::function<bool(const TText& string, std::uint32_t valueIndex,
+using StoreRefusal = std::function<bool(StringView string, std::uint32_t valueIndex,
                                         const TTextContainer& proposed)>;
 
 struct Pretranslation {

@@ -210,8 +210,8 @@ void ExchangeController::importClick() {
     QPointer<OpenDocument> document = m_window.openDocument();
     if (document == nullptr || busy())
         return;
-    QStringList filters{tr("Exchange files") +
-                        QStringLiteral("|*.csv; *.xlsx; *.po; *.pot; *.xlf; *.xliff")};
+    QStringList filters{tr("Exchange files") + QLatin1Char('|') +
+                        QString::fromStdString(ExchangeExtensionList("*", "; "))};
     for (const ExportChoice& choice : kImportChoices)
         filters << Filter(choice);
     const QString suggested = m_importFileName.isEmpty()
@@ -232,9 +232,9 @@ void ExchangeController::importClick() {
     if (format == nullptr && choice->filterIndex >= 2 && choice->filterIndex <= kImportCount)
         format = &InfoOf(kImportChoices[choice->filterIndex - 2].format);
     if (format == nullptr) {
-        m_dialogs.error(&m_window, tr("Cannot tell the exchange format of %1 from its extension "
-                                      "(.csv, .xlsx, .po, .pot, .xlf, .xliff).")
-                                       .arg(fileName));
+        m_dialogs.error(
+            &m_window, tr("Cannot tell the exchange format of %1 from its extension (%2).")
+                           .arg(fileName, QString::fromStdString(ExchangeExtensionList("", ", "))));
         return;
     }
 

@@ -46,7 +46,7 @@ ApplyPlan PlanImport(const ImportTarget& target, const ExchangeFormatInfo& excha
         const std::uint32_t i = names.find(name, scratch);
         return i == kNoString ? std::nullopt : std::optional<std::uint32_t>(i);
     };
-    options.refuse = [&](const TText& text, std::uint32_t k, const TTextContainer& proposed) {
+    options.refuse = [&](StringView text, std::uint32_t k, const TTextContainer& proposed) {
         return store.refuses(text, k, proposed);
     };
     options.applyExtras = exchange.carriesExtras && target.format.hasExtraValues;

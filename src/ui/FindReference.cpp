@@ -25,7 +25,7 @@ void FindController::attachReference(const search::SearchOptions& options) {
         return;
     const TWestwoodStrings& reference = *workbench->reference().document();
     m_results->setReference(&reference.Body, workbench->filter().state().referencePairs());
-    m_finder->setReference(reference.Body, m_results->referencePairs());
+    m_finder->setReference(reference, m_results->referencePairs());
 }
 
 void FindController::setReference(const TWestwoodStrings* reference) {

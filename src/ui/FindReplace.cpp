@@ -185,7 +185,7 @@ void FindController::replaceAll() {
         auto store = std::make_shared<StoreCheck>(
             CheckTarget{m_watched->format().id, m_watched->ansiMode(), 0});
         m_replacer->checkValues(
-            [store](const TText& text, std::uint32_t valueIndex, const TTextContainer& proposed) {
+            [store](StringView text, std::uint32_t valueIndex, const TTextContainer& proposed) {
                 return store->problem(text, valueIndex, proposed);
             });
     } catch (const search::PatternError& error) {

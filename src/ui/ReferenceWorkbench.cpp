@@ -241,7 +241,8 @@ bool ReferenceWorkbench::updateTranslation(const QString& oldSource, int oldFilt
     std::unique_ptr<TWestwoodStrings> newer = read(newSource, newFilter);
     if (!newer)
         return false;
-    UpdatedTable updated = UpdateTranslation(older->Body, newer->Body, open->document(), {});
+    UpdatedTable updated =
+        UpdateTranslation(older->Body, newer->Body, open->document(), open->format().id, {});
     const UpdateReport& report = updated.report;
     std::vector<std::string> review;
     for (const std::uint32_t k : report.changed)

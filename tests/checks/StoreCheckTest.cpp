@@ -33,11 +33,13 @@ TEST(StoreCheck, RefusesWhatTheTargetFormatCannotHoldAndNothingElse) {
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         StoreCheck check(cases[i].target);
-        EXPECT_EQ(check.refuses(text, cases[i].valueIndex, {kValueTagV3, cases[i].proposed, {}}),
+        EXPECT_EQ(check.refuses(StringView(text), cases[i].valueIndex,
+                                {kValueTagV3, cases[i].proposed, {}}),
                   cases[i].refused)
             << "case " << i;
         // No trace of an earlier candidate stays.
-        EXPECT_FALSE(check.refuses(text, 0, {kValueTagV3, u"plain", {}})) << "case " << i;
+        EXPECT_FALSE(check.refuses(StringView(text), 0, {kValueTagV3, u"plain", {}}))
+            << "case " << i;
     }
 }
 

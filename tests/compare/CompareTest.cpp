@@ -155,8 +155,8 @@ TEST(TableDiffing, RandomEditsOfAShuffledCopyAreFoundExactly) {
 TEST(TranslationUpdating, EveryBranchKeepsChangesAddsAndRemoves) {
     const ThreeTables t;
     const TCSFBody translationBefore = t.translation.Body;
-    const UpdatedTable r =
-        UpdateTranslation(t.oldSource, t.newSource, t.translation, {false, 1252});
+    const UpdatedTable r = UpdateTranslation(t.oldSource, t.newSource, t.translation,
+                                             DocumentFormat::CSF, {false, 1252});
     // NEW's strings in NEW's order and spelling.
     EXPECT_EQ(Names(r.body), (std::vector<std::string>{"NewOne", "EDITED", "same", "NotInOld"}));
     EXPECT_EQ(r.report.kept, 1u);            // "same": the original did not change
@@ -180,8 +180,8 @@ TEST(TranslationUpdating, EveryBranchKeepsChangesAddsAndRemoves) {
     EXPECT_EQ(swapped.StringCount, 100);
     EXPECT_EQ(t.translation.Body.size(), translationBefore.size()); // the inputs stay as given
 
-    const UpdatedTable kept =
-        UpdateTranslation(t.oldSource, t.newSource, t.translation, {true, 1252});
+    const UpdatedTable kept = UpdateTranslation(t.oldSource, t.newSource, t.translation,
+                                                DocumentFormat::CSF, {true, 1252});
     EXPECT_EQ(Names(kept.body),
               (std::vector<std::string>{"NewOne", "EDITED", "same", "NotInOld", "Gone"}));
     EXPECT_EQ(kept.body[4].Values[0].Value, u"Ушёл");
@@ -190,8 +190,8 @@ TEST(TranslationUpdating, EveryBranchKeepsChangesAddsAndRemoves) {
     // value more counted: the kept "Gone".
     TCompiledStrings consumed = t.translation;
     TCSFBody own = consumed.TakeStrings();
-    UpdatedTable taken =
-        UpdateTranslationConsuming(t.oldSource, t.newSource, consumed, own, {true, 1252});
+    UpdatedTable taken = UpdateTranslationConsuming(t.oldSource, t.newSource, consumed,
+                                                    DocumentFormat::CSF, own, {true, 1252});
     consumed.SwapStrings(taken.body);
     EXPECT_EQ(Names(consumed.Body), Names(kept.body));
     EXPECT_EQ(consumed.StringCount, 101);
@@ -202,7 +202,8 @@ TEST(TranslationUpdating, EmpireAtWarKeysFollowTheNewSpellingAndAddedNames) {
     translation.Body = {Str("TEXT_A", u"А")};
     translation.Body[0].Values[0].Tag = TEmpireAtWarStrings::KeyForName("TEXT_A");
     const TCSFBody source = {Str("Text_A", u"A"), Str("TEXT_B", u"B")};
-    const UpdatedTable r = UpdateTranslation(source, source, translation, {false, 1252});
+    const UpdatedTable r =
+        UpdateTranslation(source, source, translation, DocumentFormat::EmpireAtWar, {false, 1252});
     ASSERT_EQ(r.body.size(), 2u);
     EXPECT_EQ(r.body[0].Values[0].Value, u"А");
     EXPECT_EQ(r.body[0].Values[0].Tag, TEmpireAtWarStrings::KeyForName("Text_A"));

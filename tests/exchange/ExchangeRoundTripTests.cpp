@@ -174,6 +174,23 @@ TEST_P(ExchangeFormatTest, EmpireAtWarTablesComeBackByteForByte) {
     }
 }
 
+TEST_P(ExchangeFormatTest, EachOfItsListedExtensionsFindsIt) {
+    // The list the help and the dialogs show holds this format's extensions, each finding it.
+    std::string list = " ";
+    list += ExchangeExtensionList("", " ");
+    list += ' ';
+    for (std::string_view extension : GetParam().extensions) {
+        std::string word = " ";
+        word += extension;
+        word += ' ';
+        EXPECT_NE(list.find(word), std::string::npos) << list;
+        const ExchangeFormatInfo* found =
+            FindExchangeFormatByFileName("A" + std::string(extension));
+        ASSERT_NE(found, nullptr) << extension;
+        EXPECT_EQ(found->shortName, GetParam().shortName);
+    }
+}
+
 TEST_P(ExchangeFormatTest, TextThatIsNotAnExchangeFileIsRefusedWithItsPlace) {
     const std::string bad = "name,index,value\n\"broken\xFF\n";
     try {
@@ -239,7 +256,7 @@ TEST(ApplyPlan, AddsTheValueOnePastTheLastSkipsOthersAndReportsMissingAndRefused
                                    {"C", 1, "x", {}},
                                    {"A", 2, "later", {}}};
     ApplyOptions options = NameMatching(table);
-    options.refuse = [](const TText&, std::uint32_t, const TTextContainer& v) {
+    options.refuse = [](StringView, std::uint32_t, const TTextContainer& v) {
         return v.Value == u"Ж";
     };
     const ApplyPlan plan = BuildApplyPlan(table, rows, options);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/CompiledStrings.h"
 #include "core/EmpireAtWarStrings.h"
 #include "core/Errors.h"
@@ -60,6 +62,36 @@ TEST(RegistryTest, FormatByFileExtension) {
         EXPECT_EQ(ShortNameOf(name), "tre") << name;
     for (const char* name : {"", "csf", "a.csf.bak", "dir.csf/file", "dir.csf\\file", "a.", ".cs"})
         EXPECT_EQ(ShortNameOf(name), "none") << name;
+}
+
+TEST(RegistryTest, TheListedExtensionsAreExactlyThoseThatFindEachFormat) {
+    // "csf (.csf), str (.str), …": each extension listed finds its format, and every extension
+    // of the registry is listed once, under the format it finds.
+    const std::string list = FormatExtensionList();
+    std::size_t listed = 0;
+    for (std::size_t at = 0; at < list.size();) {
+        const std::size_t open = list.find(" (", at), close = list.find(')', open);
+        ASSERT_NE(close, std::string::npos) << list;
+        const std::string name = list.substr(at, open - at);
+        std::string extensions = list.substr(open + 2, close - open - 2) + ' ';
+        for (std::size_t e = 0, space; (space = extensions.find(' ', e)) != std::string::npos;
+             e = space + 1, ++listed) {
+            std::string file = "a";
+            file += extensions.substr(e, space - e);
+            EXPECT_EQ(ShortNameOf(file), name) << list;
+        }
+        at = close + 3; // past "), "
+    }
+    std::size_t distinct = 0;
+    std::vector<std::string_view> seen;
+    for (const FormatInfo& f : Formats())
+        for (std::string_view e : f.extensions)
+            if (std::find(seen.begin(), seen.end(), e) == seen.end()) {
+                seen.push_back(e);
+                ++distinct;
+            }
+    EXPECT_EQ(listed, distinct) << list;
+    EXPECT_EQ(FormatNameList().find("csf, str, eaw"), 0u);
 }
 
 TEST(RegistryTest, EachFormatReadsAndWritesThroughItsOwnClass) {

@@ -74,8 +74,9 @@ TEST(TableSearchTest, FindAllListsNameValuesAndExtrasInTableOrderWithBothOffsets
 
 TEST(TableSearchTest, ReferenceValuesFollowEachStringsOwnMatchesOnlyWhenAsked) {
     const TCompiledStrings doc = Table();
-    const TCSFBody reference = {Label("GUI:Other", {Value(u"Tanya"), Value(u"and tanya")}),
-                                Label("GUI:Tanya", {Value(u"Tanya!")})};
+    TCompiledStrings reference;
+    reference.Body = {Label("GUI:Other", {Value(u"Tanya"), Value(u"and tanya")}),
+                      Label("GUI:Tanya", {Value(u"Tanya!")})};
     const std::vector<std::uint32_t> pairs = {1, UINT32_MAX, 0};
     SearchOptions options = Options(u"tanya");
     options.inNames = false;
@@ -188,10 +189,10 @@ TEST(TableSearchTest, ReplaceAllRefusesTakenNamesAndValuesTheCheckRefuses) {
 
     // The value check sees the string and the whole new value, and its words are the reason.
     std::vector<std::u16string> judged;
-    const ValueCheck check = [&](const TText& text, std::uint32_t valueIndex,
+    const ValueCheck check = [&](StringView text, std::uint32_t valueIndex,
                                  const TTextContainer& proposed) -> std::string {
         judged.push_back(proposed.Value);
-        EXPECT_EQ(&text, &doc.Body[judged.size() == 1 ? 2 : 3]);
+        EXPECT_EQ(text.name(), doc.Body[judged.size() == 1 ? 2 : 3].Name);
         EXPECT_EQ(valueIndex, 0u);
         return proposed.Value.find(u'Ж') != std::u16string::npos ? "too Russian" : "";
     };
