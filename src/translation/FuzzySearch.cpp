@@ -34,6 +34,21 @@ std::size_t MaxDistance(std::size_t length, int minScore) {
     return length - needed;
 }
 
+// The lengths with sources (`lengthStart` as the index keeps it) that could score enough
+// against a query of `n` code points, nearest `n` first: their sources score best.
+std::vector<std::size_t> LengthsToScan(const std::vector<std::size_t>& lengthStart, std::size_t n,
+                                       int minScore) {
+    const auto apart = [n](std::size_t m) { return std::max(n, m) - std::min(n, m); };
+    std::vector<std::size_t> lengths;
+    for (std::size_t m = 0; m + 1 < lengthStart.size(); ++m)
+        if (lengthStart[m] < lengthStart[m + 1] &&
+            apart(m) <= MaxDistance(std::max(n, m), minScore))
+            lengths.push_back(m);
+    std::stable_sort(lengths.begin(), lengths.end(),
+                     [&](std::size_t a, std::size_t b) { return apart(a) < apart(b); });
+    return lengths;
+}
+
 bool Ranked(const FuzzyMatch& a, const FuzzyMatch& b) {
     return a.score != b.score ? a.score > b.score : a.unit < b.unit;
 }
@@ -60,15 +75,8 @@ template <class C>
 void FuzzyIndex::fuzzy(std::u32string_view query, const Classes& classes, int minScore,
                        std::size_t most, std::vector<FuzzyMatch>& out) const {
     const std::size_t n = query.size();
-    // Lengths that could score enough, nearest the query's first: their sources score best.
-    std::vector<std::size_t> lengths;
-    for (std::size_t m = 0; m + 1 < m_lengthStart.size(); ++m)
-        if (m_lengthStart[m] < m_lengthStart[m + 1] &&
-            std::max(n, m) - std::min(n, m) <= MaxDistance(std::max(n, m), minScore))
-            lengths.push_back(m);
+    const std::vector<std::size_t> lengths = LengthsToScan(m_lengthStart, n, minScore);
     const auto apart = [n](std::size_t m) { return std::max(n, m) - std::min(n, m); };
-    std::stable_sort(lengths.begin(), lengths.end(),
-                     [&](std::size_t a, std::size_t b) { return apart(a) < apart(b); });
     const bool isShort = n > 0 && n <= 64;
     const bool isPair = n > 64 && n <= 128;
     const ShortPattern shortPattern(isShort ? query : std::u32string_view());
