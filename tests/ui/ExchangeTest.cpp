@@ -174,7 +174,7 @@ private slots:
         } cases[] = {{"broken.csv", "broken.csv\", line 2"},
                      {"broken.po", "broken.po\", line 2"},
                      {"fake.xlsx", "fake.xlsx"},
-                     {"table.txt", "from its extension"},
+                     {"table.txt", "from its extension (.csv, .xlsx, .po, .pot, .xlf, .xliff)"},
                      {"missing.po", "does not exist"}};
         for (const auto& c : cases) {
             m_log.errors.clear();
@@ -185,6 +185,9 @@ private slots:
             QCOMPARE(form.openDocument()->undoStack().count(), 0);
             QVERIFY(Bytes(*form.openDocument()) == before);
         }
+        // The dialog's first filter takes every exchange extension.
+        QVERIFY(m_log.openFilters.contains(
+            QStringLiteral("Exchange files|*.csv; *.xlsx; *.po; *.pot; *.xlf; *.xliff")));
     }
 
     void cancelledImportChangesNothing() {
