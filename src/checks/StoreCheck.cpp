@@ -18,11 +18,8 @@ Message StoreCheck::problemMessage(StringView string, std::uint32_t valueIndex,
     candidate.Tag = string.labelTag();
     candidate.Name = string.name();
     candidate.Values.clear();
-    for (std::uint32_t k = 0; k < std::min(valueIndex, string.valueCount()); ++k) {
-        const ValueView value = string.value(k);
-        candidate.Values.push_back(
-            TTextContainer{value.tag(), std::u16string(value.text()), std::string(value.extra())});
-    }
+    for (std::uint32_t k = 0; k < std::min(valueIndex, string.valueCount()); ++k)
+        candidate.Values.push_back(string.value(k).copy());
     candidate.Values.push_back(proposed);
     Message problem;
     const std::uint32_t only = 0;

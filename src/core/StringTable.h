@@ -25,6 +25,8 @@ public:
     Tag4 tag() const { return m_value->Tag; }
     // Whether the tag marks an extra value, which the file then stores.
     bool hasExtra() const { return m_value->HasExtraValue(); }
+    // The value as an owned copy, for what carries values of its own (a proposed new value).
+    TTextContainer copy() const { return *m_value; }
 
 private:
     const TTextContainer* m_value;
@@ -42,9 +44,6 @@ public:
     ValueView value(std::uint32_t k) const { return ValueView(m_text->Values[k]); }
     // The same; throws std::out_of_range past the last value.
     ValueView valueAt(std::uint32_t k) const { return ValueView(m_text->Values.at(k)); }
-
-    // The string as an owned copy, for what carries strings of its own (undo, import).
-    TText copy() const { return *m_text; }
 
 private:
     const TText* m_text;

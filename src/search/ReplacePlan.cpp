@@ -75,9 +75,7 @@ StorageRefusal Replacer::refusalOf(StringView text, std::string& newKey, std::st
             ++k;
             continue;
         }
-        const ValueView current = text.valueAt(valueIndex - 1);
-        TTextContainer proposed{current.tag(), std::u16string(current.text()),
-                                std::string(current.extra())};
+        TTextContainer proposed = text.valueAt(valueIndex - 1).copy();
         for (; k < m_pending.size() && m_pending[k].valueIndex == valueIndex; ++k) {
             if (m_pending[k].field == Field::Value) {
                 proposed.Value = m_pending[k].newText;

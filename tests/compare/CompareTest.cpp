@@ -208,6 +208,10 @@ TEST(TranslationUpdating, EmpireAtWarKeysFollowTheNewSpellingAndAddedNames) {
     EXPECT_EQ(r.body[0].Values[0].Value, u"А");
     EXPECT_EQ(r.body[0].Values[0].Tag, TEmpireAtWarStrings::KeyForName("Text_A"));
     EXPECT_EQ(r.body[1].Values[0].Tag, TEmpireAtWarStrings::KeyForName("TEXT_B"));
+    // A file without a CSF header keeps its count at zero, whatever the values gained.
+    TCSFBody body = r.body;
+    translation.SwapStrings(body);
+    EXPECT_EQ(translation.StringCount, 0);
 }
 
 TEST(ReferenceComparison, FlagsUntranslatedMissingAndDifferingRowsAndListsOnlyInReference) {

@@ -5,11 +5,13 @@
 
 #include <ostream>
 
+#include <climits>
 #include <filesystem>
 #include <random>
 #include <unordered_map>
 
 #include "core/CompiledStrings.h"
+#include "core/EmpireAtWarStrings.h"
 #include "encoding/CodePage.h"
 #include "exchange/ApplyPlan.h"
 #include "exchange/Exchange.h"
@@ -266,6 +268,21 @@ TEST(ApplyPlan, AddsTheValueOnePastTheLastSkipsOthersAndReportsMissingAndRefused
     EXPECT_EQ(plan.report.notFound, std::vector<std::string>{"C"});
     EXPECT_EQ(plan.report.refused, std::vector<std::string>{"B"});
     EXPECT_EQ(plan.report.missingValues, (std::vector<MissingValue>{{"A", 4}}));
+
+    // Applied and reverted, the CSF header counts the added value, wrapping as its 32-bit field
+    // does, and comes back; a table without that header keeps its count at zero.
+    table.StringCount = INT32_MAX;
+    ApplyPlanTo(table, plan);
+    EXPECT_EQ(table.Body[0].Values.size(), 2u);
+    EXPECT_EQ(table.StringCount, INT32_MIN);
+    RevertPlan(table, plan);
+    EXPECT_EQ(table.Body[0].Values.size(), 1u);
+    EXPECT_EQ(table.StringCount, INT32_MAX);
+    TEmpireAtWarStrings keyed;
+    keyed.Body = table.Body;
+    ApplyPlanTo(keyed, plan);
+    EXPECT_EQ(keyed.Body[0].Values[1].Value, u"second");
+    EXPECT_EQ(keyed.StringCount, 0);
 }
 
 } // namespace
